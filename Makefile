@@ -1,0 +1,31 @@
+# SPDX-License-Identifier: MIT
+# Newcomer entry points: `make run` and `make test` (see README.md).
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build run test bench sanitize clean
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	@./scripts/run.sh $(BUILD_DIR)/tallyx
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@./scripts/run-bench.sh $(BUILD_DIR)
+
+sanitize:
+	@$(MAKE) test BUILD_DIR=build-asan CMAKE_FLAGS="-DDELVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+
+clean:
+	rm -rf $(BUILD_DIR) build-asan

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+// The application object (spec Part 1.1): owns the interpreter, folders, font, colours and histories.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include <wx/app.h>
+
+#include "app/folders.h"
+#include "engine/interpreter.h"
+#include "libs/graph/lm_font.h"
+
+class ConsoleWindow;
+
+/// The single application object. Start-up runs in two halves: startUp (no display) and OnInit (window).
+class DelvoApp : public wxApp {
+public:
+    DelvoApp();
+    ~DelvoApp() override;
+
+    /// Steps 2 to 6 of start-up, before the toolkit starts: usage, batch mode. True: the window is wanted.
+    bool startUp(int argc, char** argv);
+    /// Step 1 and the normal start (step 7): the main window and the settings. Implemented with the window.
+    bool OnInit() override;
+    /// Closes the redirected streams.
+    int OnExit() override;
+    /// Exit status of the process after batch mode: 0 when the last item succeeded, 1 otherwise.
+    int exitStatus() const { return m_exitStatus; }
+
+    /// The interpreter's one entry (Part 2.1); forwards to the engine.
+    bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
+                      const std::wstring* format = nullptr) {
+        return m_interpreter.evaluateLine(line, out, value, format);
+    }
+    Interpreter& interpreter() { return m_interpreter; }
+    const Folders& folders() const { return m_folders; }
+    /// The main window when it is the top window, else null.
+    ConsoleWindow* mainWindow() const;
+
+    // Settings operations (Part 4.1), in delvo_app_settings.cpp; each acts on the main window only when it exists.
+    void setConsoleFont(const std::wstring* faceName, const lmColor& colour, int size, int orientation, int style,
+                        int weight);
+    void setConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function,
+                          std::uint32_t op, std::uint32_t number, std::uint32_t selection);
+    void enableHighlighting(bool on);
+    /// The console's highlighting state (true when there is no main window; Part 4.2).
+    bool isHighlighting() const;
+    void setWindowPlacement(bool maximized, int x, int y, int width, int height);
+    void getWindowPlacement(bool* maximized, int* x, int* y, int* width, int* height) const;
+    bool addFunction(const std::wstring& text);
+    std::wstring getFunction(int index) const;
+    int getExpressionCount() const;
+    bool getExpression(int index, std::wstring* out) const;
+    void addExpression(const std::wstring& text);
+    /// Reads the settings file into the record and the window (start-up); false when nothing was applied.
+    bool loadSettingsFile();
+    /// Writes the settings file (ShutDown); false when it could not be written.
+    bool saveSettingsFile();
+
+    /// Console font record (Part 1.3) and the five syntax colours (0x00BBGGRR; Part 4.1).
+    lmFont consoleFont;
+    std::array<std::uint32_t, 5> syntaxColors{0x000000, 0xFF0000, 0x800000, 0x808000, 0xFFFF00};
+    /// Recent solver functions, oldest first (Part 4.1).
+    std::array<std::wstring, 12> functionHistory;
+    int historyCount = 0;
+    std::wstring helpPath;
+    std::FILE* outStream = nullptr;
+    std::FILE* errStream = nullptr;
+
+private:
+    /// Step 7 of start-up: font, auto format, main window, settings. Implemented with the window.
+    bool startWindow();
+
+    Interpreter m_interpreter;
+    Folders m_folders;
+    int m_exitStatus = 0;
+};
+
+wxDECLARE_APP(DelvoApp);

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// The command interpreter (spec Parts 2.1 to 2.5): one line in, one reply out. GUI-free.
+#pragma once
+
+#include <string>
+
+#include "engine/number_format.h"
+#include "engine/variable_store.h"
+#include "libs/math/lm_math.h"
+
+class PlotHost;
+class WindowCommands;
+
+/// The interpreter and the state the spec gives DelvoApp: variables, last answer, formats, base, verbose, plot.
+class Interpreter {
+public:
+    /// Longest reply and line: 383 characters (a 384-character buffer with its terminator).
+    static constexpr int kLineMax = 383;
+
+    /// Creates the engine and parameter record (tolerance 1e-6, 4096 iterations) and empties the store.
+    Interpreter();
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    /// Interprets one line; out receives the reply (at most 383 characters). False: rejected or failed.
+    bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
+                      const std::wstring* format = nullptr);
+
+    /// Empties the variable store and forgets the last answer (start-up, Part 1.1).
+    void resetVariableStore();
+
+    /// The main window, or null (batch mode): cls, help, save and exit then do nothing.
+    void setWindowCommands(WindowCommands* window) { m_window = window; }
+    /// The plot windows, or null: plot then answers "   ! cannot create plot".
+    void setPlotHost(PlotHost* plots) { m_plots = plots; }
+
+    lmDelvo& engine() { return m_engine; }
+    lmParam& param() { return m_param; }
+
+    bool verbose = true;
+    /// 0 fixed/exponent, 1 auto, 9 int; formats of mode 0 (Part 2.3).
+    NumberFormat format;
+    int outputBase = 10;
+    VariableStore vars;
+    double ansValue = 0;
+    bool ansSet = false;
+    int plotId = 0;
+
+private:
+    struct Line;
+    bool run(Line& line);
+    bool fail(Line& line, const wchar_t* message);
+
+    lmDelvo m_engine;
+    lmParam m_param;
+    WindowCommands* m_window = nullptr;
+    PlotHost* m_plots = nullptr;
+};

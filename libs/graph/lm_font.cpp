@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+#include "libs/graph/lm_font.h"
+
+#include <algorithm>
+
+void lmColor::setRGB(const wxColour& colour) {
+    red = colour.Red();
+    green = colour.Green();
+    blue = colour.Blue();
+}
+
+void lmFont::reset() {
+    faceName.fill(L'\0');
+    color = lmColor();
+    size = 10;
+    orientation = 0;
+    style = wxFONTSTYLE_NORMAL;
+    weight = wxFONTWEIGHT_NORMAL;
+}
+
+void lmFont::setFaceName(const std::wstring& face) {
+    faceName.fill(L'\0');
+    const size_t n = std::min<size_t>(face.size(), faceName.size() - 1);
+    std::copy_n(face.begin(), n, faceName.begin());
+}
+
+std::wstring lmFont::getFaceName() const { return std::wstring(faceName.data()); }
+
+void lmFont::assignResources() {
+    wxFontInfo info(std::clamp(size, 4, 96));
+    info.Family(wxFONTFAMILY_MODERN).FaceName(wxString(getFaceName()));
+    if (style == wxFONTSTYLE_ITALIC) info.Italic();
+    if (style == wxFONTSTYLE_SLANT) info.Slant();
+    if (weight == wxFONTWEIGHT_BOLD) info.Bold();
+    if (weight == wxFONTWEIGHT_LIGHT) info.Light();
+    m_font = wxFont(info);
+}
