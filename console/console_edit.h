@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// The console (spec Part 3.1): input line, execution through DelvoApp::evaluateLine, history, markers.
+#pragma once
+
+#include <wx/string.h>
+
+#include "console/code_edit.h"
+#include "console/command_ids.h"
+#include "console/console_history.h"
+
+class wxMenu;
+
+/// The single text control of the main window. The last line is the input line.
+class ConsoleEdit : public CodeEdit {
+public:
+    /// Markers in the prompt margin (margin 3, mask 0x900).
+    static constexpr int PROMPT_MARKER = 8;
+    static constexpr int ERROR_MARKER = 11;
+    /// Longest executable line (commandText holds 383 characters and the terminator).
+    static constexpr int kCommandMax = 383;
+    /// Longest input line a paste may produce.
+    static constexpr int kPasteMax = 255;
+
+    /// The main window passes ID_CONSOLE, default position, 420 x 180, wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
+    /// "Console". Installs the console's accelerator table and the first prompt.
+    ConsoleEdit(wxWindow* parent, wxWindowID id = ID_CONSOLE, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxSize(420, 180), long style = wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
+                const wxString& name = wxS("Console"));
+
+    /// Stores the record with the console's overrides; with apply, applies it and the prompt margin. True.
+    bool ApplyPreferences(const EditorPrefs& prefs, bool apply);
+
+    /// Runs the input line (Enter, F12, the keypad's execute key). Does nothing while busy.
+    void ExecuteLine();
+    /// Finishes an execution: history, markers, reply, new input line.
+    void ShowReply(const wxString& reply, bool show);
+    /// Prints a reply as one line (an error continues the input line).
+    void AppendOutput(const wxString& text, bool error);
+
+    /// The caret is on the last line.
+    bool IsInputLine() const;
+    /// Start of a line (negative: the caret's line; 0 or less: 0).
+    int GetInputStart(int line = -1) const;
+    /// The selection is not reversed and starts at or after the input start (Part 3.5's insertion rule).
+    bool IsSelectionInInput() const;
+
+    /// Deletes text and markers, puts a prompt on the (empty) line 0; the history remains. Safe during
+    /// ExecuteLine ("cls" runs inside evaluateLine).
+    void ClearConsole();
+    /// Asks "Reset Math Console?" (caption "Quarn"); on Reset empties the history and clears the console.
+    void ResetConsole();
+
+    /// Edit commands with the console's protections (Part 3.1).
+    void CutSelection();
+    void CopySelection();
+    void PasteClipboard();
+    void DeleteForward();
+    /// Paste is possible: not read-only, selection within the input, caret on the input line, text on the clipboard.
+    bool CanPasteHere();
+
+    /// History (Part 3.1); index 0 = oldest. Used by the settings code (Part 4.1).
+    void AddHistory(const wxString& text);
+    int GetHistoryCount() const { return m_history.count(); }
+    wxString GetHistoryEntry(int index) const { return wxString(m_history.entry(index)); }
+
+    /// Stores 1..383 characters (a trailing line feed removed) in commandText and gives the length; else 0.
+    int SetCommandText(const wxString& text);
+    wxString GetCommandText() const { return wxString(m_commandText); }
+
+    /// Zoom one step (bounded by the control's font size 4..80) and back to level 0; margin recomputed.
+    void ZoomInStep();
+    void ZoomOutStep();
+    void ZoomNormal();
+
+    /// A line is being executed.
+    bool IsBusy() const { return m_busy; }
+    /// The previous execution failed.
+    bool LastFailed() const { return m_lastFailed; }
+
+private:
+    void OnKeyDown(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
+    void OnCharAdded(wxStyledTextEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnEditCommand(wxCommandEvent& event);
+    void OnViewCommand(wxCommandEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+
+    /// Key handling with the caret on the input line / on an earlier line; true: consumed.
+    bool handleInputLineKey(wxKeyEvent& event);
+    bool handleEarlierLineKey(wxKeyEvent& event);
+    /// Moves the caret by delta lines keeping the column (Part 3.1, "caret moves").
+    void moveCaretLines(int delta);
+    void showHistoryEntry(const std::wstring& entry);
+    void historyUp();
+    void historyDown();
+    /// Closes an autocompletion list and a call tip.
+    void closePopups();
+    /// Runs the statements of commandText; false when one failed.
+    void runStatements(const wxString& text);
+    wxMenu* buildContextMenu();
+    /// Autocompletion and call tips while typing on the input line (beyond the spec).
+    void suggestCompletion();
+    void showCallTip();
+
+    bool m_busy = false;
+    wchar_t m_commandText[kCommandMax + 1] = {};
+    ConsoleHistory m_history;
+    int m_executingLine = -1;
+    bool m_failed = false;
+    bool m_lastFailed = false;
+    bool m_breakBeforeOutput = false;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// The console's line history (spec Part 3.1): 12 entries, oldest first, with its navigation cursor. GUI-free.
+#pragma once
+
+#include <array>
+#include <string>
+
+/// Entries compare ignoring case. Used by ConsoleEdit; settings restore and save it (Part 4.1).
+class ConsoleHistory {
+public:
+    static constexpr int kCapacity = 12;
+    /// Entries dropped when a 13th is added.
+    static constexpr int kDropped = 5;
+
+    /// AddHistory's steps 1 and 3 to 5; with correctsNewest (not failed, last one failed) step 2 instead
+    /// when there is an entry. Returns true when step 2 applied (the caller then clears lastFailed).
+    bool add(const std::wstring& text, bool correctsNewest = false);
+    /// Empties the history (count 0, cursor 0).
+    void clear();
+    int count() const { return m_count; }
+    int cursor() const { return m_cursor; }
+    /// Entry by index, 0 = oldest; empty outside 0..count-1.
+    std::wstring entry(int index) const;
+    /// Up: the entry to show, the cursor then moves to an older one. False with an empty history.
+    bool up(std::wstring* shown);
+    /// Down: the entry to show, the cursor then moves to a newer one. False with an empty history.
+    bool down(std::wstring* shown);
+
+private:
+    int find(const std::wstring& text) const;
+
+    std::array<std::wstring, kCapacity> m_entries;
+    int m_count = 0;
+    int m_cursor = 0;
+};
