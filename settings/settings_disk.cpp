@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "settings/settings_disk.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::string settingsNativePath(const std::wstring& path) {
+    std::string out;
+    out.reserve(path.size());
+    for (wchar_t wc : path) {
+        auto c = static_cast<std::uint32_t>(wc);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = '?';
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+SettingsLineReader::SettingsLineReader(const std::wstring& path) {
+    const std::string native = settingsNativePath(path);
+    if (!native.empty()) m_file = std::fopen(native.c_str(), "rb");
+}
+
+SettingsLineReader::~SettingsLineReader() {
+    if (m_file) std::fclose(m_file);
+}
+
+int SettingsLineReader::nextChar() {
+    int c = std::getc(m_file);
+    // Text mode: CR LF reads as LF; a lone CR stays.
+    if (c == '\r') {
+        const int next = std::getc(m_file);
+        if (next == '\n') return '\n';
+        if (next != EOF) std::ungetc(next, m_file);
+    }
+    return c;
+}
+
+bool SettingsLineReader::readLine(int maxChars, std::wstring* line) {
+    line->clear();
+    if (!m_file || maxChars < 1) return false;
+    while (static_cast<int>(line->size()) < maxChars) {
+        const int c = nextChar();
+        if (c == EOF) break;
+        // One byte is one character: Latin-1.
+        line->push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+        if (c == '\n') break;
+    }
+    return !line->empty();
+}
+
+std::string encodeSettingsText(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (wchar_t wc : text) {
+        if (wc == L'\n') {
+            out += "\r\n";
+        } else {
+            const auto c = static_cast<std::uint32_t>(wc);
+            out += c <= 0xFF ? static_cast<char>(c) : '?';
+        }
+    }
+    return out;
+}
+
+namespace {
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A symbolic link is replaced through its target, so the link survives the rename.
+std::string resolveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string target(real);
+    std::free(real);
+    return target;
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::wstring& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    const std::string target = resolveTarget(settingsNativePath(path));
+    std::string tmpName = target + ".tmp-XXXXXX";
+    std::vector<char> tmpl(tmpName.begin(), tmpName.end());
+    tmpl.push_back('\0');
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return false;
+    tmpName = tmpl.data();
+
+    // Keep the old file's permissions; a new file gets what fopen "w" would give under a usual umask.
+    struct stat old {};
+    const mode_t mode = (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ? (old.st_mode & 07777) : 0644;
+    // A failed chmod leaves mkstemp's 0600, which still works for the user: not a reason to fail.
+    (void)::fchmod(fd, mode);
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(tmpName.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tmpName.c_str());
+        return false;
+    }
+    syncFolder(folderOf(target));
+    return true;
+}

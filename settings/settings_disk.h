@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// Bytes on disk for the settings file (spec Part 4.1): text-mode line reading, Latin-1, atomic save. GUI-free.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+/// A wide path as the file system's bytes (UTF-8).
+std::string settingsNativePath(const std::wstring& path);
+
+/// Reads a file in pieces the way the C library's wide line reading in text mode does: CR LF counts as
+/// one LF, and a piece ends after a LF or when it holds the maximum number of characters.
+class SettingsLineReader {
+public:
+    /// Opens the file for reading; isOpen() tells whether that worked.
+    explicit SettingsLineReader(const std::wstring& path);
+    ~SettingsLineReader();
+    SettingsLineReader(const SettingsLineReader&) = delete;
+    SettingsLineReader& operator=(const SettingsLineReader&) = delete;
+
+    bool isOpen() const { return m_file != nullptr; }
+    /// The next piece of at most maxChars characters (each byte one character); false at the end.
+    bool readLine(int maxChars, std::wstring* line);
+
+private:
+    int nextChar();
+
+    std::FILE* m_file = nullptr;
+};
+
+/// Text as the file's bytes: "\n" becomes CR LF, a character above U+00FF becomes '?'.
+std::string encodeSettingsText(const std::wstring& text);
+
+/// Replaces the file at path by bytes: temporary file in the same folder, fsync, rename. False: the old
+/// file (if any) is unchanged and no temporary file remains.
+bool writeFileAtomically(const std::wstring& path, const std::string& bytes);
