@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+// The function and constant table of the parser (spec Parts 3.2, 3.5); docs/functions.md lists it.
+#include "libs/math/lm_engine_impl.h"
+
+#include <boost/math/special_functions/bernoulli.hpp>
+#include <boost/math/special_functions/bessel.hpp>
+#include <boost/math/special_functions/beta.hpp>
+#include <boost/math/special_functions/factorials.hpp>
+#include <boost/math/special_functions/gamma.hpp>
+
+#include <cmath>
+#include <ctime>
+#include <limits>
+
+namespace {
+
+namespace bmp = boost::math::policies;
+// Special functions answer nan or inf instead of throwing (a calculator shows such values).
+using QuietPolicy = bmp::policy<bmp::domain_error<bmp::ignore_error>, bmp::pole_error<bmp::ignore_error>,
+                                bmp::overflow_error<bmp::ignore_error>, bmp::underflow_error<bmp::ignore_error>,
+                                bmp::denorm_error<bmp::ignore_error>, bmp::evaluation_error<bmp::ignore_error>,
+                                bmp::rounding_error<bmp::ignore_error>,
+                                bmp::indeterminate_result_error<bmp::ignore_error>, bmp::promote_double<false>>;
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kPi = 3.141592653589793238462643383279502884;
+
+// Constants (CODATA 2018, exact where the SI fixes them).
+double constPi() { return kPi; }
+double constCharge() { return 1.602176634e-19; }
+double constElectronMass() { return 9.1093837015e-31; }
+double constBoltzmann() { return 1.380649e-23; }
+double constPlanck() { return 6.62607015e-34; }
+double constLight() { return 299792458.0; }
+double constPermittivity() { return 8.8541878128e-12; }
+double constAvogadro() { return 6.02214076e23; }
+
+double fnExp(double x) { return std::exp(x); }
+double fnLn(double x) { return std::log(x); }
+double fnLog10(double x) { return std::log10(x); }
+double fnLog2(double x) { return std::log2(x); }
+double fnPow(double x, double y) { return std::pow(x, y); }
+double fnSinh(double x) { return std::sinh(x); }
+double fnCosh(double x) { return std::cosh(x); }
+double fnTanh(double x) { return std::tanh(x); }
+double fnAsinh(double x) { return std::asinh(x); }
+double fnAcosh(double x) { return std::acosh(x); }
+double fnAtanh(double x) { return std::atanh(x); }
+double fnAbs(double x) { return std::fabs(x); }
+double fnSqrt(double x) { return std::sqrt(x); }
+double fnCbrt(double x) { return std::cbrt(x); }
+double fnCeil(double x) { return std::ceil(x); }
+double fnFloor(double x) { return std::floor(x); }
+double fnFmod(double x, double y) { return std::fmod(x, y); }
+double fnErf(double x) { return std::erf(x); }
+double fnErfc(double x) { return std::erfc(x); }
+double fnHypot(double x, double y) { return std::hypot(x, y); }
+double fnTrunc(double x) { return std::trunc(x); }
+double fnRound(double x) { return std::round(x); }
+double fnRint(double x) { return std::nearbyint(x); }
+double fnSin(double x) { return std::sin(x); }
+double fnCos(double x) { return std::cos(x); }
+double fnTan(double x) { return std::tan(x); }
+double fnAsin(double x) { return std::asin(x); }
+double fnAcos(double x) { return std::acos(x); }
+double fnAtan(double x) { return std::atan(x); }
+double fnAtan2(double y, double x) { return std::atan2(y, x); }
+double fnGammaLn(double x) { return std::lgamma(x); }
+double fnGamma(double x) { return std::tgamma(x); }
+
+double fnSign(double x)
+{
+    if (x > 0) return 1.0;
+    if (x < 0) return -1.0;
+    return x == 0 ? 0.0 : x;  // keeps nan, turns -0 into 0
+}
+
+double fnBesselJ(double n, double x) { return boost::math::cyl_bessel_j(n, x, QuietPolicy()); }
+double fnBesselY(double n, double x) { return boost::math::cyl_neumann(n, x, QuietPolicy()); }
+double fnJ0(double x) { return fnBesselJ(0, x); }
+double fnJ1(double x) { return fnBesselJ(1, x); }
+double fnY0(double x) { return fnBesselY(0, x); }
+double fnY1(double x) { return fnBesselY(1, x); }
+
+double fnBeta(double a, double b) { return boost::math::beta(a, b, QuietPolicy()); }
+
+/// Bernoulli number B_n with B_1 = -1/2; nan for negative or non-integer n.
+double fnBernoulli(double n)
+{
+    if (!(n >= 0) || n != std::floor(n)) return kNan;
+    if (n == 0) return 1.0;
+    if (n == 1) return -0.5;
+    if (std::fmod(n, 2.0) != 0) return 0.0;
+    const double k = n / 2;
+    // B_2k is positive for odd k, negative for even k; beyond Boost's table it overflows a double.
+    if (k > boost::math::max_bernoulli_b2n<double>::value) return std::fmod(k, 2.0) != 0 ? kInf : -kInf;
+    return boost::math::bernoulli_b2n<double>(static_cast<int>(k), QuietPolicy());
+}
+
+/// n! from the exact table up to 170, Gamma(n+1) for non-integers, inf above 170, nan for negative integers.
+double fnFactorial(double n)
+{
+    if (std::isnan(n)) return n;
+    if (n == std::floor(n)) {
+        if (n < 0) return kNan;
+        if (n > 170) return kInf;
+        return boost::math::unchecked_factorial<double>(static_cast<unsigned>(n));
+    }
+    return std::tgamma(n + 1);
+}
+
+double fnMin(const double* args, int count)
+{
+    double best = args[0];
+    for (int i = 1; i < count; ++i) {
+        if (std::isnan(args[i])) return args[i];
+        if (args[i] < best) best = args[i];
+    }
+    return best;
+}
+
+double fnMax(const double* args, int count)
+{
+    double best = args[0];
+    for (int i = 1; i < count; ++i) {
+        if (std::isnan(args[i])) return args[i];
+        if (args[i] > best) best = args[i];
+    }
+    return best;
+}
+
+/// Normal density: gauss(x) standard, gauss(x, mu, sigma).
+double fnGauss(const double* args, int count)
+{
+    if (count != 1 && count != 3) throw mu::ParserError("gauss takes 1 or 3 arguments");
+    const double mu = count == 3 ? args[1] : 0.0;
+    const double sigma = count == 3 ? args[2] : 1.0;
+    if (!(sigma > 0)) return kNan;
+    const double z = (args[0] - mu) / sigma;
+    return std::exp(-0.5 * z * z) / (sigma * std::sqrt(2 * kPi));
+}
+
+/// Cauchy (Lorentz) density: lorentz(x) standard, lorentz(x, x0, gamma) with half width gamma.
+double fnLorentz(const double* args, int count)
+{
+    if (count != 1 && count != 3) throw mu::ParserError("lorentz takes 1 or 3 arguments");
+    const double x0 = count == 3 ? args[1] : 0.0;
+    const double gamma = count == 3 ? args[2] : 1.0;
+    if (!(gamma > 0)) return kNan;
+    const double d = args[0] - x0;
+    return gamma / (kPi * (d * d + gamma * gamma));
+}
+
+double fnRand(void* data)
+{
+    auto* random = static_cast<std::mt19937_64*>(data);
+    // 53 random bits: uniform in [0, 1).
+    return static_cast<double>((*random)() >> 11) * 0x1.0p-53;
+}
+
+double fnTime() { return static_cast<double>(std::time(nullptr)); }
+
+}  // namespace
+
+void lmDefineFunctionTable(mu::Parser& parser, std::mt19937_64* random)
+{
+    // Binary %: fmod with the precedence of * and /.
+    parser.DefineOprt("%", fnFmod, mu::prMUL_DIV, mu::oaLEFT, true);
+
+    parser.DefineFun("pi", constPi);
+    parser.DefineFun("_q", constCharge);
+    parser.DefineFun("_m", constElectronMass);
+    parser.DefineFun("_k", constBoltzmann);
+    parser.DefineFun("_h", constPlanck);
+    parser.DefineFun("_c", constLight);
+    parser.DefineFun("_e", constPermittivity);
+    parser.DefineFun("_n", constAvogadro);
+
+    parser.DefineFun("exp", fnExp);
+    parser.DefineFun("ln", fnLn);
+    parser.DefineFun("log", fnLog10);
+    parser.DefineFun("log2", fnLog2);
+    parser.DefineFun("pow", fnPow);
+    parser.DefineFun("sinh", fnSinh);
+    parser.DefineFun("cosh", fnCosh);
+    parser.DefineFun("tanh", fnTanh);
+    parser.DefineFun("asinh", fnAsinh);
+    parser.DefineFun("acosh", fnAcosh);
+    parser.DefineFun("atanh", fnAtanh);
+    parser.DefineFun("abs", fnAbs);
+    parser.DefineFun("sqrt", fnSqrt);
+    parser.DefineFun("cbrt", fnCbrt);
+    parser.DefineFun("ceil", fnCeil);
+    parser.DefineFun("floor", fnFloor);
+    parser.DefineFun("fmod", fnFmod);
+    parser.DefineFun("erf", fnErf);
+    parser.DefineFun("erfc", fnErfc);
+    parser.DefineFun("j0", fnJ0);
+    parser.DefineFun("j1", fnJ1);
+    parser.DefineFun("jn", fnBesselJ);
+    parser.DefineFun("y0", fnY0);
+    parser.DefineFun("y1", fnY1);
+    parser.DefineFun("yn", fnBesselY);
+    parser.DefineFun("bern", fnBernoulli);
+    parser.DefineFun("gauss", fnGauss);
+    parser.DefineFun("lorentz", fnLorentz);
+    parser.DefineFun("hypot", fnHypot);
+    parser.DefineFun("min", fnMin);
+    parser.DefineFun("max", fnMax);
+    parser.DefineFunUserData("rand", fnRand, random, false);
+    parser.DefineFun("time", fnTime, false);
+    parser.DefineFun("sign", fnSign);
+    parser.DefineFun("gammaln", fnGammaLn);
+    parser.DefineFun("gamma", fnGamma);
+    parser.DefineFun("beta", fnBeta);
+    parser.DefineFun("trunc", fnTrunc);
+    parser.DefineFun("int", fnTrunc);
+    parser.DefineFun("round", fnRound);
+    parser.DefineFun("rint", fnRint);
+    parser.DefineFun("sin", fnSin);
+    parser.DefineFun("cos", fnCos);
+    parser.DefineFun("tan", fnTan);
+    parser.DefineFun("asin", fnAsin);
+    parser.DefineFun("acos", fnAcos);
+    parser.DefineFun("atan", fnAtan);
+    parser.DefineFun("atan2", fnAtan2);
+    parser.DefineFun("fact", fnFactorial);
+}

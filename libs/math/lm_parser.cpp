@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: MIT
+// lmParser: one expression on the engine's shared muParser (set per line, never rebuilt).
+#include "libs/math/lm_engine_impl.h"
+
+#include <exception>
+
+namespace {
+
+// Error codes of lmDelvo::errorCode (docs/functions.md).
+constexpr int kErrorSyntax = 1;      // init refused the text
+constexpr int kErrorEvaluation = 2;  // muParser or a function failed while evaluating
+constexpr int kErrorNotReady = 3;    // eval/evalfx without an accepted expression
+
+constexpr size_t kMessageLength = 255;
+constexpr size_t kShortMessageLength = 63;
+
+std::wstring toWide(const std::string& text, size_t limit)
+{
+    std::wstring wide;
+    for (char c : text.substr(0, limit)) wide.push_back(static_cast<unsigned char>(c));
+    return wide;
+}
+
+/// The ASCII text of expression; false for non-ASCII or NUL characters.
+bool toAscii(const std::wstring& expression, std::string& text)
+{
+    text.clear();
+    text.reserve(expression.size());
+    for (wchar_t c : expression) {
+        if (c <= 0 || c > 127) return false;
+        text.push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+/// "name=" (the interpreter's display form): letters, digits or '_' and one '=' at the end.
+bool isDisplayForm(const std::string& text)
+{
+    if (text.size() < 2 || text.back() != '=') return false;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        const char c = text[i];
+        const bool nameChar = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!nameChar) return false;
+    }
+    return true;
+}
+
+/// muParser's assignment "=" would write into the engine's variables; only ==, !=, <=, >= are ours.
+bool hasAssignment(const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '=') continue;
+        const char before = i > 0 ? text[i - 1] : '\0';
+        if (before == '=' || before == '!' || before == '<' || before == '>') continue;
+        if (i + 1 < text.size() && text[i + 1] == '=') {
+            ++i;
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+struct lmParser::State {
+    lmDelvo* engine = nullptr;
+    lmParam* param = nullptr;
+    std::string expression;
+    /// An expression was accepted and can be evaluated.
+    bool ready = false;
+
+    void reportError(int code, const mu::Parser::exception_type& error) const
+    {
+        engine->errorCode = code;
+        engine->message1 = toWide(error.GetMsg(), kMessageLength);
+        engine->message2 = toWide(error.GetExpr(), kMessageLength);
+        engine->message3 = toWide(error.GetToken(), kShortMessageLength);
+    }
+
+    void reportError(int code, const char* message) const
+    {
+        engine->errorCode = code;
+        engine->message1 = toWide(message, kMessageLength);
+    }
+
+    /// Sets this expression into the shared parser unless it is already there.
+    void makeCurrent() const
+    {
+        lmDelvo::Impl& impl = engine->impl();
+        if (impl.owner != this) {
+            impl.parser.SetExpr(expression);
+            impl.owner = this;
+        }
+    }
+
+    double evaluate() const
+    {
+        try {
+            makeCurrent();
+            return engine->impl().parser.Eval();
+        } catch (const mu::Parser::exception_type& error) {
+            reportError(kErrorEvaluation, error);
+        } catch (const std::exception& error) {
+            reportError(kErrorEvaluation, error.what());
+        }
+        return 0.0;
+    }
+};
+
+lmParser::lmParser(lmDelvo* engine, lmParam* param) : m_state(std::make_unique<State>())
+{
+    m_state->engine = engine;
+    m_state->param = param;
+}
+
+lmParser::~lmParser()
+{
+    release();
+}
+
+int lmParser::init(const std::wstring& expression)
+{
+    release();
+    State& state = *m_state;
+    if (state.engine == nullptr || !state.engine->impl().ready) return 0;
+    if (!toAscii(expression, state.expression) || state.expression.empty()) return 0;
+    // The display form is accepted without evaluation (Part 2.1, step 15: no eval follows).
+    if (isDisplayForm(state.expression)) return 1;
+    if (hasAssignment(state.expression)) {
+        state.reportError(kErrorSyntax, "assignment is not an expression");
+        return 0;
+    }
+    lmDelvo::Impl& impl = state.engine->impl();
+    try {
+        impl.parser.SetExpr(state.expression);
+        impl.owner = &state;
+        // muParser parses on the first Eval; errors of the text (and of argument counts) show here.
+        impl.parser.Eval();
+        if (impl.parser.GetNumResults() != 1) {
+            state.reportError(kErrorSyntax, "more than one result");
+            return 0;
+        }
+    } catch (const mu::Parser::exception_type& error) {
+        impl.owner = nullptr;
+        state.reportError(kErrorSyntax, error);
+        return 0;
+    } catch (const std::exception& error) {
+        impl.owner = nullptr;
+        state.reportError(kErrorSyntax, error.what());
+        return 0;
+    }
+    state.ready = true;
+    return 1;
+}
+
+double lmParser::eval(const char* letters, const lmValues& values)
+{
+    const State& state = *m_state;
+    if (state.engine == nullptr) return 0.0;
+    if (!state.ready) {
+        state.reportError(kErrorNotReady, "no expression");
+        return 0.0;
+    }
+    lmValues& variables = state.engine->impl().variables;
+    for (const char* letter = letters; letter != nullptr && *letter != '\0'; ++letter) {
+        if (*letter >= 'a' && *letter <= 'z') {
+            const auto slot = static_cast<size_t>(*letter - 'a');
+            variables[slot] = values[slot];
+        }
+    }
+    return state.evaluate();
+}
+
+double lmParser::evalfx(double x)
+{
+    const State& state = *m_state;
+    if (state.engine == nullptr) return 0.0;
+    if (!state.ready) {
+        state.reportError(kErrorNotReady, "no expression");
+        return 0.0;
+    }
+    lmValues& variables = state.engine->impl().variables;
+    const lmValues* source = state.engine->variableSource();
+    if (source != nullptr) {
+        variables = *source;
+    } else {
+        variables.fill(0.0);
+    }
+    variables['x' - 'a'] = x;
+    return state.evaluate();
+}
+
+void lmParser::release()
+{
+    State& state = *m_state;
+    if (state.engine != nullptr && state.engine->impl().owner == &state) state.engine->impl().owner = nullptr;
+    state.ready = false;
+    state.expression.clear();
+}
