@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "console/functions_menu.h"
+
+#include <wx/menu.h>
+
+#include "console/command_ids.h"
+#include "console/window_icons.h"
+
+namespace {
+
+// The table of Part 3.5; the ids do not follow the menu order (sin 7037, cos 7038).
+const FunctionEntry kTop1[] = {
+    {ID_INSERT_EXP, L"exp", L"exp()", 4},
+    {ID_INSERT_LN, L"ln", L"ln()", 3},
+};
+const FunctionEntry kTop2[] = {
+    {ID_INSERT_SQRT, L"sqrt", L"sqrt()", 5},
+    {ID_INSERT_POW, L"pow", L"pow(,)", 4},
+};
+const FunctionEntry kTrigonometric[] = {
+    {ID_INSERT_COS, L"cos", L"cos()", 4},   {ID_INSERT_SIN, L"sin", L"sin()", 4},
+    {ID_INSERT_TAN, L"tan", L"tan()", 4},   {ID_INSERT_ACOS, L"acos", L"acos()", 5},
+    {ID_INSERT_ASIN, L"asin", L"asin()", 5}, {ID_INSERT_ATAN, L"atan", L"atan()", 5},
+};
+const FunctionEntry kTop3[] = {
+    {ID_INSERT_ABS, L"abs", L"abs()", 4},
+    {ID_INSERT_CEIL, L"ceil", L"ceil()", 5},
+    {ID_INSERT_INT, L"int", L"int()", 4},
+};
+// The text after the tab is shown in the accelerator column as a hint, not a shortcut.
+const FunctionEntry kConstants[] = {
+    {ID_INSERT_PI, L"pi\t3.14159...", L"pi", 2},
+    {ID_INSERT_ELECTRON_CHARGE, L"Electron charge\t_q", L"_q", 2},
+    {ID_INSERT_ELECTRON_MASS, L"Electron mass\t_m", L"_m", 2},
+    {ID_INSERT_BOLTZMANN, L"Boltzmann\t_k", L"_k", 2},
+    {ID_INSERT_PLANCK, L"Planck\t_h", L"_h", 2},
+    {ID_INSERT_SPEED_OF_LIGHT, L"Speed of Light\t_c", L"_c", 2},
+    {ID_INSERT_PERMITTIVITY, L"Permittivity\t_e", L"_e", 2},
+    {ID_INSERT_AVOGADRO, L"Avogadro\t_n", L"_n", 2},
+};
+
+template <size_t N>
+void appendEntries(wxMenu* menu, const FunctionEntry (&entries)[N], const wxWindow* window) {
+    for (const FunctionEntry& entry : entries) {
+        auto* item = new wxMenuItem(menu, entry.id, entry.label, wxEmptyString, wxITEM_NORMAL);
+        if (entry.id == ID_INSERT_EXP) item->SetBitmap(windowIcon(WindowIcon::Exp, window));
+        if (entry.id == ID_INSERT_COS) item->SetBitmap(windowIcon(WindowIcon::Cos, window));
+        if (entry.id == ID_INSERT_PI) item->SetBitmap(windowIcon(WindowIcon::Pi, window));
+        menu->Append(item);
+    }
+}
+
+template <size_t N>
+const FunctionEntry* findIn(const FunctionEntry (&entries)[N], int id) {
+    for (const FunctionEntry& entry : entries)
+        if (entry.id == id) return &entry;
+    return nullptr;
+}
+
+}  // namespace
+
+const FunctionEntry* findFunctionEntry(int id) {
+    for (const FunctionEntry* found : {findIn(kTop1, id), findIn(kTop2, id), findIn(kTrigonometric, id),
+                                       findIn(kTop3, id), findIn(kConstants, id)})
+        if (found) return found;
+    return nullptr;
+}
+
+void FillFunctionsMenu(wxMenu* menu, const wxWindow* window) {
+    if (!menu) return;
+    while (menu->GetMenuItemCount() > 0) menu->Destroy(menu->FindItemByPosition(0));
+
+    appendEntries(menu, kTop1, window);
+    menu->AppendSeparator();
+    appendEntries(menu, kTop2, window);
+    menu->AppendSeparator();
+    auto* trigonometric = new wxMenu;
+    appendEntries(trigonometric, kTrigonometric, window);
+    menu->Append(ID_INSERT_TRIGONOMETRIC, L"Trigonometric", trigonometric);
+    menu->AppendSeparator();
+    appendEntries(menu, kTop3, window);
+    menu->AppendSeparator();
+    auto* constants = new wxMenu;
+    appendEntries(constants, kConstants, window);
+    menu->Append(ID_INSERT_CONSTANTS, L"Constants", constants);
+}

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "console/window_icons.h"
+
+#include <wx/image.h>
+#include <wx/window.h>
+
+#include "resources/colors.xpm"
+#include "resources/cos.xpm"
+#include "resources/delvo_icon.xpm"
+#include "resources/execute.xpm"
+#include "resources/exp.xpm"
+#include "resources/functions.xpm"
+#include "resources/numpad.xpm"
+#include "resources/pi.xpm"
+#include "resources/topmost.xpm"
+#include "resources/variables.xpm"
+
+namespace {
+
+constexpr int kIconSize = 16;
+
+const char* const* ownDrawing(WindowIcon icon) {
+    switch (icon) {
+        case WindowIcon::Numpad: return numpad_xpm;
+        case WindowIcon::Variables: return variables_xpm;
+        case WindowIcon::Functions: return functions_xpm;
+        case WindowIcon::Execute: return execute_xpm;
+        case WindowIcon::Topmost: return topmost_xpm;
+        case WindowIcon::Colors: return colors_xpm;
+        case WindowIcon::Program: return delvo_icon_xpm;
+        case WindowIcon::Exp: return exp_xpm;
+        case WindowIcon::Cos: return cos_xpm;
+        case WindowIcon::Pi: return pi_xpm;
+        default: return nullptr;
+    }
+}
+
+wxArtID standardArt(WindowIcon icon) {
+    switch (icon) {
+        case WindowIcon::SaveAs: return wxART_FILE_SAVE_AS;
+        case WindowIcon::Open: return wxART_FILE_OPEN;
+        case WindowIcon::Close: return wxART_QUIT;
+        case WindowIcon::Copy: return wxART_COPY;
+        case WindowIcon::Cut: return wxART_CUT;
+        case WindowIcon::Paste: return wxART_PASTE;
+        case WindowIcon::Reset: return wxART_DELETE;
+        default: return wxArtID();
+    }
+}
+
+wxBitmap scaled(const wxBitmap& bitmap, int size) {
+    if (bitmap.GetWidth() == size && bitmap.GetHeight() == size) return bitmap;
+    // Pixel art keeps its edges only with nearest-neighbour scaling.
+    return wxBitmap(bitmap.ConvertToImage().Scale(size, size, wxIMAGE_QUALITY_NEAREST));
+}
+
+wxBitmap blank(int size) {
+    wxImage image(size, size);
+    image.InitAlpha();
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) image.SetAlpha(x, y, 0);
+    return wxBitmap(image);
+}
+
+}  // namespace
+
+wxBitmap windowIcon(WindowIcon icon, const wxWindow* window, const wxArtClient& client) {
+    const int size = window ? window->FromDIP(kIconSize) : kIconSize;
+    if (const char* const* xpm = ownDrawing(icon)) return scaled(wxBitmap(xpm), size);
+    wxBitmap art = wxArtProvider::GetBitmap(standardArt(icon), client, wxSize(size, size));
+    // A theme without the icon must not leave a toolbar tool without a bitmap.
+    if (!art.IsOk()) return blank(size);
+    return scaled(art, size);
+}
+
+wxIconBundle programIconBundle() {
+    wxIconBundle bundle;
+    for (int size : {16, 32, 48}) {
+        wxIcon icon;
+        icon.CopyFromBitmap(programIcon(size));
+        bundle.AddIcon(icon);
+    }
+    return bundle;
+}
+
+wxBitmap programIcon(int size) { return scaled(wxBitmap(delvo_icon_xpm), size); }

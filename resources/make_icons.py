@@ -1,0 +1,214 @@
+# SPDX-License-Identifier: MIT
+# Writes DelvoCalculator's own 16 x 16 XPM icons from the pixel grids below: python3 make_icons.py resources
+import sys, os
+out = sys.argv[1]
+
+icons = {}
+
+icons['delvo_icon'] = ({'#': '#2D3A4A', 'b': '#5B7C99', 'k': '#1E2A36', 'g': '#C8E6B0', 'd': '#2F4F2F',
+                        'w': '#F2F5F8', 'o': '#F08C1E', 'h': '#8FAECB'}, [
+"..############..",
+".#hhhhhhhhhhhh#.",
+".#bkkkkkkkkkkb#.",
+".#bkggggggggkb#.",
+".#bkggdgddgdkb#.",
+".#bkkkkkkkkkkb#.",
+".#bbbbbbbbbbbb#.",
+".#bwwbwwbwwboo#.",
+".#bwwbwwbwwboo#.",
+".#bbbbbbbbbbbb#.",
+".#bwwbwwbwwboo#.",
+".#bwwbwwbwwboo#.",
+".#bbbbbbbbbbbb#.",
+".#bwwwwwbwwboo#.",
+".#bbbbbbbbbbbb#.",
+"..############..",
+])
+
+icons['numpad'] = ({'k': '#4A5A70', 'w': '#F4F7FB', 'B': '#4A90D9', 'K': '#245A96'}, [
+"................",
+".kkkk.kkkk.kkkk.",
+".kwwk.kwwk.kwwk.",
+".kwwk.kwwk.kwwk.",
+".kkkk.kkkk.kkkk.",
+"................",
+".kkkk.kkkk.kkkk.",
+".kwwk.kwwk.kwwk.",
+".kwwk.kwwk.kwwk.",
+".kkkk.kkkk.kkkk.",
+"................",
+".kkkk.kkkk.KKKK.",
+".kwwk.kwwk.KBBK.",
+".kwwk.kwwk.KBBK.",
+".kkkk.kkkk.KKKK.",
+"................",
+])
+
+icons['variables'] = ({'x': '#1F5FBF', 'k': '#505050'}, [
+"................",
+"................",
+"................",
+"................",
+"xx....xx........",
+".xx..xx.........",
+"..xxxx...kkkkkk.",
+"...xx....kkkkkk.",
+"...xx...........",
+"..xxxx...kkkkkk.",
+".xx..xx..kkkkkk.",
+"xx....xx........",
+"................",
+"................",
+"................",
+"................",
+])
+
+icons['functions'] = ({'f': '#1F5FBF', 'k': '#404040'}, [
+"................",
+"......fff.......",
+".....ff..f......",
+".....f..........",
+"...fffff........",
+"....ff..........",
+"....ff..........",
+"....f...........",
+"....f..kk....kk.",
+"...ff...kk..kk..",
+"...f.....kkkk...",
+"...f......kk....",
+"..ff.....kkkk...",
+"..f.....kk..kk..",
+"ff.....kk....kk.",
+"................",
+])
+
+icons['colors'] = ({'k': '#404040', 'r': '#E53935', 'g': '#43A047', 'b': '#1E88E5', 'y': '#FDD835'}, [
+"................",
+".kkkkkk..kkkkkk.",
+".krrrrk..kggggk.",
+".krrrrk..kggggk.",
+".krrrrk..kggggk.",
+".krrrrk..kggggk.",
+".kkkkkk..kkkkkk.",
+"................",
+"................",
+".kkkkkk..kkkkkk.",
+".kbbbbk..kyyyyk.",
+".kbbbbk..kyyyyk.",
+".kbbbbk..kyyyyk.",
+".kbbbbk..kyyyyk.",
+".kkkkkk..kkkkkk.",
+"................",
+])
+
+icons['topmost'] = ({'k': '#6A6A6A', 'g': '#BDBDBD', 'l': '#E6E6E6', 'w': '#FFFFFF', 'K': '#1F4F8F', 'B': '#3D7BD0'}, [
+"kkkkkkkkkk......",
+"kggggggggk......",
+"kllllllllk......",
+"kllllllllk......",
+"kllllllllk......",
+"kllllKKKKKKKKKKK",
+"kllllKBBBBBBBBBK",
+"kllllKBBBBBBBBBK",
+"kllllKwwwwwwwwwK",
+"kkkkkKwwwwwwwwwK",
+".....KwwwwwwwwwK",
+".....KwwwwwwwwwK",
+".....KwwwwwwwwwK",
+".....KwwwwwwwwwK",
+".....KwwwwwwwwwK",
+".....KKKKKKKKKKK",
+])
+
+icons['execute'] = ({'k': '#1B5E20', 'g': '#43A047', 'h': '#81C784'}, [
+"................",
+"...kk...........",
+"...khk..........",
+"...khgk.........",
+"...khggk........",
+"...khgggk.......",
+"...khggggk......",
+"...khgggggk.....",
+"...khgggggk.....",
+"...khggggk......",
+"...khgggk.......",
+"...khggk........",
+"...khgk.........",
+"...kgk..........",
+"...kk...........",
+"................",
+])
+
+icons['exp'] = ({'e': '#1F5FBF', 'x': '#C62828'}, [
+"................",
+"..........xx..xx",
+"...........xxxx.",
+"............xx..",
+"...........xxxx.",
+"..........xx..xx",
+"...eeee.........",
+"..ee..ee........",
+".ee....ee.......",
+".eeeeeeee.......",
+".ee.............",
+".ee.............",
+"..ee....e.......",
+"...eeeee........",
+"................",
+"................",
+])
+
+# y = cos(x) over one period: axis grey, curve blue, two pixels thick.
+icons['cos'] = ({'a': '#9E9E9E', 'c': '#1F5FBF'}, [
+"cc............cc",
+"ccc..........ccc",
+"..c..........c..",
+"..cc........cc..",
+"...c........c...",
+"...cc......cc...",
+"....c......c....",
+"aaaacaaaaaacaaaa",
+"....cc....cc....",
+".....c....c.....",
+".....cc..cc.....",
+"......cccc......",
+".......cc.......",
+"................",
+"................",
+"................",
+])
+
+icons['pi'] = ({'p': '#1F5FBF'}, [
+"................",
+"................",
+"................",
+"..pppppppppppp..",
+".ppppppppppppp..",
+".p..pp....pp....",
+"....pp....pp....",
+"....pp....pp....",
+"....pp....pp....",
+"....pp....pp....",
+"...pp.....pp....",
+"...pp.....pp..p.",
+"..pp......ppppp.",
+"..pp.......ppp..",
+"................",
+"................",
+])
+
+for name, (pal, rows) in icons.items():
+    assert len(rows) == 16, name
+    for r in rows:
+        assert len(r) == 16, (name, r)
+        for ch in r:
+            assert ch == '.' or ch in pal, (name, ch)
+    used = sorted(set(''.join(rows)))
+    lines = ['/* XPM */', '/* SPDX-License-Identifier: MIT */', '/* 16 x 16 pixel art drawn for DelvoCalculator; see resources/README.md. */',
+             'static const char* const %s_xpm[] = {' % name.replace('-', '_'),
+             '"16 16 %d 1",' % len(used)]
+    for ch in used:
+        lines.append('"%s c %s",' % (ch, 'None' if ch == '.' else pal[ch]))
+    for i, r in enumerate(rows):
+        lines.append('"%s"%s' % (r, ',' if i < 15 else '};'))
+    open(os.path.join(out, name + '.xpm'), 'w').write('\n'.join(lines) + '\n')
