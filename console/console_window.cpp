@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: MIT
+#include "console/console_window.h"
+
+#include <wx/aboutdlg.h>
+#include <wx/clipbrd.h>
+#include <wx/dialog.h>
+#include <wx/image.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/toolbar.h>
+
+#include "app/delvo_app.h"
+#include "console/about_box.h"
+#include "console/console_edit.h"
+#include "console/functions_menu.h"
+#include "console/window_icons.h"
+#include "libs/graph/lm_font.h"
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
+    EVT_CLOSE(ConsoleWindow::OnClose)
+    EVT_DROP_FILES(ConsoleWindow::OnDropFiles)
+    EVT_PAINT(ConsoleWindow::OnPaint)
+    EVT_MENU(ID_FILE_SAVE_AS, ConsoleWindow::OnFileCommand)
+    EVT_MENU(ID_FILE_OPEN, ConsoleWindow::OnFileCommand)
+    EVT_MENU(ID_FILE_CLOSE, ConsoleWindow::OnFileCommand)
+    EVT_MENU(ID_EDIT_CUT, ConsoleWindow::OnEditCommand)
+    EVT_MENU(ID_EDIT_COPY, ConsoleWindow::OnEditCommand)
+    EVT_MENU(ID_EDIT_PASTE, ConsoleWindow::OnEditCommand)
+    EVT_MENU(ID_EDIT_RESET, ConsoleWindow::OnEditCommand)
+    EVT_MENU(ID_VIEW_NUMPAD, ConsoleWindow::OnToolDialogCommand)
+    EVT_MENU(ID_VIEW_VARIABLES, ConsoleWindow::OnToolDialogCommand)
+    EVT_MENU(ID_VIEW_SOLVER, ConsoleWindow::OnToolDialogCommand)
+    EVT_MENU(ID_VIEW_UNIT_CONVERTER, ConsoleWindow::OnToolDialogCommand)
+    EVT_MENU(ID_VIEW_BASE_CONVERTER, ConsoleWindow::OnToolDialogCommand)
+    EVT_MENU(ID_OPTIONS_COLORS, ConsoleWindow::OnToolDialogCommand)
+    EVT_MENU(ID_VIEW_FUNCTIONS, ConsoleWindow::OnFunctionsPopup)
+    EVT_MENU(ID_VIEW_ALWAYS_ON_TOP, ConsoleWindow::OnAlwaysOnTop)
+    EVT_MENU_RANGE(ID_INSERT_EXP, ID_INSERT_AVOGADRO, ConsoleWindow::OnInsert)
+    EVT_MENU(ID_OPTIONS_HIGHLIGHTING, ConsoleWindow::OnHighlighting)
+    EVT_MENU(ID_OPTIONS_VERBOSE, ConsoleWindow::OnVerbose)
+    EVT_MENU_RANGE(ID_OPTIONS_BASE_BINARY, ID_OPTIONS_BASE_HEXADECIMAL, ConsoleWindow::OnOutputBase)
+    EVT_MENU(ID_RUN_EXECUTE, ConsoleWindow::OnExecute)
+    EVT_MENU(ID_HELP_CONTENTS, ConsoleWindow::OnHelp)
+    EVT_MENU(ID_HELP_ABOUT, ConsoleWindow::OnAbout)
+    EVT_UPDATE_UI(ID_EDIT_CUT, ConsoleWindow::OnUpdateCut)
+    EVT_UPDATE_UI(ID_EDIT_COPY, ConsoleWindow::OnUpdateCopy)
+    EVT_UPDATE_UI(ID_EDIT_PASTE, ConsoleWindow::OnUpdatePaste)
+    EVT_UPDATE_UI(ID_EDIT_RESET, ConsoleWindow::OnUpdateReset)
+    EVT_UPDATE_UI(ID_VIEW_NUMPAD, ConsoleWindow::OnUpdateToolDialog)
+    EVT_UPDATE_UI(ID_VIEW_VARIABLES, ConsoleWindow::OnUpdateToolDialog)
+    EVT_UPDATE_UI(ID_VIEW_SOLVER, ConsoleWindow::OnUpdateToolDialog)
+    EVT_UPDATE_UI(ID_VIEW_UNIT_CONVERTER, ConsoleWindow::OnUpdateToolDialog)
+    EVT_UPDATE_UI(ID_VIEW_BASE_CONVERTER, ConsoleWindow::OnUpdateToolDialog)
+    EVT_UPDATE_UI(ID_VIEW_ALWAYS_ON_TOP, ConsoleWindow::OnUpdateAlwaysOnTop)
+    EVT_UPDATE_UI(ID_OPTIONS_HIGHLIGHTING, ConsoleWindow::OnUpdateHighlighting)
+    EVT_UPDATE_UI(ID_OPTIONS_VERBOSE, ConsoleWindow::OnUpdateVerbose)
+    EVT_UPDATE_UI_RANGE(ID_OPTIONS_BASE_BINARY, ID_OPTIONS_BASE_HEXADECIMAL, ConsoleWindow::OnUpdateOutputBase)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+namespace {
+
+constexpr long kToolDialogStyle = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER;
+
+/// The output base of the base commands 7067..7070.
+int outputBaseOf(int command) {
+    switch (command) {
+        case ID_OPTIONS_BASE_BINARY: return 2;
+        case ID_OPTIONS_BASE_OCTAL: return 8;
+        case ID_OPTIONS_BASE_HEXADECIMAL: return 16;
+        default: return 10;
+    }
+}
+
+}  // namespace
+
+// Destruction order of ShutDown: keypad, variables, colours, solver, unit converter, base converter.
+const ConsoleWindow::ToolDialogSlot ConsoleWindow::kToolDialogs[6] = {
+    {ID_VIEW_NUMPAD, &ConsoleWindow::numpadDlg, ID_DIALOG_NUMPAD, L"NumKeypad", 48},
+    {ID_VIEW_VARIABLES, &ConsoleWindow::varlistDlg, ID_DIALOG_VARLIST, L"Variables", 60},
+    {ID_OPTIONS_COLORS, &ConsoleWindow::colorsDlg, ID_DIALOG_COLORS, L"Colors", 60},
+    {ID_VIEW_SOLVER, &ConsoleWindow::solverDlg, ID_DIALOG_SOLVER, L"Solver f(x) = 0", 60},
+    {ID_VIEW_UNIT_CONVERTER, &ConsoleWindow::converterDlg, ID_DIALOG_CONVERTER, L"Unit Converter", 60},
+    {ID_VIEW_BASE_CONVERTER, &ConsoleWindow::integerDlg, ID_DIALOG_INTEGER, L"Base Converter (uint 32-bit)", 60},
+};
+
+ConsoleWindow::ConsoleWindow(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
+                             const wxSize& size, long style)
+    : wxFrame(parent, id, title, pos, size, style) {
+    pollTime = wxGetUTCTimeMillis();
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_XPM)) wxImage::AddHandler(new wxXPMHandler);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    m_aboutPresenter = [](const wxAboutDialogInfo& info, wxWindow* parentWindow) { wxAboutBox(info, parentWindow); };
+    m_popupPresenter = [this](wxMenu& menu, const wxPoint& position) { PopupMenu(&menu, position); };
+    CreateControls();
+}
+
+ConsoleWindow::~ConsoleWindow() {
+    // Sent here rather than by the base destructor, so that listeners (DelvoApp) still see a whole window.
+    SendDestroyEvent();
+    DestroyToolDialogs();
+}
+
+void ConsoleWindow::CreateControls() {
+    mainSizer = new wxBoxSizer(wxVERTICAL);
+    SetSizer(mainSizer);
+
+    console = new ConsoleEdit(this, ID_CONSOLE, wxDefaultPosition, wxSize(420, 180),
+                              wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
+    console->SetHelpText(wxS("Console"));
+    console->ApplyPreferences(EditorPrefs(), true);
+    console->SetScrollWidth(380);
+    mainSizer->Add(console, 1, wxEXPAND | wxALIGN_CENTER, 0);
+
+    SetIcons(programIconBundle());
+    CreateMenus();
+    CreateTools();
+    SetTitle(wxS("DelvoCalculator"));
+    std::vector<wxAcceleratorEntry> entries = AcceleratorEntries();
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
+
+    Layout();
+    mainSizer->Fit(this);
+    mainSizer->SetSizeHints(this);
+    Centre(wxBOTH);
+    DragAcceptFiles(true);
+    console->DocumentEnd();
+    console->SetEmptySelection(console->GetCurrentPos());
+}
+
+// ---- Operations called from other Parts -------------------------------------------------------------
+
+void ConsoleWindow::ShutDown() {
+    if (IsBeingDeleted()) return;
+    wxGetApp().saveSettingsFile();
+    DestroyToolDialogs();
+    if (wxTheClipboard->Open()) {
+        // Flushing keeps copied text available after the program has ended.
+        if (wxTheClipboard->IsSupported(wxDF_TEXT)) wxTheClipboard->Flush();
+        wxTheClipboard->Close();
+    }
+    Destroy();
+}
+
+void ConsoleWindow::ClearConsole() { console->ClearConsole(); }
+
+void ConsoleWindow::ApplyConsoleFont(const lmFont& font) {
+    EditorPrefs prefs;
+    console->GetPreferences(prefs);
+    applyFontToPrefs(prefs, font.getFaceName(), font.size, font.weight, font.color.toInt());
+    console->ApplyPreferences(prefs, true);
+}
+
+void ConsoleWindow::ApplyConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function,
+                                       std::uint32_t op, std::uint32_t number, std::uint32_t selection) {
+    EditorPrefs prefs;
+    console->GetPreferences(prefs);
+    applyColorsToPrefs(prefs, text, background, function, op, number, selection);
+    console->ApplyPreferences(prefs, true);
+}
+
+void ConsoleWindow::SetHighlighting(bool on) { console->SetHighlighting(on); }
+
+bool ConsoleWindow::GetHighlighting() const { return console->preferences().highlight; }
+
+void ConsoleWindow::InsertText(const wxString& text, int offset) {
+    if (!console->IsSelectionInInput() || !console->IsInputLine()) return;
+    const int start = console->GetSelectionStart();
+    console->ReplaceSelection(text);
+    if (offset != 0) console->GotoPos(start + offset);
+}
+
+void ConsoleWindow::SetAboutPresenter(AboutPresenter presenter) { m_aboutPresenter = std::move(presenter); }
+
+void ConsoleWindow::SetPopupPresenter(PopupPresenter presenter) { m_popupPresenter = std::move(presenter); }
+
+// ---- Tool dialogs -----------------------------------------------------------------------------------
+
+const ConsoleWindow::ToolDialogSlot* ConsoleWindow::FindToolDialog(int command) const {
+    for (const ToolDialogSlot& slot : kToolDialogs)
+        if (slot.command == command) return &slot;
+    return nullptr;
+}
+
+wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
+    // The dialogs of Parts 4.2 and 5.1 to 5.5 are constructed here as their classes land; until then
+    // the spec's failure rule applies: the pointer stays null and the command does nothing more.
+    (void)slot;
+    (void)kToolDialogStyle;
+    return nullptr;
+}
+
+void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
+    wxDialog*& dialog = this->*slot.pointer;
+    const bool keypad = slot.command == ID_VIEW_NUMPAD;
+    if (!dialog) {
+        dialog = CreateToolDialog(slot);
+        if (!dialog) return;
+        // The colours dialog destroys itself on close; any dialog gone must not leave a dangling pointer.
+        dialog->Bind(wxEVT_DESTROY, [this, member = slot.pointer](wxWindowDestroyEvent& event) {
+            if (event.GetEventObject() == this->*member) this->*member = nullptr;
+            event.Skip();
+        });
+        if (keypad) SetKeypadCaret(true);
+        dialog->Show();
+        const wxRect frame = GetRect();
+        dialog->Move(frame.x + frame.width - dialog->GetSize().x - 1, frame.y + slot.topOffset);
+    } else if (dialog->IsShown()) {
+        dialog->Hide();
+        if (keypad) SetKeypadCaret(false);
+    } else {
+        if (keypad) SetKeypadCaret(true);
+        dialog->Show();
+        dialog->SetFocus();
+    }
+}
+
+void ConsoleWindow::SetKeypadCaret(bool on) { console->setAlwaysShowCaret(on); }
+
+void ConsoleWindow::DestroyToolDialogs() {
+    for (const ToolDialogSlot& slot : kToolDialogs) {
+        wxDialog*& dialog = this->*slot.pointer;
+        if (!dialog) continue;
+        wxDialog* doomed = dialog;
+        dialog = nullptr;
+        doomed->Destroy();
+    }
+}
+
+// ---- Frame events -----------------------------------------------------------------------------------
+
+void ConsoleWindow::OnClose(wxCloseEvent&) { ShutDown(); }
+
+void ConsoleWindow::OnDropFiles(wxDropFilesEvent& event) {
+    if (event.GetNumberOfFiles() == 1) OpenConsoleFile(event.GetFiles()[0]);
+}
+
+void ConsoleWindow::OnPaint(wxPaintEvent& event) {
+    event.Skip();
+    if (firstPaintDone) return;
+    firstPaintDone = true;
+    console->SetFocus();
+}
+
+// ---- Commands ---------------------------------------------------------------------------------------
+
+void ConsoleWindow::OnFileCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case ID_FILE_SAVE_AS: SaveConsole(); break;
+        case ID_FILE_OPEN: OpenConsoleFile(); break;
+        case ID_FILE_CLOSE: ShutDown(); break;
+        default: break;
+    }
+}
+
+void ConsoleWindow::OnEditCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case ID_EDIT_COPY: console->Copy(); break;
+        case ID_EDIT_CUT: console->CutSelection(); break;
+        case ID_EDIT_PASTE: console->PasteClipboard(); break;
+        case ID_EDIT_RESET: console->ResetConsole(); break;
+        default: break;
+    }
+}
+
+void ConsoleWindow::OnToolDialogCommand(wxCommandEvent& event) {
+    if (const ToolDialogSlot* slot = FindToolDialog(event.GetId())) ToggleToolDialog(*slot);
+}
+
+void ConsoleWindow::OnFunctionsPopup(wxCommandEvent&) {
+    wxMenu menu;
+    FillFunctionsMenu(&menu, this);
+    wxPoint position = ScreenToClient(wxGetMousePosition());
+#ifdef __WXMSW__
+    // There the frame's client origin lies below the toolbar; GTK's client coordinates need no correction.
+    if (wxToolBar* tools = GetToolBar(); tools && tools->IsShown()) position.y += tools->GetSize().y;
+#endif
+    m_popupPresenter(menu, position);
+}
+
+void ConsoleWindow::OnAlwaysOnTop(wxCommandEvent&) { SetWindowStyleFlag(GetWindowStyleFlag() ^ wxSTAY_ON_TOP); }
+
+void ConsoleWindow::OnInsert(wxCommandEvent& event) {
+    if (const FunctionEntry* entry = findFunctionEntry(event.GetId())) InsertText(entry->text, entry->offset);
+}
+
+void ConsoleWindow::OnHighlighting(wxCommandEvent&) { console->SetHighlighting(!console->preferences().highlight); }
+
+void ConsoleWindow::OnVerbose(wxCommandEvent&) {
+    Interpreter& interpreter = wxGetApp().interpreter();
+    interpreter.verbose = !interpreter.verbose;
+}
+
+void ConsoleWindow::OnOutputBase(wxCommandEvent& event) {
+    wxGetApp().interpreter().outputBase = outputBaseOf(event.GetId());
+}
+
+void ConsoleWindow::OnExecute(wxCommandEvent&) { console->ExecuteLine(); }
+
+void ConsoleWindow::OnHelp(wxCommandEvent&) { ShowHelp(); }
+
+void ConsoleWindow::OnAbout(wxCommandEvent&) { m_aboutPresenter(makeAboutInfo(), this); }
+
+// ---- Update-interface rules -------------------------------------------------------------------------
+
+void ConsoleWindow::OnUpdateCut(wxUpdateUIEvent& event) {
+    const bool hasSelection = console->GetSelectionStart() != console->GetSelectionEnd();
+    event.Enable(hasSelection && console->GetSelectionStart() >= console->GetInputStart(console->GetLineCount() - 1) &&
+                 console->IsInputLine());
+}
+
+void ConsoleWindow::OnUpdateCopy(wxUpdateUIEvent& event) {
+    event.Enable(console->GetSelectionStart() != console->GetSelectionEnd());
+}
+
+void ConsoleWindow::OnUpdatePaste(wxUpdateUIEvent& event) { UpdatePasteState(event, wxGetUTCTimeMillis()); }
+
+bool ConsoleWindow::UpdatePasteState(wxUpdateUIEvent& event, wxLongLong nowMs) {
+    if (nowMs - pollTime < kClipboardPollMs) return false;
+    pollTime = nowMs;
+    bool enable = console->IsInputLine();
+    wxTheClipboard->UsePrimarySelection(false);
+    if (wxTheClipboard->Open()) {
+        enable = enable && wxTheClipboard->IsSupported(wxDF_TEXT);
+        wxTheClipboard->Close();
+    }
+    event.Enable(enable);
+    return true;
+}
+
+void ConsoleWindow::OnUpdateReset(wxUpdateUIEvent& event) { event.Enable(true); }
+
+void ConsoleWindow::OnUpdateToolDialog(wxUpdateUIEvent& event) {
+    // The View menu's "Numeric Pad" and "Variables" are plain items: only their tools show the state.
+    if (auto* menu = wxDynamicCast(event.GetEventObject(), wxMenu)) {
+        const wxMenuItem* item = menu->FindItem(event.GetId());
+        if (item && !item->IsCheckable()) return;
+    }
+    const ToolDialogSlot* slot = FindToolDialog(event.GetId());
+    const wxDialog* dialog = slot ? this->*slot->pointer : nullptr;
+    event.Check(dialog && dialog->IsShown());
+}
+
+void ConsoleWindow::OnUpdateAlwaysOnTop(wxUpdateUIEvent& event) {
+    event.Check((GetWindowStyleFlag() & wxSTAY_ON_TOP) != 0);
+}
+
+void ConsoleWindow::OnUpdateHighlighting(wxUpdateUIEvent& event) { event.Check(console->preferences().highlight); }
+
+void ConsoleWindow::OnUpdateVerbose(wxUpdateUIEvent& event) { event.Check(wxGetApp().interpreter().verbose); }
+
+void ConsoleWindow::OnUpdateOutputBase(wxUpdateUIEvent& event) {
+    event.Check(wxGetApp().interpreter().outputBase == outputBaseOf(event.GetId()));
+}

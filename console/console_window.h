@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// The main window (spec Part 3.3): menus, toolbar, accelerators, options, tool dialogs and shutdown.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <wx/accel.h>
+#include <wx/frame.h>
+#include <wx/longlong.h>
+
+#include "console/command_ids.h"
+#include "console/window_commands_adapter.h"
+
+class ConsoleEdit;
+class lmFont;
+class wxAboutDialogInfo;
+class wxBoxSizer;
+class wxDialog;
+class wxMenu;
+class wxMenuBar;
+class wxDropFilesEvent;
+class wxUpdateUIEvent;
+
+/// The program's only frame; the console fills its client area.
+class ConsoleWindow : public wxFrame {
+public:
+    /// Style 0x20001C40: caption, system menu, minimize and close boxes, resizable border; no maximize box.
+    static constexpr long kStyle = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxRESIZE_BORDER;
+    /// The clipboard is consulted at most once per this many milliseconds (paste rule).
+    static constexpr int kClipboardPollMs = 2000;
+
+    /// Shows a modal About box; replaced by tests.
+    using AboutPresenter = std::function<void(const wxAboutDialogInfo& info, wxWindow* parent)>;
+    /// Pops a menu up at a client position of the window; replaced by tests.
+    using PopupPresenter = std::function<void(wxMenu& menu, const wxPoint& position)>;
+
+    ConsoleWindow(wxWindow* parent, wxWindowID id = ID_MAIN_WINDOW, const wxString& title = wxS("DelvoCalculator"),
+                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = kStyle);
+    ~ConsoleWindow() override;
+
+    /// Settings written, tool dialogs destroyed, clipboard flushed, plots closed, frame destroyed (delayed).
+    void ShutDown();
+    /// The console's ClearConsole ("cls", "clear").
+    void ClearConsole();
+    /// Console files and help (Part 3.4).
+    void SaveConsole();
+    void ShowHelp();
+    /// Asks for a text file, then reads it.
+    void OpenConsoleFile();
+    /// Reads the lines of a file into the console's command buffer (a file dropped on the window).
+    void OpenConsoleFile(const wxString& path);
+
+    /// Part 3.2's operations on the console's preference record.
+    void ApplyConsoleFont(const lmFont& font);
+    void ApplyConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function, std::uint32_t op,
+                            std::uint32_t number, std::uint32_t selection);
+    void SetHighlighting(bool on);
+    bool GetHighlighting() const;
+
+    /// Replaces the console's selection by text when it lies within the input; offset != 0 places the caret.
+    void InsertText(const wxString& text, int offset);
+
+    ConsoleEdit* GetConsole() const { return console; }
+    /// What the interpreter's cls, help, save and exit call (installed by DelvoApp).
+    WindowCommands& GetWindowCommands() { return m_windowCommands; }
+
+    /// The 20 entries of the frame's accelerator table.
+    static std::vector<wxAcceleratorEntry> AcceleratorEntries();
+
+    /// The paste rule with an explicit clock (milliseconds since 1970); false: left unanswered.
+    bool UpdatePasteState(wxUpdateUIEvent& event, wxLongLong nowMs);
+    wxLongLong GetPollTime() const { return pollTime; }
+    bool IsFirstPaintDone() const { return firstPaintDone; }
+
+    void SetAboutPresenter(AboutPresenter presenter);
+    void SetPopupPresenter(PopupPresenter presenter);
+
+private:
+    /// One of the six tool dialogs (7019, 7020, 7022, 7023, 7024, 7060).
+    struct ToolDialogSlot {
+        int command;
+        wxDialog* ConsoleWindow::*pointer;
+        int dialogId;
+        const wchar_t* title;
+        int topOffset;
+    };
+    static const ToolDialogSlot kToolDialogs[6];
+
+    void CreateControls();
+    void CreateMenus();
+    void CreateTools();
+    wxMenu* CreateFileMenu();
+    wxMenu* CreateEditMenu();
+    wxMenu* CreateViewMenu();
+    wxMenu* CreateOptionsMenu();
+    wxMenu* CreateRunMenu();
+    wxMenu* CreateHelpMenu();
+
+    const ToolDialogSlot* FindToolDialog(int command) const;
+    /// The dialog of a slot, or null when its class cannot be created (yet).
+    wxDialog* CreateToolDialog(const ToolDialogSlot& slot);
+    void ToggleToolDialog(const ToolDialogSlot& slot);
+    void SetKeypadCaret(bool on);
+    void DestroyToolDialogs();
+
+    void OnClose(wxCloseEvent& event);
+    void OnDropFiles(wxDropFilesEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    void OnFileCommand(wxCommandEvent& event);
+    void OnEditCommand(wxCommandEvent& event);
+    void OnToolDialogCommand(wxCommandEvent& event);
+    void OnFunctionsPopup(wxCommandEvent& event);
+    void OnAlwaysOnTop(wxCommandEvent& event);
+    void OnInsert(wxCommandEvent& event);
+    void OnHighlighting(wxCommandEvent& event);
+    void OnVerbose(wxCommandEvent& event);
+    void OnOutputBase(wxCommandEvent& event);
+    void OnExecute(wxCommandEvent& event);
+    void OnHelp(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+
+    void OnUpdateCut(wxUpdateUIEvent& event);
+    void OnUpdateCopy(wxUpdateUIEvent& event);
+    void OnUpdatePaste(wxUpdateUIEvent& event);
+    void OnUpdateReset(wxUpdateUIEvent& event);
+    void OnUpdateToolDialog(wxUpdateUIEvent& event);
+    void OnUpdateAlwaysOnTop(wxUpdateUIEvent& event);
+    void OnUpdateHighlighting(wxUpdateUIEvent& event);
+    void OnUpdateVerbose(wxUpdateUIEvent& event);
+    void OnUpdateOutputBase(wxUpdateUIEvent& event);
+
+    // The spec's fields (Part 3.3).
+    ConsoleEdit* console = nullptr;
+    wxBoxSizer* mainSizer = nullptr;
+    wxMenuBar* menuBar = nullptr;
+    wxDialog* numpadDlg = nullptr;
+    wxDialog* varlistDlg = nullptr;
+    wxDialog* colorsDlg = nullptr;
+    wxDialog* solverDlg = nullptr;
+    wxDialog* converterDlg = nullptr;
+    wxDialog* integerDlg = nullptr;
+    /// Time of the last clipboard poll, milliseconds since 1970.
+    wxLongLong pollTime;
+    bool firstPaintDone = false;
+
+    WindowCommandsAdapter m_windowCommands{*this};
+    AboutPresenter m_aboutPresenter;
+    PopupPresenter m_popupPresenter;
+
+    wxDECLARE_EVENT_TABLE();
+};
