@@ -2,22 +2,63 @@
 // The engine: error state and the one prepared parser that every lmParser of this engine reuses.
 #include "libs/math/lm_engine_impl.h"
 
+#include <charconv>
 #include <exception>
+
+namespace {
+
+/// Decimal numbers for muParser without its per-number stringstream (the slow part of parsing a line).
+/// Only digits and '.' may start a number: signs are muParser's operators, and "inf"/"nan" stay names.
+/// muParser passes the text from the current position and the absolute position to advance.
+int readNumber(const char* text, int* position, double* value)
+{
+    const char* start = text;
+    if (!((*start >= '0' && *start <= '9') || (*start == '.' && start[1] >= '0' && start[1] <= '9'))) return 0;
+    const char* end = start;
+    while (*end != '\0') ++end;  // muParser's text ends with a blank and a terminator
+    const auto result = std::from_chars(start, end, *value, std::chars_format::general);
+    if (result.ec != std::errc()) return 0;
+    *position += static_cast<int>(result.ptr - start);
+    return 1;
+}
+
+double unaryMinus(double x) { return -x; }
+double unaryPlus(double x) { return x; }
+
+}  // namespace
+
+DelvoMuParser::DelvoMuParser()
+{
+    AddValIdent(readNumber);
+    InitCharSets();
+    InitOprt();
+}
+
+void DelvoMuParser::InitCharSets()
+{
+    // The sets of mu::Parser: names of letters, digits and '_'; unknown upper-case names are refused by lookup.
+    DefineNameChars("0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    DefineOprtChars("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ+-*^/?<>=#!$%&|~'_{}");
+    DefineInfixOprtChars("/+-*^?<>=#!$%&|~'_");
+}
+
+void DelvoMuParser::InitOprt()
+{
+    // Sign operators bind less tightly than ^, so -2^2 = -(2^2) = -4.
+    DefineInfixOprt("-", unaryMinus);
+    DefineInfixOprt("+", unaryPlus);
+}
 
 lmDelvo::Impl::Impl() : random(std::random_device{}())
 {
     try {
-        // muParser's own table (_pi with 12 digits, _e = Euler's number, sum, avg...) is not ours.
-        parser.ClearFun();
-        parser.ClearConst();
-        parser.ClearPostfixOprt();
-        parser.ClearOprt();
+        // Built on ParserBase: muParser's own table (_pi with 12 digits, _e = Euler's number, sum...) never exists.
         lmDefineFunctionTable(parser, &random);
         for (int i = 0; i < 26; ++i) {
             parser.DefineVar(std::string(1, static_cast<char>('a' + i)), &variables[static_cast<size_t>(i)]);
         }
         ready = true;
-    } catch (const mu::Parser::exception_type&) {
+    } catch (const mu::ParserError&) {
         ready = false;
     } catch (const std::exception&) {
         ready = false;

@@ -4,11 +4,24 @@
 
 #include "libs/math/lm_math.h"
 
-#include <muParser.h>
+#include <muParserBase.h>
 
 #include <cstdint>
 #include <random>
 #include <string>
+
+/// muParser's base with our character sets and operators only: mu::Parser would add its functions,
+/// constants and a stringstream number reader that is tried on every name (the slow part of a line).
+class DelvoMuParser : public mu::ParserBase {
+public:
+    DelvoMuParser();
+
+protected:
+    void InitCharSets() override;
+    void InitFun() override {}
+    void InitConst() override {}
+    void InitOprt() override;
+};
 
 /// The engine's state: one muParser set up once, the 26 variables it reads, the random source of rand().
 struct lmDelvo::Impl {
@@ -17,7 +30,7 @@ struct lmDelvo::Impl {
     /// Storage of a..z; the parser holds pointers into it, so Impl never moves (it lives behind unique_ptr).
     lmValues variables{};
     std::mt19937_64 random;
-    mu::Parser parser;
+    DelvoMuParser parser;
     /// The lmParser state whose expression is currently set in parser (null: none).
     const lmParser::State* owner = nullptr;
     /// False when setting up the function table failed; every init is then refused.
@@ -25,4 +38,4 @@ struct lmDelvo::Impl {
 };
 
 /// Defines our operators, functions and constants on a parser whose built-in table was cleared.
-void lmDefineFunctionTable(mu::Parser& parser, std::mt19937_64* random);
+void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random);

@@ -163,7 +163,7 @@ double fnTime() { return static_cast<double>(std::time(nullptr)); }
 
 }  // namespace
 
-void lmDefineFunctionTable(mu::Parser& parser, std::mt19937_64* random)
+void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random)
 {
     // Binary %: fmod with the precedence of * and /.
     parser.DefineOprt("%", fnFmod, mu::prMUL_DIV, mu::oaLEFT, true);

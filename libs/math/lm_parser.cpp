@@ -70,7 +70,7 @@ struct lmParser::State {
     /// An expression was accepted and can be evaluated.
     bool ready = false;
 
-    void reportError(int code, const mu::Parser::exception_type& error) const
+    void reportError(int code, const mu::ParserError& error) const
     {
         engine->errorCode = code;
         engine->message1 = toWide(error.GetMsg(), kMessageLength);
@@ -99,7 +99,7 @@ struct lmParser::State {
         try {
             makeCurrent();
             return engine->impl().parser.Eval();
-        } catch (const mu::Parser::exception_type& error) {
+        } catch (const mu::ParserError& error) {
             reportError(kErrorEvaluation, error);
         } catch (const std::exception& error) {
             reportError(kErrorEvaluation, error.what());
@@ -141,7 +141,7 @@ int lmParser::init(const std::wstring& expression)
             state.reportError(kErrorSyntax, "more than one result");
             return 0;
         }
-    } catch (const mu::Parser::exception_type& error) {
+    } catch (const mu::ParserError& error) {
         impl.owner = nullptr;
         state.reportError(kErrorSyntax, error);
         return 0;
