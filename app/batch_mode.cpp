@@ -1,1 +1,180 @@
 // SPDX-License-Identifier: MIT
+#include "app/batch_mode.h"
+
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "engine/interpreter.h"
+#include "libs/math/lm_console.h"
+
+namespace {
+
+constexpr size_t kItemMax = 383;  // characters of an input text or a file line
+constexpr int kLinesMax = 256;
+
+bool equalsNoCase(const std::wstring& a, const wchar_t* b) {
+    const std::wstring other(b);
+    if (a.size() != other.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(a[i]) != std::towlower(other[i])) return false;
+    return true;
+}
+
+std::wstring trimBlanks(const std::wstring& text) {
+    const wchar_t* blanks = L" \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::wstring::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void printWide(const std::wstring& text) { std::fputs(utf8FromWide(text).c_str(), stdout); }
+
+/// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF.
+std::vector<std::wstring> readTextLines(std::ifstream& file) {
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::wstring text = wideFromUtf8(bytes);
+    std::vector<std::wstring> lines;
+    std::wstring current;
+    for (size_t i = 0; i < text.size() && static_cast<int>(lines.size()) < kLinesMax; ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        current += text[i];
+        if (text[i] == L'\n' || current.size() == kItemMax) {
+            lines.push_back(std::move(current));
+            current.clear();
+        }
+    }
+    if (!current.empty() && static_cast<int>(lines.size()) < kLinesMax) lines.push_back(std::move(current));
+    return lines;
+}
+
+}  // namespace
+
+StartMode chooseStartMode(const DelvoCmdLine& args) {
+    if (args.argc == 2 && (equalsNoCase(args.argv[1], L"-help") || equalsNoCase(args.argv[1], L"-h")))
+        return StartMode::Usage;
+    if (args.argc >= 3 && equalsNoCase(args.argv[1], L"-run") && !args.argv[0].empty() && !args.argv[2].empty())
+        return StartMode::Batch;
+    return StartMode::Window;
+}
+
+void printUsage() {
+    win32EnableConsole();
+    std::fputs("\n", stdout);
+    std::fputs("\nDelvoCalculator Version 1.8 Build 2104: a console-style scientific calculator.", stdout);
+    std::fputs("\nWritten by the DelvoCalculator developers.", stdout);
+    std::fputs("\nBatch mode evaluates the commands of infile (or the commands themselves, separated by ;).", stdout);
+    std::fputs("\nUsage: tallyx -run infile [-out outfile] [-show]\n", stdout);
+    std::fputs("Exit status: 0 when the last command succeeded, 1 when it failed.\n", stdout);
+    win32SendEnterKey();
+}
+
+std::vector<std::wstring> splitCommands(const std::wstring& text) {
+    std::vector<std::wstring> pieces;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L';', start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring piece = trimBlanks(text.substr(start, end - start));
+        if (!piece.empty()) pieces.push_back(std::move(piece));
+        start = end + 1;
+    }
+    return pieces;
+}
+
+std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) {
+    *readable = true;
+    std::error_code error;
+    const std::filesystem::path path(utf8FromWide(input));
+    if (!std::filesystem::is_regular_file(path, error)) {
+        const std::wstring text = input.substr(0, kItemMax);
+        if (text.find(L';') != std::wstring::npos) return splitCommands(text);
+        return {text};
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        *readable = false;
+        std::fputs("DelvoCalculator: cannot open the input file\nUsage: tallyx -run infile -out outfile [-show]\n",
+                   stdout);
+        return {};
+    }
+    std::vector<std::wstring> items;
+    for (std::wstring& line : readTextLines(file)) {
+        if (!line.empty() && line[0] == L'#') continue;
+        if (line.find(L';') != std::wstring::npos) {
+            for (std::wstring& piece : splitCommands(line)) items.push_back(std::move(piece));
+        } else {
+            items.push_back(std::move(line));  // with its line end, as the spec passes it
+        }
+    }
+    return items;
+}
+
+bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    auto unit = [&bytes](unsigned value) {
+        bytes += static_cast<char>(value & 0xFF);
+        bytes += static_cast<char>((value >> 8) & 0xFF);
+    };
+    for (wchar_t wc : text) {
+        const unsigned c = static_cast<unsigned>(wc);
+        if (c >= 0x10000 && c <= 0x10FFFF) {  // wchar_t is 32-bit on Linux: surrogate pairs for UTF-16
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            unit(c);
+        }
+    }
+    std::ofstream file(std::filesystem::path(utf8FromWide(path)), std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file.flush());
+}
+
+BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FILE** outStream,
+                     std::FILE** errStream) {
+    BatchResult result;
+    // Step 1: the options after the input.
+    bool showSeen = false, redirected = false;
+    std::wstring outPath;
+    for (int i = 3; i < args.argc && !(showSeen && redirected); ++i) {
+        if (equalsNoCase(args.argv[i], L"-show")) {
+            showSeen = result.show = true;
+        } else if (!redirected && equalsNoCase(args.argv[i], L"-out") && i + 1 < args.argc) {
+            outPath = args.argv[++i];
+            win32EnableConsole();
+            redirected = lf_redirectConsole(outPath, outStream, errStream);
+        }
+    }
+    if (!redirected) win32EnableConsole();
+    // Steps 2 and 3: the items, stopping after the first failure.
+    const std::vector<std::wstring> items = batchItems(args.argv[2], &result.inputReadable);
+    std::wstring output;
+    for (const std::wstring& item : items) {
+        result.lastSucceeded = interpreter.evaluateLine(item, &output);
+        if (!result.lastSucceeded) break;
+    }
+    if (!result.inputReadable) result.lastSucceeded = false;
+    // Step 4: the last output.
+    if (!output.empty()) {
+        std::fflush(stdout);
+        if (redirected) {
+            win32EnableConsole();
+            if (!writeUtf16File(outPath, output)) {
+                std::fputs("DelvoCalculator: cannot create the output file\n"
+                           "Usage: tallyx -run inputfile -out outputfile [-show]\n", stdout);
+                redirected = false;
+            }
+        }
+        if (!redirected) printWide(L"\n" + output + L"\n");
+    }
+    std::fflush(stdout);
+    if (redirected) {
+        // Standard output and error still point into the output file: nothing more may land there.
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+    }
+    return result;
+}

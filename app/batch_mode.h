@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// Usage output and batch mode (spec Part 1.1): runs without any window or display. GUI-free.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "libs/graph/delvo_cmd_line.h"
+
+class Interpreter;
+
+/// What the command line asks for.
+enum class StartMode { Usage, Batch, Window };
+
+/// Step 6 of start-up: "-h"/"-help" alone, "-run input ...", or anything else (the window).
+StartMode chooseStartMode(const DelvoCmdLine& args);
+/// Prints the usage text (with the exit-status note) to standard output.
+void printUsage();
+
+/// Result of a batch run.
+struct BatchResult {
+    bool lastSucceeded = true;  // the last item evaluated returned true (no item: true)
+    bool show = false;          // "-show" was given
+    bool inputReadable = true;  // false when the input file could not be opened
+};
+
+/// Splits a command text at ";" into trimmed, non-empty pieces.
+std::vector<std::wstring> splitCommands(const std::wstring& text);
+/// The items of an input argument: the text itself, or the lines of the file it names.
+std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable);
+/// Writes text as UTF-16LE code units without byte-order mark or line end; false when it cannot be created.
+bool writeUtf16File(const std::wstring& path, const std::wstring& text);
+
+/// Runs batch mode for "-run input [-out file] [-show]"; the streams receive the redirected output.
+BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FILE** outStream,
+                     std::FILE** errStream);

@@ -1,1 +1,44 @@
 // SPDX-License-Identifier: MIT
+// DelvoApp's start-up up to batch mode (spec Part 1.1, steps 2 to 6) and OnExit.
+#include "app/delvo_app.h"
+
+#include "app/batch_mode.h"
+#include "libs/graph/delvo_cmd_line.h"
+#include "libs/math/lm_console.h"
+
+DelvoApp::DelvoApp() = default;
+
+DelvoApp::~DelvoApp() = default;
+
+bool DelvoApp::startUp(int argc, char** argv) {
+    // Step 2 and 3: the interpreter created its engine and parameter record (tolerance 1e-6, 4096).
+    m_folders = Folders::forThisProcess();  // step 4
+    helpPath = m_folders.helpPath;
+    m_interpreter.resetVariableStore();  // step 5
+    const DelvoCmdLine args(argc, argv);  // step 6
+    switch (chooseStartMode(args)) {
+        case StartMode::Usage:
+            printUsage();
+            m_exitStatus = 0;
+            return false;
+        case StartMode::Batch: {
+            const BatchResult result = runBatch(args, m_interpreter, &outStream, &errStream);
+            m_exitStatus = result.lastSucceeded ? 0 : 1;
+            if (!result.show) {
+                win32SendEnterKey();
+                return false;
+            }
+            return true;
+        }
+        case StartMode::Window:
+            return true;
+    }
+    return true;
+}
+
+int DelvoApp::OnExit() {
+    m_interpreter.param().parser = nullptr;
+    // The redirected streams are standard output and error themselves: closed by the C runtime at exit.
+    outStream = errStream = nullptr;
+    return 0;
+}

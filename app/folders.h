@@ -22,4 +22,8 @@ struct Folders {
 };
 
 /// The native path separator.
+#ifdef _WIN32
+constexpr wchar_t kPathSeparator = L'\\';
+#else
 constexpr wchar_t kPathSeparator = L'/';
+#endif

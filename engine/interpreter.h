@@ -51,6 +51,19 @@ private:
     struct Line;
     bool run(Line& line);
     bool fail(Line& line, const wchar_t* message);
+    /// Step 4: the fixed commands; true when the text was one (result in *result).
+    bool fixedCommand(Line& line, bool* result);
+    bool plotCommand(Line& line);
+    bool startSolveCommand(Line& line);
+    /// Steps 7 and 8: the normalisation scan and the plain number; true when the call is finished.
+    bool scanLine(Line& line, bool* result);
+    /// Steps 9 to 14: mode, names, preprocessing. False: failed (message written).
+    bool prepareExpression(Line& line);
+    /// Step 15: evaluation by mode.
+    bool evaluate(Line& line);
+    bool assign(Line& line, lmParser& parser);
+    bool solve(Line& line, lmParser& parser);
+    void writeResult(Line& line, double value);
 
     lmDelvo m_engine;
     lmParam m_param;

@@ -1,0 +1,376 @@
+// SPDX-License-Identifier: MIT
+// The interpreter's steps (spec Part 2.1), variables (2.2), formatting (2.3), plot and solve (2.4).
+#include "engine/interpreter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+
+#include "engine/messages.h"
+#include "engine/plot_host.h"
+#include "engine/plot_solve.h"
+#include "engine/preprocess.h"
+#include "engine/variables.h"
+#include "engine/window_commands.h"
+
+namespace {
+
+constexpr int kEntryMax = 379;       // longest line accepted (steps 1 and 3)
+constexpr int kScanMax = 377;        // longest expression text after the scan (step 9)
+constexpr int kExpressionMax = 250;  // longest expression given to the parser (steps 11, 12)
+constexpr int kSolveNumberMax = 185; // solve numbers in auto mode (182 otherwise)
+const char* const kLetters = "abcdefghijklmnopqrstuvwxyz";
+
+enum class Mode { Expression, Assignment, Display, Solve };
+
+std::wstring lower(std::wstring text) {
+    for (auto& c : text) c = std::towlower(c);
+    return text;
+}
+
+bool equalsAny(const std::wstring& lowered, std::initializer_list<const wchar_t*> words) {
+    for (const wchar_t* w : words)
+        if (lowered == w) return true;
+    return false;
+}
+
+}  // namespace
+
+/// Working state of one call.
+struct Interpreter::Line {
+    std::wstring* out;
+    double* value;
+    const std::wstring* format;
+    std::wstring text;        // the line copy
+    std::wstring expression;  // the normalised expression
+    Mode mode = Mode::Expression;
+    std::wstring name;        // assignment or display target name
+    int target = -1;
+    bool xUsed = false;
+    size_t assignAt = 0;  // position of the assignment "=" in expression, 0 when none
+    size_t arrowAt = 0;   // position of the solve arrow "->0", 0 when none
+};
+
+Interpreter::Interpreter() {
+    m_param.setReltol(1e-6);
+    m_param.setMaxiter(4096);
+    m_param.flag = 0;
+    m_engine.setting = 0;
+    m_engine.setVariableSource(&vars.varValue);
+    resetVariableStore();
+}
+
+Interpreter::~Interpreter() { m_param.parser = nullptr; }
+
+void Interpreter::resetVariableStore() {
+    vars.reset();
+    ansValue = 0;
+    ansSet = false;
+}
+
+bool Interpreter::fail(Line& line, const wchar_t* message) {
+    if (verbose) *line.out = message;
+    return false;
+}
+
+bool Interpreter::evaluateLine(const std::wstring& line, std::wstring* out, double* value,
+                               const std::wstring* format) {
+    if (!out) return false;
+    out->clear();
+    if (value) *value = 0;
+    Line work{out, value, format, line, {}, Mode::Expression, {}, -1, false, 0, 0};
+    const bool result = run(work);
+    if (out->size() > static_cast<size_t>(kLineMax)) out->resize(kLineMax);
+    return result;
+}
+
+bool Interpreter::run(Line& line) {
+    std::wstring& text = line.text;
+    // Step 1: entry checks on the line as received.
+    if (text.empty()) return fail(line, msg::kEmptyExpression);
+    if (text.size() > kEntryMax) return fail(line, msg::kTooLong);
+    if (text.find(L'"') != std::wstring::npos) return fail(line, msg::kContainsQuote);
+    // Step 2: a comment, in lines of three characters or more.
+    if (text.size() >= 3) {
+        const size_t hash = text.find(L'#');
+        if (hash != std::wstring::npos && hash != text.size() - 1) {
+            text.erase(hash);
+            if (text.empty()) return fail(line, msg::kEmptyExpression);
+        }
+    }
+    // Step 3: one trailing ";".
+    if (!text.empty() && text.back() == L';') text.pop_back();
+    if (text.empty()) return fail(line, msg::kEmptyExpression);
+    if (text.size() > kEntryMax) return fail(line, msg::kTooLong);
+
+    bool result = false;
+    if (fixedCommand(line, &result)) return result;
+    lm_removeSpace(text);  // step 5
+    // Step 6: plot and solve, in lower case only.
+    if (text.compare(0, 5, L"plot(") == 0) return plotCommand(line);
+    if (text.compare(0, 6, L"solve(") == 0 && !startSolveCommand(line)) return false;
+    if (scanLine(line, &result)) return result;
+    if (!prepareExpression(line)) return false;
+    return evaluate(line);
+}
+
+bool Interpreter::fixedCommand(Line& line, bool* result) {
+    const std::wstring command = lower(line.text);
+    std::wstring& out = *line.out;
+    *result = true;
+    auto done = [&] { if (verbose) out = msg::kDone; };
+    if (command == L"author") out = msg::kAuthor;
+    else if (equalsAny(command, {L"version", L"release"})) out = msg::kVersion;
+    else if (equalsAny(command, {L"cls", L"clear"})) {
+        if (m_window) m_window->clearConsole();
+    } else if (command == L"stop") done();
+    else if (command == L"help") {
+        if (m_window) m_window->showHelp();
+        done();
+    } else if (equalsAny(command, {L"exit", L"quit"})) {
+        if (m_window) m_window->shutDown();
+    } else if (command == L"save") {
+        if (m_window) m_window->saveConsole();
+        done();
+    } else if (equalsAny(command, {L"format double", L"format long"})) {
+        format = NumberFormat{NumberFormat::kFixed, L"%.12f", L"%.8e"};
+        done();
+    } else if (equalsAny(command, {L"format single", L"format short"})) {
+        format = NumberFormat{NumberFormat::kFixed, L"%.6f", L"%.4e"};
+        done();
+    } else if (command == L"format int") {
+        format.mode = NumberFormat::kInt;
+        done();
+    } else if (command == L"format auto") {
+        format.mode = NumberFormat::kAuto;
+        done();
+    } else if (equalsAny(command, {L"format ?", L"format?"})) {
+        if (format.mode == NumberFormat::kFixed) out = format.fixedFormat == L"%.6f" ? L"single" : L"double";
+        else out = format.mode == NumberFormat::kInt ? L"int" : L"auto";
+    } else if (equalsAny(command, {L"tol ?", L"tol?"})) {
+        lm_reformatAuto(m_param.getReltol(), out, kLineMax);
+    } else if (equalsAny(command, {L"iter ?", L"iter?"})) {
+        out = std::to_wstring(m_param.getMaxiter());
+    } else if (command.find(L"unset ") != std::wstring::npos || command.find(L"del ") != std::wstring::npos) {
+        size_t at = command.find(L"unset ");
+        at = at != std::wstring::npos ? at + 6 : command.find(L"del ") + 4;
+        if (removeVariable(vars, line.text.substr(at))) done();
+    } else if (equalsAny(command, {L"set ?", L"set?"})) {
+        out = listVariables(vars);
+        if (out.empty()) {
+            // The one exception to false on failure: with verbose off the empty listing succeeds.
+            fail(line, msg::kVariableNotSet);
+            *result = !verbose;
+        }
+    } else if (command == L"reset") {
+        vars.reset();
+        done();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Interpreter::plotCommand(Line& line) {
+    preprocessExpression(LastAnswer{ansValue, ansSet}, line.text);
+    PlotRequest request;
+    if (const wchar_t* error = parsePlotCommand(line.text, request)) return fail(line, error);
+    if (plotId > 0 && !(m_plots && m_plots->plotExists(plotId))) plotId = 0;
+    if (plotId <= 0) plotId = m_plots ? m_plots->plotNew() : 0;
+    if (plotId <= 0) return fail(line, msg::kCannotPlot);
+    if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue))
+        return fail(line, msg::kInvalidPlot);
+    return true;
+}
+
+bool Interpreter::startSolveCommand(Line& line) {
+    SolveRequest request;
+    if (const wchar_t* error = parseSolveCommand(line.text, request)) return fail(line, error);
+    // The interval travels in a and b, marked in use without being counted.
+    vars.varValue[0] = request.a;
+    vars.varValue[1] = request.b;
+    vars.varSet[0] = vars.varSet[1] = true;
+    line.text = request.function + L" -> 0";
+    if (line.text.size() > static_cast<size_t>(kLineMax)) line.text.resize(kLineMax);
+    return true;
+}
+
+bool Interpreter::scanLine(Line& line, bool* result) {
+    const std::wstring& text = line.text;
+    std::wstring& expression = line.expression;
+    size_t digits = 0, dots = 0, assignAt = 0, arrowAt = 0;
+    bool arrowSeen = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c >= L'0' && c <= L'9') ++digits;
+        if (c == L'.') ++dots;
+        if (c != L'\t' && c != L'\n' && c != L'\r' && c != L' ') {
+            expression += static_cast<wchar_t>(std::towlower(c));
+            const size_t p = expression.size() - 1;
+            // A second "=" cancels the first ("a==b" is an expression), a third sets it again.
+            if (c == L'=') assignAt = assignAt == 0 ? p : 0;
+            if (!arrowSeen && p >= 2 && expression.compare(p - 2, 3, L"->0") == 0) {
+                arrowSeen = true;
+                arrowAt = p - 2;
+            }
+        }
+        const ReferenceCheck check = checkReference(vars, text, i);
+        if (check == ReferenceCheck::NotSet) {
+            *result = fail(line, msg::kVariableNotSet);
+            return true;
+        }
+        if (check == ReferenceCheck::UnsetX) line.xUsed = true;
+    }
+    // Step 8: a plain number shows its own text.
+    if (digits + dots == text.size() && dots <= 1) {
+        const double number = lm_toDouble(text);
+        if (line.value) *line.value = number;
+        ansValue = number;
+        ansSet = true;
+        *line.out = text;
+        if (dots == 0) applyOutputBase(*line.out, outputBase);
+        *result = true;
+        return true;
+    }
+    line.assignAt = assignAt;
+    line.arrowAt = arrowAt;
+    return false;
+}
+
+bool Interpreter::prepareExpression(Line& line) {
+    std::wstring& expression = line.expression;
+    const size_t assignAt = line.assignAt;
+    // Step 9.
+    if (expression.empty()) return fail(line, msg::kEmptyExpression);
+    if (expression.size() > kScanMax) return fail(line, msg::kTooLong);
+    // Step 10: the mode.
+    if (line.xUsed && line.arrowAt == 0) return fail(line, msg::kVariableNotSet);
+    if (line.arrowAt > 0) {
+        line.mode = Mode::Solve;
+        expression.resize(line.arrowAt);
+    } else if (assignAt > 0) {
+        if (assignAt >= 16) return fail(line, msg::kNameTooLong);
+        line.mode = expression.size() - 1 == assignAt ? Mode::Display : Mode::Assignment;
+        line.name = expression.substr(0, assignAt);
+        if (line.mode == Mode::Assignment) {
+            if (const wchar_t* error = assignmentNameError(line.name)) return fail(line, error);
+            expression.erase(0, assignAt + 1);
+        }
+    }
+    // Step 11.
+    if (expression.empty()) return fail(line, msg::kEmptyExpression);
+    if (expression.size() > kExpressionMax) return fail(line, msg::kTooLong);
+    // Step 12.
+    if (line.mode == Mode::Assignment && vars.varCount >= VariableStore::kSlots) vars.dropOldestVariable();
+    if (line.mode == Mode::Assignment || line.mode == Mode::Display) line.target = resolveTarget(vars, line.name);
+    if (line.mode == Mode::Solve) {
+        if (expression.find(L'x') == std::wstring::npos) return fail(line, msg::kInvalidExpression);
+    } else if (replaceVariableNames(vars, expression) &&
+               (expression.empty() || expression.size() > kExpressionMax)) {
+        return fail(line, msg::kInvalidExpression);
+    }
+    // Steps 13 and 14.
+    preprocessExpression(LastAnswer{ansValue, ansSet}, expression);
+    if (expression == L"ans" && !ansSet) return fail(line, msg::kAnsNotSet);
+    return true;
+}
+
+void Interpreter::writeResult(Line& line, double value) {
+    formatResult(value, *line.out, format.mode == NumberFormat::kAuto ? kLineMax : 380, format, line.format);
+    applyOutputBase(*line.out, outputBase);
+    if (line.value) *line.value = value;
+}
+
+bool Interpreter::evaluate(Line& line) {
+    m_engine.clearError();
+    lmParser parser(&m_engine, &m_param);
+    bool ok = false;
+    if (line.expression.empty() || parser.init(line.expression) <= 0) {
+        ok = fail(line, msg::kInvalidExpression);
+    } else if (line.mode == Mode::Expression) {
+        const double result = parser.eval(kLetters, vars.varValue);
+        if (m_engine.errorCode != 0) {
+            ok = fail(line, msg::kInvalidExpression);
+        } else {
+            writeResult(line, result);
+            ansValue = result;
+            ansSet = true;
+            ok = true;
+        }
+    } else if (line.mode == Mode::Assignment) {
+        ok = assign(line, parser);
+    } else if (line.mode == Mode::Display) {
+        if (line.target < 0 || !vars.varSet[line.target]) {
+            ok = fail(line, msg::kVariableNotSet);
+        } else {
+            writeResult(line, vars.varValue[line.target]);
+            ok = true;
+        }
+    } else {
+        ok = solve(line, parser);
+    }
+    parser.release();
+    return ok;
+}
+
+bool Interpreter::assign(Line& line, lmParser& parser) {
+    // Decision (Part 2.1, left open): an evaluation error rejects the assignment, before any name is written.
+    const double result = parser.eval(kLetters, vars.varValue);
+    if (m_engine.errorCode != 0) return fail(line, msg::kInvalidExpression);
+    const std::wstring& name = line.name;
+    int target = line.target;
+    if (target < 0 && name.size() == 1) {
+        if (name[0] < L'a' || name[0] > L'z') return fail(line, msg::kInvalidName);
+        target = name[0] - L'a';
+        vars.varName[target] = name;
+        ++vars.varCount;
+    } else if (target < 0) {
+        for (int k = 0; k < VariableStore::kSlots - 1 && target < 0; ++k)
+            if (!vars.varSet[k]) target = k;
+        if (target >= 0) vars.varName[target] = name;
+        // With a..y in use the slot at index varCount is the target (kept within a..z), unnamed.
+        else target = std::clamp(vars.varCount, 0, VariableStore::kSlots - 1);
+        vars.varCount = std::min(vars.varCount + 1, static_cast<int>(VariableStore::kSlots));
+    } else if (name.size() == 1 && vars.varName[target].size() > 1) {
+        return fail(line, msg::kInvalidName);
+    }
+    vars.varValue[target] = result;
+    writeResult(line, result);
+    ansValue = result;
+    ansSet = true;
+    // tol and iter only set a solver parameter; their slot stays free.
+    if (name == L"tol" || name == L"iter") {
+        if (name == L"tol") m_param.setReltol(result);
+        else m_param.setMaxiter(static_cast<int>(std::clamp(std::trunc(result), -2147483648.0, 2147483647.0)));
+        vars.varName[target] = std::wstring(1, wchar_t(L'a' + target));
+        vars.varSet[target] = false;
+    } else {
+        vars.varSet[target] = true;
+    }
+    return true;
+}
+
+namespace {
+/// The solver's function: the parameter record's parser at x, or 0 without one.
+double solveCallback(double x, lmParam* param) { return param && param->parser ? param->parser->evalfx(x) : 0; }
+}  // namespace
+
+bool Interpreter::solve(Line& line, lmParser& parser) {
+    double a = vars.varValue[0], b = vars.varValue[1];
+    m_param.parser = &parser;
+    lm_guessFz(solveCallback, &a, &b, &m_param);
+    const double x = lm_solveFz(solveCallback, a, b, &m_param);
+    const double y = parser.evalfx(x);
+    m_param.parser = nullptr;
+    if (line.value) *line.value = x;
+    const int limit = format.mode == NumberFormat::kAuto ? kSolveNumberMax : 182;
+    std::wstring xText, yText;
+    formatResult(x, xText, limit, format, line.format);
+    formatResult(y, yText, limit, format, line.format);
+    vars.varValue[23] = x;
+    vars.varSet[23] = true;
+    vars.varValue[24] = y;
+    vars.varSet[24] = true;
+    *line.out = L"x = " + xText + L"   y = " + yText;
+    return true;
+}

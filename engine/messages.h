@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+// The interpreter's texts (spec Parts 2.1, 2.2, 2.4), each defined once.
+#pragma once
+
+namespace msg {
+inline constexpr const wchar_t* kEmptyExpression = L"   ! empty expression";
+inline constexpr const wchar_t* kTooLong = L"   ! expression too long";
+inline constexpr const wchar_t* kContainsQuote = L"   ! expression contains \"";
+inline constexpr const wchar_t* kVariableNotSet = L"   ! variable not set";
+inline constexpr const wchar_t* kNameTooLong = L"   ! variable name too long";
+inline constexpr const wchar_t* kNameReserved = L"   ! name reserved";
+inline constexpr const wchar_t* kInvalidName = L"   ! invalid variable name";
+inline constexpr const wchar_t* kInvalidExpression = L"   ! invalid expression";
+inline constexpr const wchar_t* kAnsNotSet = L"   ! ans not set";
+inline constexpr const wchar_t* kNoMemory = L"   ! insufficient memory";
+inline constexpr const wchar_t* kPlotSyntax = L"   ! invalid plot syntax";
+inline constexpr const wchar_t* kPlotInterval = L"   ! invalid plot interval";
+inline constexpr const wchar_t* kPlotPoints = L"   ! invalid plot points";
+inline constexpr const wchar_t* kCannotPlot = L"   ! cannot create plot";
+inline constexpr const wchar_t* kInvalidPlot = L"   ! invalid plot";
+inline constexpr const wchar_t* kSolveSyntax = L"   ! invalid solve syntax";
+inline constexpr const wchar_t* kSolveInterval = L"   ! invalid solve interval";
+inline constexpr const wchar_t* kDone = L"done.";
+inline constexpr const wchar_t* kVersion = L"Version 1.8 Build 2104";
+inline constexpr const wchar_t* kAuthor = L"DelvoCalculator, written by the DelvoCalculator developers";
+}  // namespace msg

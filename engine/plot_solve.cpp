@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include "engine/plot_solve.h"
+
+#include <cerrno>
+#include <cwctype>
+#include <clocale>
+#include <cstdlib>
+#include <locale>
+#include <sstream>
+
+#include "engine/messages.h"
+
+namespace {
+
+bool isQuote(wchar_t c) { return c == L'\'' || c == L'"'; }
+
+/// Steps 2 to 4 of the plot command: the function text after "name("; pos ends after it. False: bad syntax.
+bool delimitFunction(const std::wstring& text, size_t& pos, std::wstring& function) {
+    if (pos >= text.size()) return false;
+    if (isQuote(text[pos])) ++pos;
+    const size_t start = pos;
+    int depth = 0;
+    for (; pos < text.size(); ++pos) {
+        const wchar_t c = text[pos];
+        if (isQuote(c) || (c == L')' && pos == text.size() - 1) || (c == L',' && depth <= 0)) break;
+        if (c == L'(') ++depth;
+        if (c == L')') --depth;
+    }
+    function = text.substr(start, pos - start);
+    if (pos < text.size() && isQuote(text[pos])) ++pos;
+    return pos < text.size() && (text[pos] == L',' || text[pos] == L')');
+}
+
+/// The text from pos to the first of the stop characters; false when the end comes first or a fail
+/// character comes first. pos moves onto the stop character.
+bool field(const std::wstring& text, size_t& pos, const wchar_t* stops, const wchar_t* fails, std::wstring& out) {
+    const size_t start = pos;
+    for (; pos < text.size(); ++pos) {
+        if (std::wcschr(fails, text[pos])) return false;
+        if (std::wcschr(stops, text[pos])) {
+            out = text.substr(start, pos - start);
+            return true;
+        }
+    }
+    return false;
+}
+
+/// Reads ",lo,hi" after the function; lo must be below hi.
+bool readInterval(const std::wstring& text, size_t& pos, double& lo, double& hi) {
+    ++pos;  // the comma
+    std::wstring first, second;
+    if (!field(text, pos, L",", L")", first)) return false;
+    ++pos;
+    if (!field(text, pos, L",)", L"", second)) return false;
+    double a = 0, b = 0;
+    if (!toDouble(first, &a) || !toDouble(second, &b) || !(b > a)) return false;
+    lo = a;
+    hi = b;
+    return true;
+}
+
+}  // namespace
+
+bool toDouble(const std::wstring& text, double* value) {
+    if (text.empty() || std::iswspace(text[0])) return false;
+    // The "C" locale whatever the process locale is: numbers always use a full stop.
+    std::wistringstream in(text);
+    in.imbue(std::locale::classic());
+    double number = 0;
+    in >> number;
+    if (in.fail() || in.peek() != std::char_traits<wchar_t>::eof()) {
+        // istream refuses "inf"/"nan"; strtod-style texts are not plot bounds anyway.
+        return false;
+    }
+    *value = number;
+    return true;
+}
+
+bool toLong(const std::wstring& text, long long* value) {
+    if (text.empty() || std::iswspace(text[0])) return false;
+    errno = 0;
+    wchar_t* end = nullptr;
+    const long long number = std::wcstoll(text.c_str(), &end, 10);
+    if (errno || end != text.c_str() + text.size()) return false;
+    *value = number;
+    return true;
+}
+
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request) {
+    size_t pos = 5;  // after "plot("
+    if (pos >= text.size()) return msg::kPlotSyntax;
+    if (!delimitFunction(text, pos, request.function)) return msg::kPlotSyntax;
+    const std::wstring& f = request.function;
+    auto has = [&f](const wchar_t* word) { return f.find(word) != std::wstring::npos; };
+    if (has(L"sin") || has(L"cos") || has(L"tan")) request.xmin = -4, request.xmax = 4;
+    else if (has(L"log") || has(L"ln") || has(L"sqrt")) request.xmin = 1, request.xmax = 11;
+    else request.xmin = -2, request.xmax = 2;
+    request.points = 200;
+    if (text[pos] == L')') return nullptr;
+    if (!readInterval(text, pos, request.xmin, request.xmax)) return msg::kPlotInterval;
+    if (text[pos] == L')') return nullptr;
+    ++pos;
+    std::wstring points;
+    long long count = 0;
+    if (!field(text, pos, L")", L",", points) || !toLong(points, &count) || count < 1 || count > 33554432)
+        return msg::kPlotPoints;
+    request.points = static_cast<int>(count < 4 ? 4 : (count > 131072 ? 131072 : count));
+    return nullptr;
+}
+
+const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request) {
+    size_t pos = 6;  // after "solve("
+    if (pos >= text.size()) return msg::kSolveSyntax;
+    if (!delimitFunction(text, pos, request.function)) return msg::kSolveSyntax;
+    request.a = -10;
+    request.b = 10;
+    if (text[pos] == L')') return nullptr;
+    if (!readInterval(text, pos, request.a, request.b)) return msg::kSolveInterval;
+    return nullptr;
+}

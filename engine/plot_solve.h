@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+// Syntax of the plot and solve commands (spec Part 2.4).
+#pragma once
+
+#include <string>
+
+/// A parsed plot command.
+struct PlotRequest {
+    std::wstring function;
+    double xmin = -2, xmax = 2;
+    int points = 200;
+};
+
+/// A parsed solve command.
+struct SolveRequest {
+    std::wstring function;
+    double a = -10, b = 10;
+};
+
+/// Parses "plot(f[,xmin,xmax[,points]])" (already preprocessed); null on success, else the message.
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request);
+/// Parses "solve(f[,a,b])"; null on success, else the message.
+const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request);
+/// The toolkit's string-to-double: the whole text must be a number ("C" locale).
+bool toDouble(const std::wstring& text, double* value);
+/// The toolkit's string-to-long, base 10: the whole text must be an integer.
+bool toLong(const std::wstring& text, long long* value);

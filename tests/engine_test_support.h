@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// Shared helpers of the engine tests: run a line, observe the plot calls.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/interpreter.h"
+#include "engine/plot_host.h"
+#include "engine/window_commands.h"
+
+/// Output text and result of one interpreter call.
+struct Reply {
+    std::wstring out;
+    bool ok = false;
+    double value = 0;
+};
+
+inline Reply runLine(Interpreter& interpreter, const std::wstring& line) {
+    Reply reply;
+    reply.ok = interpreter.evaluateLine(line, &reply.out, &reply.value);
+    return reply;
+}
+
+/// Runs the lines in order; returns the last reply.
+inline Reply runLines(Interpreter& interpreter, const std::vector<std::wstring>& lines) {
+    Reply reply;
+    for (const auto& line : lines) reply = runLine(interpreter, line);
+    return reply;
+}
+
+/// The graph library seen through a test hook: which handle, function, points, xmin, xmax were passed.
+class RecordingPlotHost : public PlotHost {
+public:
+    struct Call {
+        int handle;
+        std::wstring function;
+        int points;
+        double xmin, xmax;
+        lmValues variables;
+    };
+    bool plotExists(int handle) override { return handle > 0 && handle == openHandle; }
+    int plotNew() override {
+        ++windowsOpened;
+        openHandle = failNew ? 0 : windowsOpened;
+        return openHandle;
+    }
+    bool plotAdd(int handle, const std::wstring& function, int points, double xmin, double xmax,
+                 const lmValues& variables) override {
+        calls.push_back({handle, function, points, xmin, xmax, variables});
+        return acceptAdd;
+    }
+    void closeWindow() { openHandle = 0; }
+
+    std::vector<Call> calls;
+    int windowsOpened = 0;
+    int openHandle = 0;
+    bool failNew = false;
+    bool acceptAdd = true;
+};
+
+/// Counts the main-window commands.
+class RecordingWindow : public WindowCommands {
+public:
+    void clearConsole() override { ++clears; }
+    void showHelp() override { ++helps; }
+    void saveConsole() override { ++saves; }
+    void shutDown() override { ++shutdowns; }
+    int clears = 0, helps = 0, saves = 0, shutdowns = 0;
+};
