@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <random>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -105,6 +106,14 @@ TEST(Part1_2_Parser, GrammarAndPrecedence)
         {L"-a", -2},
         {L"+a", 2},
         {L"1/0", std::numeric_limits<double>::infinity()},
+        {L"1E999", std::numeric_limits<double>::infinity()},
+        {L"1E-400", 0},
+        {L"3-2-1", 0},
+        {L"2/2/2", 0.5},
+        {L"1<2==1", 1},
+        {L"1||0&&0", 1},
+        {L"1-(-2)", 3},
+        {L"1--2", 3},
         {L"sqrt(-1)", std::numeric_limits<double>::quiet_NaN()},
     });
 }
@@ -278,8 +287,11 @@ TEST(Part1_2_Parser, EvalErrorSetsErrorCode)
     parser.eval(kLetters, values);
     EXPECT_EQ(math.engine.errorCode, 0);
     parser.release();
+    // eval after release is an error too.
+    parser.eval(kLetters, values);
+    EXPECT_NE(math.engine.errorCode, 0);
 
-    // eval without an accepted expression is an error, not a crash.
+    // eval after a refused init is an error, not a crash.
     math.engine.clearError();
     lmParser empty(&math.engine, &math.param);
     EXPECT_LE(empty.init(L"1+"), 0);
@@ -413,6 +425,12 @@ TEST(Part1_2_Solver, ExactZerosAndOtherFunctions)
     EXPECT_NEAR(solveText(math, L"cos(x)-x", 0, 1), 0.7390851332151607, 1e-6);
     EXPECT_NEAR(solveText(math, L"ln(x)-1", 0, 10), std::exp(1.0), 1e-5);  // -inf at x = 0
     EXPECT_TRUE(lm_solveSucceeded(&math.param));
+    EXPECT_NEAR(solveText(math, L"ln(x)-1", -10, 10), std::exp(1.0), 1e-5);  // nan below 0
+    EXPECT_TRUE(lm_solveSucceeded(&math.param));
+    EXPECT_NEAR(solveText(math, L"sqrt(x)-2", -10, 10), 4, 1e-5);
+    EXPECT_TRUE(lm_solveSucceeded(&math.param));
+    EXPECT_NEAR(solveText(math, L"1/x-0.25", -10, 10), 4, 1e-5);  // a pole and a root
+    EXPECT_TRUE(lm_solveSucceeded(&math.param));
     // tan changes sign at its pole pi/2 too; the root is preferred.
     EXPECT_NEAR(solveText(math, L"tan(x)", 1, 4), kPi, 1e-5);
 }
@@ -428,6 +446,14 @@ TEST(Part1_2_Solver, NoRootMarksFailure)
     const double y = solveText(math, L"(x-1.2345)^2+1", -10, 10);
     EXPECT_FALSE(lm_solveSucceeded(&math.param));
     EXPECT_NEAR(y, 1.2345, 1e-3);
+    // A sign change at a pole is not a root.
+    solveText(math, L"1/x", -1, 2);
+    EXPECT_FALSE(lm_solveSucceeded(&math.param));
+    solveText(math, L"tan(x)", 1, 2);
+    EXPECT_FALSE(lm_solveSucceeded(&math.param));
+    // Only nan: no root, no crash.
+    solveText(math, L"sqrt(-1-x^2)", -1, 1);
+    EXPECT_FALSE(lm_solveSucceeded(&math.param));
 }
 
 // Spec 1.2: the iteration limit is honoured.
@@ -610,4 +636,31 @@ TEST(Part1_2_Console, RedirectWritesBothStreams)
     std::fclose(file);
     EXPECT_EQ(std::string(buffer, n), "to out\nto err\n");
     std::remove(path.c_str());
+}
+
+// Spec 1.2: no text, however odd, makes the library throw or crash (a small fuzzer over the grammar's alphabet).
+TEST(Part1_2_Parser, RandomTextNeverThrows)
+{
+    MathFixture math;
+    const std::vector<std::wstring> pieces = {L"1",  L"2.5", L"E",  L"e",    L"-",   L"+",    L"*",   L"/",
+                                              L"^",  L"%",   L"(",  L")",    L",",   L"?",    L":",   L"<",
+                                              L"=",  L"!",   L"&&", L"||",   L"x",   L"a",    L"sin(", L"pow(",
+                                              L"pi()", L"fact(", L"gauss(", L"min(", L"rand()", L"_e()", L".", L" "};
+    std::mt19937 random(12345);
+    lmValues values{};
+    values[23] = 0.5;
+    int accepted = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::wstring text;
+        const int count = 1 + static_cast<int>(random() % 12);
+        for (int k = 0; k < count; ++k) text += pieces[random() % pieces.size()];
+        lmParser parser(&math.engine, &math.param);
+        if (parser.init(text) > 0) {
+            ++accepted;
+            parser.eval(kLetters, values);
+            parser.evalfx(1.5);
+        }
+        parser.release();
+    }
+    EXPECT_GT(accepted, 100);
 }

@@ -6,6 +6,7 @@
 
 #include <muParserBase.h>
 
+#include <charconv>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -39,3 +40,7 @@ struct lmDelvo::Impl {
 
 /// Defines our operators, functions and constants on a parser whose built-in table was cleared.
 void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random);
+
+/// Reads a number (no sign, no prefix) from [first, last) like strtod: beyond the double range gives inf or 0.
+/// Returns the end of the number, or null when there is none.
+const char* lmReadNumber(const char* first, const char* last, double* value, std::chars_format format);

@@ -28,6 +28,7 @@ public:
     {
         ++m_count;
         const double y = m_f != nullptr ? m_f(x, m_param) : 0.0;
+        m_lastAbs = std::fabs(y);
         if (std::fabs(y) < m_bestAbs) {
             m_bestAbs = std::fabs(y);
             m_best = x;
@@ -37,6 +38,7 @@ public:
     int count() const { return m_count; }
     double best() const { return m_best; }
     double bestAbs() const { return m_bestAbs; }
+    double lastAbs() const { return m_lastAbs; }
 
 private:
     lmSolveCallback m_f;
@@ -44,6 +46,7 @@ private:
     int m_count = 0;
     double m_best = std::numeric_limits<double>::quiet_NaN();
     double m_bestAbs = std::numeric_limits<double>::infinity();
+    double m_lastAbs = std::numeric_limits<double>::infinity();
 };
 
 /// Termination of TOMS 748: bracket width within reltol of the endpoints (at least a few ulps, at least DBL_MIN).
@@ -142,19 +145,20 @@ bool makeFinite(CountedFunction& f, Bracket& bracket, int limit)
     return true;
 }
 
-/// TOMS 748 on a finite sign-changing bracket; the root, or nan when the limit ran out first.
+/// TOMS 748 on a finite sign-changing bracket; the root, or nan when the limit ran out first or when the
+/// sign change is a pole (|f| at the end larger than at the bracket's ends, as for 1/x or tan).
 double refine(CountedFunction& f, const Bracket& bracket, double reltol, int limit)
 {
     if (bracket.lo == bracket.hi) return bracket.lo;
+    const double startAbs = std::max(std::fabs(bracket.flo), std::fabs(bracket.fhi));
     const int left = limit - f.count();
     if (left <= 0) return std::numeric_limits<double>::quiet_NaN();
     std::uintmax_t iterations = static_cast<std::uintmax_t>(left);
     const RelativeTolerance tolerance{reltol};
     const std::pair<double, double> result = boost::math::tools::toms748_solve(
         [&f](double x) { return f(x); }, bracket.lo, bracket.hi, bracket.flo, bracket.fhi, tolerance, iterations);
-    if (result.first == result.second || tolerance(result.first, result.second)) {
-        return result.first + (result.second - result.first) / 2;
-    }
+    const bool converged = result.first == result.second || tolerance(result.first, result.second);
+    if (converged && !(f.lastAbs() > startAbs)) return result.first + (result.second - result.first) / 2;
     return std::numeric_limits<double>::quiet_NaN();
 }
 

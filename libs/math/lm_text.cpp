@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Number text helpers: blank removal, the automatic notation, printf tidying and the "C"-locale number reader.
-#include "libs/math/lm_math.h"
+#include "libs/math/lm_engine_impl.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,6 +27,25 @@ bool isDigit(wchar_t c)
 }
 
 }  // namespace
+
+const char* lmReadNumber(const char* first, const char* last, double* value, std::chars_format format)
+{
+    const auto result = std::from_chars(first, last, *value, format);
+    if (result.ec == std::errc()) return result.ptr;
+    if (result.ec != std::errc::result_out_of_range) return nullptr;
+    // Beyond double: long double decides between overflow (inf) and underflow (0), as strtod would.
+    long double wide = 0.0L;
+    const auto wideResult = std::from_chars(first, last, wide, format);
+    if (wideResult.ec == std::errc()) {
+        *value = static_cast<double>(wide);
+    } else {
+        const std::string text(first, result.ptr);
+        const size_t exponent = text.find_first_of(format == std::chars_format::hex ? "pP" : "eE");
+        const bool tiny = exponent != std::string::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
+        *value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return result.ptr;
+}
 
 int lm_removeSpace(std::wstring& text)
 {
@@ -113,22 +132,7 @@ double lm_toDouble(const std::wstring& text)
         first += 2;
     }
     double value = 0.0;
-    const auto result = std::from_chars(first, last, value, format);
-    if (result.ec == std::errc::invalid_argument) {
-        // "0x" without hexadecimal digits reads as the 0 before the x.
-        return 0.0;
-    }
-    if (result.ec == std::errc::result_out_of_range) {
-        long double wide = 0.0L;
-        const auto wideResult = std::from_chars(first, last, wide, format);
-        if (wideResult.ec == std::errc()) {
-            value = static_cast<double>(wide);
-        } else {
-            const std::string rest(first, last);
-            const size_t exponent = rest.find_first_of(format == std::chars_format::hex ? "pP" : "eE");
-            const bool tiny = exponent != std::string::npos && exponent + 1 < rest.size() && rest[exponent + 1] == '-';
-            value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-        }
-    }
+    // "0x" without hexadecimal digits reads as the 0 before the x (wcstod does the same).
+    if (lmReadNumber(first, last, &value, format) == nullptr) return 0.0;
     return negative ? -value : value;
 }
