@@ -81,6 +81,7 @@ private:
     void OnSetFocus(wxFocusEvent& event);
     void OnKillFocus(wxFocusEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
     void OnCharAdded(wxStyledTextEvent& event);
     void OnUpdateUI(wxStyledTextEvent& event);
     void OnStartDrag(wxStyledTextEvent& event);

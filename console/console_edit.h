@@ -96,8 +96,14 @@ private:
     void historyDown();
     /// Closes an autocompletion list and a call tip.
     void closePopups();
-    /// Runs the statements of commandText; false when one failed.
-    void runStatements(const wxString& text);
+    /// Splits the command at ";" and runs the statements through the interpreter, then ShowReply.
+    void runStatements(const wxString& command, bool show);
+    /// Prompt margin and the two markers' definitions.
+    void setupPromptMargin();
+    /// Adds a marker unless the line has it already.
+    void addMarkerOnce(int line, int marker);
+    /// Deletes the word before the caret, not beyond the input start (Ctrl+Backspace).
+    void deleteWordLeft();
     wxMenu* buildContextMenu();
     /// Autocompletion and call tips while typing on the input line (beyond the spec).
     void suggestCompletion();

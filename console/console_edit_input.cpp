@@ -1,0 +1,431 @@
+// SPDX-License-Identifier: MIT
+// The console's input side (spec Part 3.1): keys, clipboard commands, context menu, zoom, and (beyond the
+// spec) autocompletion and call tips on the input line.
+#include "console/console_edit.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include <wx/bmpbndl.h>
+#include <wx/clipbrd.h>
+#include <wx/menu.h>
+
+#include "console/function_signatures.h"
+#include "resources/reset.xpm"
+#include "resources/zoom_in.xpm"
+#include "resources/zoom_out.xpm"
+
+namespace {
+
+constexpr int kPageLines = 5;
+constexpr int kMaxZoomFontSize = 80, kMinZoomFontSize = 4;
+
+bool isWordChar(int ch) { return ch == '_' || (ch < 128 && std::iswalnum(static_cast<wint_t>(ch))); }
+bool isBlank(int ch) { return ch == ' ' || ch == '\t'; }
+
+wxMenuItem* appendItem(wxMenu* menu, int id, const wxString& label, const wxString& help, const char* const* xpm) {
+    wxMenuItem* item = new wxMenuItem(menu, id, label, help);
+    if (xpm) item->SetBitmap(wxBitmapBundle::FromBitmap(wxBitmap(xpm)));
+    return menu->Append(item);
+}
+
+}  // namespace
+
+// ---- Positions ------------------------------------------------------------------------------------------
+
+// wxStyledTextCtrl's getters are not const; these queries change nothing.
+bool ConsoleEdit::IsInputLine() const {
+    auto* self = const_cast<ConsoleEdit*>(this);
+    return self->GetCurrentLine() == self->GetLineCount() - 1;
+}
+
+int ConsoleEdit::GetInputStart(int line) const {
+    auto* self = const_cast<ConsoleEdit*>(this);
+    if (line < 0) line = self->GetCurrentLine();
+    if (line <= 0) return 0;
+    return self->PositionFromLine(line);
+}
+
+bool ConsoleEdit::IsSelectionInInput() const {
+    auto* self = const_cast<ConsoleEdit*>(this);
+    // Scintilla reports start <= end, so a selection is never reversed here; the test stays for the rule.
+    const int start = self->GetSelectionStart(), end = self->GetSelectionEnd();
+    return end >= start && start >= GetInputStart(self->GetLineCount() - 1);
+}
+
+// ---- Keys -------------------------------------------------------------------------------------------------
+
+void ConsoleEdit::OnKeyDown(wxKeyEvent& event) {
+    const bool standard = IsInputLine() ? handleInputLineKey(event) : handleEarlierLineKey(event);
+    if (standard) event.Skip();
+}
+
+void ConsoleEdit::OnChar(wxKeyEvent& event) {
+    if (m_busy) return;
+    event.Skip();
+}
+
+bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
+    const int inputStart = GetInputStart(GetLineCount() - 1);
+    switch (event.GetKeyCode()) {
+        case WXK_RETURN:
+        case WXK_NUMPAD_ENTER:
+            if (m_busy) return false;
+            if (AutoCompActive()) return true;
+            ExecuteLine();
+            return false;
+        case WXK_DELETE:
+        case WXK_NUMPAD_DELETE:
+            return true;
+        case WXK_BACK: {
+            const bool allowed = IsSelectionInInput() &&
+                                 (GetSelectionStart() != GetSelectionEnd() || GetCurrentPos() > inputStart);
+            // Ctrl+Backspace is cleared from the key map in script-console mode: a bounded word delete instead.
+            if (allowed && event.ControlDown() && !event.AltDown()) {
+                deleteWordLeft();
+                return false;
+            }
+            return allowed;
+        }
+        case WXK_LEFT:
+        case WXK_NUMPAD_LEFT:
+            return GetSelectionEnd() >= GetSelectionStart() && GetSelectionStart() > inputStart;
+        case WXK_UP:
+        case WXK_NUMPAD_UP:
+            if (AutoCompActive()) return true;
+            historyUp();
+            return false;
+        case WXK_DOWN:
+        case WXK_NUMPAD_DOWN:
+            if (AutoCompActive()) return true;
+            historyDown();
+            return false;
+        case WXK_PAGEUP:
+        case WXK_NUMPAD_PAGEUP:
+            if (AutoCompActive()) return true;
+            if (GetLineCount() >= 2) moveCaretLines(-kPageLines);
+            return false;
+        case WXK_PAGEDOWN:
+        case WXK_NUMPAD_PAGEDOWN:
+            return AutoCompActive();
+        case 'C':
+        case 'c':
+            if (!event.ControlDown()) return true;
+            Copy();
+            return false;
+        case 'V':
+        case 'v':
+            if (!event.ControlDown()) return true;
+            PasteClipboard();
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool ConsoleEdit::handleEarlierLineKey(wxKeyEvent& event) {
+    const int line = GetCurrentLine(), lastLine = GetLineCount() - 1;
+    switch (event.GetKeyCode()) {
+        case WXK_UP:
+        case WXK_NUMPAD_UP:
+            if (GetLineCount() >= 2 && line > 0) moveCaretLines(-1);
+            return false;
+        case WXK_DOWN:
+        case WXK_NUMPAD_DOWN:
+            if (line < lastLine) moveCaretLines(1);
+            return false;
+        case WXK_PAGEUP:
+        case WXK_NUMPAD_PAGEUP:
+            moveCaretLines(-kPageLines);
+            return false;
+        case WXK_PAGEDOWN:
+        case WXK_NUMPAD_PAGEDOWN:
+            moveCaretLines(kPageLines);
+            return false;
+        case 'C':
+        case 'c':
+            if (event.ControlDown()) Copy();
+            return false;
+        default:
+            // Alt+letter reaches the menu bar's mnemonics; the control inserts nothing for it.
+            return event.AltDown() && !event.ControlDown() && event.GetKeyCode() < 128 &&
+                   std::iswalpha(static_cast<wint_t>(event.GetKeyCode()));
+    }
+}
+
+void ConsoleEdit::moveCaretLines(int delta) {
+    const int line = GetCurrentLine();
+    const int column = GetSelectionEnd() - PositionFromLine(line);
+    if (column < 0) return;
+    const int target = std::clamp(line + delta, 0, GetLineCount() - 1);
+    GotoPos(std::min(PositionFromLine(target) + column, GetLineEndPosition(target)));
+}
+
+void ConsoleEdit::deleteWordLeft() {
+    const int inputStart = GetInputStart(GetLineCount() - 1);
+    if (GetSelectionStart() != GetSelectionEnd()) {
+        DeleteBack();
+        return;
+    }
+    const int caret = GetCurrentPos();
+    int pos = caret;
+    while (pos > inputStart && isBlank(GetCharAt(pos - 1))) --pos;
+    if (pos > inputStart) {
+        const bool word = isWordChar(GetCharAt(pos - 1));
+        while (pos > inputStart && !isBlank(GetCharAt(pos - 1)) && isWordChar(GetCharAt(pos - 1)) == word) --pos;
+    }
+    if (pos < caret) DeleteRange(pos, caret - pos);
+}
+
+// ---- History navigation ---------------------------------------------------------------------------------
+
+void ConsoleEdit::historyUp() {
+    std::wstring entry;
+    if (m_history.up(&entry)) showHistoryEntry(entry);
+}
+
+void ConsoleEdit::historyDown() {
+    std::wstring entry;
+    if (m_history.down(&entry)) showHistoryEntry(entry);
+}
+
+void ConsoleEdit::showHistoryEntry(const std::wstring& entry) {
+    if (m_busy) return;
+    const int lastLine = GetLineCount() - 1;
+    SetSelection(GetInputStart(lastLine), GetLineEndPosition(lastLine));
+    ReplaceSelection(entry);
+    GotoPos(GetLineEndPosition(GetLineCount() - 1));
+}
+
+// ---- Clipboard commands -----------------------------------------------------------------------------------
+
+void ConsoleEdit::CutSelection() {
+    if (!GetReadOnly() && IsSelectionInInput() && IsInputLine()) Cut();
+}
+
+void ConsoleEdit::CopySelection() {
+    if (GetSelectionStart() != GetSelectionEnd()) Copy();
+}
+
+bool ConsoleEdit::CanPasteHere() {
+    if (GetReadOnly() || !IsSelectionInInput() || !IsInputLine()) return false;
+    wxClipboard* clipboard = wxTheClipboard;
+    clipboard->UsePrimarySelection(false);
+    if (!clipboard->Open()) return false;
+    const bool text = clipboard->IsSupported(wxDF_UNICODETEXT) || clipboard->IsSupported(wxDF_TEXT);
+    clipboard->Close();
+    return text;
+}
+
+void ConsoleEdit::PasteClipboard() {
+    if (GetReadOnly() || !IsSelectionInInput() || !IsInputLine()) return;
+    wxClipboard* clipboard = wxTheClipboard;
+    clipboard->UsePrimarySelection(false);
+    if (!clipboard->Open()) return;
+    wxString text;
+    if (clipboard->IsSupported(wxDF_UNICODETEXT) || clipboard->IsSupported(wxDF_TEXT)) {
+        wxTextDataObject data;
+        if (clipboard->GetData(data)) text = data.GetText();
+    }
+    clipboard->Close();
+    if (text.empty()) return;
+
+    const int lastLine = GetLineCount() - 1;
+    const int inputLength = static_cast<int>(GetLineText(lastLine).length());
+    const int selectedLength = static_cast<int>(GetSelectedText().length());
+    if (static_cast<int>(text.length()) + inputLength - selectedLength > kPasteMax) return;
+    text.Replace(wxS("\t"), wxS(" "));
+    text.Replace(wxS("\r"), wxString());
+    text.Replace(wxS("\n"), wxString());
+    ReplaceSelection(text);
+    EnsureCaretVisible();
+}
+
+void ConsoleEdit::DeleteForward() {
+    if (!IsInputLine()) return;
+    const int start = GetSelectionStart(), end = GetSelectionEnd();
+    if (end < start) return;
+    if (end > start) {
+        Clear();
+        return;
+    }
+    const int caret = GetCurrentPos();
+    const int lineEnd = GetLineEndPosition(GetCurrentLine());
+    if (caret >= GetInputStart(GetLineCount() - 1) && caret < lineEnd && lineEnd > 0)
+        DeleteRange(caret, PositionAfter(caret) - caret);
+}
+
+// ---- Commands ---------------------------------------------------------------------------------------------
+
+void ConsoleEdit::OnEditCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case ID_CONSOLE_CUT: CutSelection(); break;
+        case ID_CONSOLE_COPY: CopySelection(); break;
+        case ID_CONSOLE_PASTE: PasteClipboard(); break;
+        case ID_CONSOLE_DELETE: DeleteForward(); break;
+        case ID_EDIT_REDO:
+            if (CanRedo()) Redo();
+            break;
+        case ID_EDIT_UNDO:
+            if (CanUndo()) Undo();
+            break;
+        case ID_CONSOLE_RESET:
+            if (!m_busy) ResetConsole();
+            break;
+        default: event.Skip(); break;
+    }
+}
+
+void ConsoleEdit::OnViewCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case ID_RUN_EXECUTE:
+            if (!m_busy && !AutoCompActive()) ExecuteLine();
+            break;
+        case ID_VIEW_ZOOM_IN: ZoomInStep(); break;
+        case ID_VIEW_ZOOM_OUT: ZoomOutStep(); break;
+        case ID_VIEW_ZOOM_NORMAL: ZoomNormal(); break;
+        default: event.Skip(); break;
+    }
+}
+
+// ---- Zoom -------------------------------------------------------------------------------------------------
+
+void ConsoleEdit::ZoomInStep() {
+    // The bound tests the control's own font, which zoom steps leave unchanged (Part 3.1).
+    if (GetFont().GetPointSize() < kMaxZoomFontSize) ZoomIn();
+    UpdatePromptMargin();
+}
+
+void ConsoleEdit::ZoomOutStep() {
+    if (GetFont().GetPointSize() > kMinZoomFontSize) ZoomOut();
+    UpdatePromptMargin();
+}
+
+void ConsoleEdit::ZoomNormal() {
+    SetZoom(0);
+    UpdatePromptMargin();
+}
+
+void ConsoleEdit::OnMouseWheel(wxMouseEvent& event) {
+    if (!event.ControlDown()) {
+        event.Skip();
+        return;
+    }
+    if (event.GetWheelRotation() < 0) {
+        ZoomInStep();
+    } else {
+        ZoomOutStep();
+    }
+}
+
+// ---- Context menu -----------------------------------------------------------------------------------------
+
+void ConsoleEdit::closePopups() {
+    if (AutoCompActive()) AutoCompCancel();
+    if (CallTipActive()) CallTipCancel();
+}
+
+void ConsoleEdit::OnContextMenu(wxContextMenuEvent& event) {
+    closePopups();
+    wxPoint point = event.GetPosition();
+    const bool fromKeyboard = point == wxDefaultPosition;
+    if (fromKeyboard) {
+        const wxSize client = GetClientSize();
+        point = wxPoint(client.GetWidth() / 2, client.GetHeight() / 2);
+    } else {
+        point = ScreenToClient(point);
+        // The caret follows the click unless it lands inside the selection.
+        const int position = PositionFromPoint(point);
+        if (position < GetSelectionStart() || position > GetSelectionEnd()) GotoPos(position);
+    }
+    wxMenu* menu = buildContextMenu();
+    PopupMenu(menu, point);
+    delete menu;
+}
+
+wxMenu* ConsoleEdit::buildContextMenu() {
+    wxMenu* menu = new wxMenu;
+    const bool input = IsInputLine();
+    const bool selection = GetSelectionStart() != GetSelectionEnd();
+    const bool canPaste = input && !m_busy && CanPasteHere();
+
+    bool added = false;
+    if (input && CanUndo()) {
+        appendItem(menu, ID_EDIT_UNDO, wxS("Undo"), wxS("Undo the last action"), nullptr);
+        added = true;
+    }
+    if (input && CanRedo()) {
+        appendItem(menu, ID_EDIT_REDO, wxS("Redo"), wxS("Redo the last action"), nullptr);
+        added = true;
+    }
+    if (added) menu->AppendSeparator();
+
+    bool pasteAdded = false;
+    if (selection) {
+        if (!m_busy && input) appendItem(menu, ID_CONSOLE_CUT, wxS("Cut"), wxS("Cut the selected text"), nullptr);
+        appendItem(menu, ID_CONSOLE_COPY, wxS("Copy"), wxS("Copy the selected text"), nullptr);
+        if (canPaste) {
+            appendItem(menu, ID_CONSOLE_PASTE, wxS("Paste"), wxS("Paste text"), nullptr);
+            pasteAdded = true;
+        }
+        menu->AppendSeparator();
+    }
+    if (!pasteAdded && canPaste) {
+        appendItem(menu, ID_CONSOLE_PASTE, wxS("Paste"), wxS("Paste the selected text"), nullptr);
+        menu->AppendSeparator();
+    }
+
+    wxMenu* view = new wxMenu;
+    appendItem(view, ID_VIEW_ZOOM_IN, wxS("Zoom In"), wxS("Increase the console's font size"), zoom_in_xpm);
+    appendItem(view, ID_VIEW_ZOOM_OUT, wxS("Zoom Out"), wxS("Decrease the console's font size"), zoom_out_xpm);
+    appendItem(view, ID_VIEW_ZOOM_NORMAL, wxS("Normal Viewing"), wxS("Set the console's font size to the default one"),
+               nullptr);
+    menu->AppendSubMenu(view, wxS("View"), wxS("View"));
+    appendItem(menu, ID_CONSOLE_RESET, wxS("Reset"), wxS("Clear the console window"), reset_xpm);
+    return menu;
+}
+
+// ---- Autocompletion and call tips (beyond the spec) -------------------------------------------------------
+
+void ConsoleEdit::OnCharAdded(wxStyledTextEvent& event) {
+    event.Skip();
+    if (m_busy || !IsInputLine()) return;
+    const int ch = event.GetKey();
+    if (ch == '(') {
+        if (AutoCompActive()) AutoCompCancel();
+        showCallTip();
+    } else if (ch == ')') {
+        if (CallTipActive()) CallTipCancel();
+    } else if (isWordChar(ch)) {
+        suggestCompletion();
+    }
+}
+
+void ConsoleEdit::suggestCompletion() {
+    const int caret = GetCurrentPos();
+    const int start = std::max(WordStartPosition(caret, true), GetInputStart(GetLineCount() - 1));
+    const wxString prefix = GetTextRange(start, caret);
+    const bool namePrefix = !prefix.empty() && (prefix[0] == '_' || wxIsalpha(prefix[0]));
+    const std::vector<std::wstring> names = namePrefix ? completionsFor(prefix.ToStdWstring()) : std::vector<std::wstring>();
+    if (names.empty()) {
+        if (AutoCompActive()) AutoCompCancel();
+        return;
+    }
+    wxString list;
+    for (const std::wstring& name : names) {
+        if (!list.empty()) list += wxS('|');
+        list += name;
+    }
+    // While typing, a single choice must not be inserted at once (ApplyAll's setting is for explicit lists).
+    AutoCompSetChooseSingle(false);
+    AutoCompShow(static_cast<int>(prefix.length()), list);
+    AutoCompSetChooseSingle(true);
+}
+
+void ConsoleEdit::showCallTip() {
+    const int paren = GetCurrentPos() - 1;
+    const int start = std::max(WordStartPosition(paren, true), GetInputStart(GetLineCount() - 1));
+    const FunctionSignature* entry = findFunctionSignature(GetTextRange(start, paren).ToStdWstring());
+    if (!entry || entry->constant) return;
+    CallTipShow(start, wxString(entry->signature) + wxS("\n") + entry->summary);
+}
