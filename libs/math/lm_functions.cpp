@@ -77,7 +77,12 @@ double fnSign(double x)
 }
 
 double fnBesselJ(double n, double x) { return boost::math::cyl_bessel_j(n, x, QuietPolicy()); }
-double fnBesselY(double n, double x) { return boost::math::cyl_neumann(n, x, QuietPolicy()); }
+double fnBesselY(double n, double x)
+{
+    // Y_n tends to -inf at 0 for every order n >= 0; Boost's quiet pole value would be nan for n != 0.
+    if (x == 0 && n >= 0) return -kInf;
+    return boost::math::cyl_neumann(n, x, QuietPolicy());
+}
 double fnJ0(double x) { return fnBesselJ(0, x); }
 double fnJ1(double x) { return fnBesselJ(1, x); }
 double fnY0(double x) { return fnBesselY(0, x); }
