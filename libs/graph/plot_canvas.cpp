@@ -1,0 +1,373 @@
+// SPDX-License-Identifier: MIT
+#include "libs/graph/plot_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/dcsvg.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+
+namespace {
+
+// One wheel notch zooms by this factor.
+constexpr double kWheelZoom = 0.85;
+// A rectangle smaller than this many pixels is a click, not a zoom.
+constexpr int kMinBox = 5;
+// Keyboard steps: a tenth of the view, and a zoom factor.
+constexpr double kKeyPan = 0.1;
+constexpr double kKeyZoom = 0.8;
+
+std::unique_ptr<wxGraphicsContext> measuringContext()
+{
+    return std::unique_ptr<wxGraphicsContext>(wxGraphicsRenderer::GetDefaultRenderer()->CreateMeasuringContext());
+}
+
+void ensurePngHandler()
+{
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+        wxImage::AddHandler(new wxPNGHandler);
+}
+
+} // namespace
+
+wxBEGIN_EVENT_TABLE(PlotCanvas, wxWindow)
+    EVT_PAINT(PlotCanvas::OnPaint)
+    EVT_SIZE(PlotCanvas::OnSize)
+    EVT_LEFT_DOWN(PlotCanvas::OnLeftDown)
+    EVT_RIGHT_DOWN(PlotCanvas::OnRightDown)
+    EVT_LEFT_UP(PlotCanvas::OnMouseUp)
+    EVT_RIGHT_UP(PlotCanvas::OnMouseUp)
+    EVT_MOTION(PlotCanvas::OnMotion)
+    EVT_MOUSEWHEEL(PlotCanvas::OnWheel)
+    EVT_LEAVE_WINDOW(PlotCanvas::OnLeave)
+    EVT_MOUSE_CAPTURE_LOST(PlotCanvas::OnCaptureLost)
+    EVT_KEY_DOWN(PlotCanvas::OnKeyDown)
+wxEND_EVENT_TABLE()
+
+PlotCanvas::PlotCanvas(wxWindow* parent, wxWindowID id)
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetCursor(wxCursor(wxCURSOR_CROSS));
+}
+
+void PlotCanvas::addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin,
+                          double xmax)
+{
+    PlotCurve curve;
+    curve.label = label;
+    curve.function = function;
+    curve.points = points;
+    curve.domain = PlotRange{xmin, xmax};
+    curve.colour = static_cast<int>(m_curves.size());
+    curve.sampleDomain();
+    m_curves.push_back(std::move(curve));
+    resetView();
+}
+
+void PlotCanvas::setView(const PlotView& view)
+{
+    m_view = plotClampView(view, m_view);
+    resampleAll();
+    Refresh();
+}
+
+PlotView PlotCanvas::homeView() const
+{
+    std::vector<PlotRange> xs, ys;
+    for (const PlotCurve& curve : m_curves) {
+        xs.push_back(curve.domain);
+        ys.push_back(curve.homeRange);
+    }
+    return plotFitView(xs, ys);
+}
+
+void PlotCanvas::resetView()
+{
+    setView(homeView());
+}
+
+void PlotCanvas::zoomAt(double px, double py, double fx, double fy)
+{
+    PlotTransform t = currentLayout().transform;
+    setView(plotZoomAround(m_view, t.toPlaneX(px), t.toPlaneY(py), fx, fy));
+}
+
+void PlotCanvas::zoomCentre(double factor)
+{
+    PlotRect a = plotArea();
+    zoomAt(a.left + a.width / 2.0, a.top + a.height / 2.0, factor, factor);
+}
+
+void PlotCanvas::panPixels(double dx, double dy)
+{
+    PlotTransform t = currentLayout().transform;
+    setView(plotPan(m_view, -dx * t.pixelWidth(), dy * t.pixelHeight()));
+}
+
+void PlotCanvas::zoomToRect(const PlotRect& rect)
+{
+    PlotTransform t = currentLayout().transform;
+    PlotView v{t.toPlaneX(rect.left), t.toPlaneX(rect.right()), t.toPlaneY(rect.bottom()), t.toPlaneY(rect.top)};
+    setView(v);
+}
+
+void PlotCanvas::setGridVisible(bool visible)
+{
+    m_grid = visible;
+    Refresh();
+}
+
+void PlotCanvas::setTitles(const wxString& title, const wxString& subtitle)
+{
+    m_title = title;
+    m_subtitle = subtitle;
+    Refresh();
+}
+
+PlotScene PlotCanvas::scene() const
+{
+    PlotScene s;
+    s.curves = &m_curves;
+    s.view = m_view;
+    s.grid = m_grid;
+    s.title = m_title;
+    s.subtitle = m_subtitle;
+    return s;
+}
+
+PlotLayout PlotCanvas::currentLayout() const
+{
+    auto gc = measuringContext();
+    PlotGcPainter painter(*gc);
+    wxSize size = GetClientSize();
+    return m_renderer.layout(painter, scene(), size.x, size.y);
+}
+
+PlotRect PlotCanvas::plotArea() const
+{
+    return currentLayout().area;
+}
+
+void PlotCanvas::resampleAll()
+{
+    for (PlotCurve& curve : m_curves)
+        curve.resample(m_view);
+}
+
+wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) const
+{
+    if (size == wxDefaultSize)
+        size = GetClientSize();
+    int width = std::max(1, static_cast<int>(std::lround(size.x * scale)));
+    int height = std::max(1, static_cast<int>(std::lround(size.y * scale)));
+    wxBitmap bitmap(width, height, 24);
+    wxMemoryDC dc(bitmap);
+    {
+        std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+        gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
+        PlotGcPainter painter(*gc);
+        PlotRenderer renderer(scale);
+        renderer.render(painter, scene(), width, height);
+    }
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+bool PlotCanvas::exportPng(const wxString& path, double scale) const
+{
+    ensurePngHandler();
+    return renderBitmap(wxDefaultSize, scale).SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+bool PlotCanvas::exportSvg(const wxString& path) const
+{
+    wxSize size = GetClientSize();
+    wxSVGFileDC dc(path, size.x, size.y, 96.0, "DelvoCalculator Plot");
+    if (!dc.IsOk())
+        return false;
+    PlotDcPainter painter(dc);
+    m_renderer.render(painter, scene(), size.x, size.y);
+    return true;
+}
+
+bool PlotCanvas::copyToClipboard() const
+{
+    if (!wxTheClipboard->Open())
+        return false;
+    bool done = wxTheClipboard->SetData(new wxBitmapDataObject(renderBitmap()));
+    wxTheClipboard->Close();
+    return done;
+}
+
+void PlotCanvas::showCoordinates(const wxPoint& at)
+{
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    if (frame == nullptr || frame->GetStatusBar() == nullptr)
+        return;
+    PlotLayout layout = currentLayout();
+    if (!layout.area.contains(at.x, at.y)) {
+        frame->SetStatusText(wxEmptyString, 0);
+        return;
+    }
+    const PlotTransform& t = layout.transform;
+    std::string x = plotFormatCoordinate(t.toPlaneX(at.x), t.pixelWidth());
+    std::string y = plotFormatCoordinate(t.toPlaneY(at.y), t.pixelHeight());
+    frame->SetStatusText(wxString::FromUTF8(("x = " + x + "    y = " + y).c_str()), 0);
+}
+
+void PlotCanvas::endDrag()
+{
+    if (HasCapture())
+        ReleaseMouse();
+    m_drag = Drag::None;
+    SetCursor(wxCursor(wxCURSOR_CROSS));
+    Refresh();
+}
+
+void PlotCanvas::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+    if (!gc)
+        return;
+    PlotGcPainter painter(*gc);
+    PlotScene s = scene();
+    if (m_drag == Drag::Box) {
+        s.band = PlotRect{static_cast<double>(std::min(m_dragStart.x, m_dragNow.x)),
+                          static_cast<double>(std::min(m_dragStart.y, m_dragNow.y)),
+                          static_cast<double>(std::abs(m_dragNow.x - m_dragStart.x)),
+                          static_cast<double>(std::abs(m_dragNow.y - m_dragStart.y))};
+    }
+    wxSize size = GetClientSize();
+    m_renderer.render(painter, s, size.x, size.y);
+}
+
+void PlotCanvas::OnSize(wxSizeEvent& event)
+{
+    Refresh();
+    event.Skip();
+}
+
+void PlotCanvas::OnLeftDown(wxMouseEvent& event)
+{
+    SetFocus();
+    m_dragStart = m_dragNow = event.GetPosition();
+    m_dragView = m_view;
+    m_drag = event.ShiftDown() ? Drag::Box : Drag::Pan;
+    if (m_drag == Drag::Pan)
+        SetCursor(wxCursor(wxCURSOR_SIZING));
+    if (!HasCapture())
+        CaptureMouse();
+}
+
+void PlotCanvas::OnRightDown(wxMouseEvent& event)
+{
+    SetFocus();
+    m_dragStart = m_dragNow = event.GetPosition();
+    m_drag = Drag::Box;
+    if (!HasCapture())
+        CaptureMouse();
+}
+
+void PlotCanvas::OnMouseUp(wxMouseEvent& event)
+{
+    if (m_drag == Drag::Box) {
+        wxPoint end = event.GetPosition();
+        PlotRect area = plotArea();
+        // The rectangle is limited to the plot area.
+        double x0 = std::clamp<double>(std::min(m_dragStart.x, end.x), area.left, area.right());
+        double x1 = std::clamp<double>(std::max(m_dragStart.x, end.x), area.left, area.right());
+        double y0 = std::clamp<double>(std::min(m_dragStart.y, end.y), area.top, area.bottom());
+        double y1 = std::clamp<double>(std::max(m_dragStart.y, end.y), area.top, area.bottom());
+        m_drag = Drag::None;
+        if (x1 - x0 >= kMinBox && y1 - y0 >= kMinBox)
+            zoomToRect(PlotRect{x0, y0, x1 - x0, y1 - y0});
+    }
+    endDrag();
+}
+
+void PlotCanvas::OnMotion(wxMouseEvent& event)
+{
+    wxPoint at = event.GetPosition();
+    showCoordinates(at);
+    if (m_drag == Drag::None || !event.Dragging())
+        return;
+    m_dragNow = at;
+    if (m_drag == Drag::Pan) {
+        PlotTransform t = currentLayout().transform;
+        double dx = at.x - m_dragStart.x, dy = at.y - m_dragStart.y;
+        setView(plotPan(m_dragView, -dx * t.pixelWidth(), dy * t.pixelHeight()));
+    } else {
+        Refresh();
+    }
+}
+
+void PlotCanvas::OnWheel(wxMouseEvent& event)
+{
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || event.GetWheelDelta() == 0)
+        return;
+    double notches = static_cast<double>(event.GetWheelRotation()) / event.GetWheelDelta();
+    double factor = std::pow(kWheelZoom, notches);
+    // Shift zooms x only, Ctrl y only.
+    double fx = event.ControlDown() ? 1.0 : factor;
+    double fy = event.ShiftDown() ? 1.0 : factor;
+    zoomAt(event.GetX(), event.GetY(), fx, fy);
+    showCoordinates(event.GetPosition());
+}
+
+void PlotCanvas::OnLeave(wxMouseEvent&)
+{
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    if (frame != nullptr && frame->GetStatusBar() != nullptr)
+        frame->SetStatusText(wxEmptyString, 0);
+}
+
+void PlotCanvas::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    m_drag = Drag::None;
+    Refresh();
+}
+
+void PlotCanvas::OnKeyDown(wxKeyEvent& event)
+{
+    PlotRect a = plotArea();
+    switch (event.GetKeyCode()) {
+    case WXK_HOME:
+        resetView();
+        break;
+    case '+':
+    case '=':
+    case WXK_NUMPAD_ADD:
+        zoomCentre(kKeyZoom);
+        break;
+    case '-':
+    case WXK_NUMPAD_SUBTRACT:
+        zoomCentre(1.0 / kKeyZoom);
+        break;
+    case WXK_LEFT:
+        panPixels(a.width * kKeyPan, 0.0);
+        break;
+    case WXK_RIGHT:
+        panPixels(-a.width * kKeyPan, 0.0);
+        break;
+    case WXK_UP:
+        panPixels(0.0, a.height * kKeyPan);
+        break;
+    case WXK_DOWN:
+        panPixels(0.0, -a.height * kKeyPan);
+        break;
+    case WXK_ESCAPE:
+        if (m_drag != Drag::None)
+            endDrag();
+        break;
+    default:
+        event.Skip();
+    }
+}

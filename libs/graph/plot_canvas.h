@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+// The drawing area of a plot window: curves, view, mouse and keyboard navigation, export.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+#include "libs/graph/plot_curve.h"
+#include "libs/graph/plot_renderer.h"
+
+/// Shows curves in a view the user zooms and pans; re-samples the visible part after every change.
+class PlotCanvas : public wxWindow {
+public:
+    PlotCanvas(wxWindow* parent, wxWindowID id = wxID_ANY);
+
+    /// Adds y = f(x) over [xmin, xmax] at `points` points and fits the view to all curves.
+    void addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin, double xmax);
+    const std::vector<PlotCurve>& curves() const { return m_curves; }
+
+    const PlotView& view() const { return m_view; }
+    /// Shows view (clamped to what doubles can show) and re-samples the curves for it.
+    void setView(const PlotView& view);
+    /// The view that fits all curves (their intervals and robust y ranges).
+    PlotView homeView() const;
+    void resetView();
+    /// Zooms by factor (below 1 in) around the pixel (px, py); fx, fy per axis.
+    void zoomAt(double px, double py, double fx, double fy);
+    /// Zooms around the middle of the plot area.
+    void zoomCentre(double factor);
+    /// Moves the picture by dx, dy pixels (the content follows the pointer).
+    void panPixels(double dx, double dy);
+    /// Shows the pixel rectangle given.
+    void zoomToRect(const PlotRect& rect);
+
+    void setGridVisible(bool visible);
+    bool gridVisible() const { return m_grid; }
+    void setTitles(const wxString& title, const wxString& subtitle);
+
+    /// The plot area (inside the axes frame) at the canvas's current size.
+    PlotRect plotArea() const;
+    /// The picture at the canvas's size (or the size given) times scale, as a bitmap.
+    wxBitmap renderBitmap(wxSize size = wxDefaultSize, double scale = 1.0) const;
+    bool exportPng(const wxString& path, double scale = 1.0) const;
+    bool exportSvg(const wxString& path) const;
+    bool copyToClipboard() const;
+
+private:
+    PlotScene scene() const;
+    PlotLayout currentLayout() const;
+    void resampleAll();
+    void showCoordinates(const wxPoint& at);
+    void endDrag();
+
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnMouseUp(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnWheel(wxMouseEvent& event);
+    void OnLeave(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+
+    enum class Drag { None, Pan, Box };
+
+    std::vector<PlotCurve> m_curves;
+    PlotView m_view;
+    bool m_grid = true;
+    wxString m_title;
+    wxString m_subtitle;
+    PlotRenderer m_renderer;
+    Drag m_drag = Drag::None;
+    wxPoint m_dragStart;
+    wxPoint m_dragNow;
+    PlotView m_dragView;
+
+    wxDECLARE_EVENT_TABLE();
+};

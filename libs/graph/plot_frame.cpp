@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+#include "libs/graph/plot_frame.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <wx/app.h>
+#include <wx/artprov.h>
+#include <wx/filedlg.h>
+#include <wx/image.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "libs/graph/delvo_message_box.h"
+#include "libs/graph/plot_expression.h"
+#include "libs/graph/plot_registry.h"
+
+namespace {
+
+constexpr int kDefaultWidth = 640;
+constexpr int kDefaultHeight = 480;
+// Point counts beyond the interpreter's 131072 are accepted up to this many (memory stays bounded).
+constexpr int kMaxPoints = 1 << 22;
+constexpr double kToolbarZoom = 0.8;
+
+const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
+
+// The grid tool's icon (no stock icon shows a grid): four lines each way on a transparent square.
+wxBitmap gridIcon(const wxSize& size)
+{
+    wxImage image(size);
+    image.InitAlpha();
+    unsigned char* alpha = image.GetAlpha();
+    std::fill(alpha, alpha + size.x * size.y, 0);
+    auto line = [&](int at, bool vertical) {
+        for (int k = 1; k < (vertical ? size.y : size.x) - 1; ++k) {
+            int x = vertical ? at : k, y = vertical ? k : at;
+            image.SetRGB(x, y, 70, 70, 70);
+            alpha[y * size.x + x] = 255;
+        }
+    };
+    for (int i = 0; i < 4; ++i) {
+        line(1 + i * (size.x - 3) / 3, true);
+        line(1 + i * (size.y - 3) / 3, false);
+    }
+    return wxBitmap(image);
+}
+
+} // namespace
+
+wxBEGIN_EVENT_TABLE(PlotFrame, wxFrame)
+    EVT_CLOSE(PlotFrame::OnClose)
+    EVT_TOOL(wxID_ZOOM_FIT, PlotFrame::OnResetView)
+    EVT_TOOL(wxID_ZOOM_IN, PlotFrame::OnZoomIn)
+    EVT_TOOL(wxID_ZOOM_OUT, PlotFrame::OnZoomOut)
+    EVT_TOOL(ID_PLOT_GRID, PlotFrame::OnGrid)
+    EVT_TOOL(wxID_COPY, PlotFrame::OnCopy)
+    EVT_TOOL(ID_PLOT_EXPORT_PNG, PlotFrame::OnExportPng)
+    EVT_TOOL(ID_PLOT_EXPORT_SVG, PlotFrame::OnExportSvg)
+wxEND_EVENT_TABLE()
+
+PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, size), m_handle(PlotRegistry::instance().add(this))
+{
+    wxString caption = wxString::Format("DelvoCalculator Plot %d", m_handle);
+    if (!title.empty())
+        caption += " - " + title;
+    SetTitle(caption);
+    createToolBar();
+    CreateStatusBar(2);
+    const int widths[] = {FromDIP(190), -1};
+    SetStatusWidths(2, widths);
+    SetStatusText(kHint, 1);
+    m_canvas = new PlotCanvas(this);
+    m_canvas->setTitles(title, subtitle);
+
+    wxAcceleratorEntry entries[] = {
+        wxAcceleratorEntry(wxACCEL_CTRL, 'C', wxID_COPY),
+        wxAcceleratorEntry(wxACCEL_CTRL, 'S', ID_PLOT_EXPORT_PNG),
+        wxAcceleratorEntry(wxACCEL_CTRL, 'G', ID_PLOT_GRID),
+        wxAcceleratorEntry(wxACCEL_CTRL, 'W', wxID_CLOSE),
+    };
+    SetAcceleratorTable(wxAcceleratorTable(4, entries));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_CLOSE);
+}
+
+PlotFrame::~PlotFrame()
+{
+    PlotRegistry::instance().remove(m_handle);
+}
+
+void PlotFrame::createToolBar()
+{
+    wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+    wxSize icon = FromDIP(wxSize(16, 16));
+    auto art = [icon](const wxArtID& id) { return wxArtProvider::GetBitmap(id, wxART_TOOLBAR, icon); };
+    bar->AddTool(wxID_ZOOM_FIT, "Reset view", art(wxART_GO_HOME), "Reset view (Home)");
+    bar->AddTool(wxID_ZOOM_IN, "Zoom in", art(wxART_PLUS), "Zoom in (+)");
+    bar->AddTool(wxID_ZOOM_OUT, "Zoom out", art(wxART_MINUS), "Zoom out (-)");
+    bar->AddSeparator();
+    bar->AddCheckTool(ID_PLOT_GRID, "Grid", gridIcon(icon), wxNullBitmap, "Show grid (Ctrl+G)");
+    bar->ToggleTool(ID_PLOT_GRID, true);
+    bar->AddSeparator();
+    bar->AddTool(wxID_COPY, "Copy", art(wxART_COPY), "Copy picture (Ctrl+C)");
+    bar->AddTool(ID_PLOT_EXPORT_PNG, "Save PNG", art(wxART_FILE_SAVE), "Save as PNG image (Ctrl+S)");
+    bar->AddTool(ID_PLOT_EXPORT_SVG, "Save SVG", art(wxART_FILE_SAVE_AS), "Save as SVG drawing");
+    bar->Realize();
+}
+
+int PlotFrame::plotNew(int, const wxString& title, const wxString& subtitle, int width, int height, void*, void*)
+{
+    if (wxTheApp == nullptr)
+        return 0;
+    wxSize size(width > 0 ? width : kDefaultWidth, height > 0 ? height : kDefaultHeight);
+    auto* frame = new PlotFrame(title, subtitle, size);
+    frame->Show();
+    return frame->m_handle;
+}
+
+bool PlotFrame::plotExists(int handle)
+{
+    return PlotRegistry::instance().find(handle) != nullptr;
+}
+
+bool PlotFrame::plotAdd(int handle, const wxString& function, int points, double xmin, double xmax,
+                        const wxString&, int, void*)
+{
+    PlotFrame* frame = find(handle);
+    if (frame == nullptr || !std::isfinite(xmin) || !std::isfinite(xmax) || !(xmin < xmax) || points < 1)
+        return false;
+    PlotFunction f = PlotExpression::create(function.ToStdWstring(), PlotRegistry::instance().variables());
+    if (!f)
+        return false;
+    frame->m_canvas->addCurve(function.ToStdWstring(), f, std::clamp(points, 2, kMaxPoints), xmin, xmax);
+    return true;
+}
+
+void PlotFrame::plotCloseAll()
+{
+    for (PlotFrame* frame : PlotRegistry::instance().all()) {
+        PlotRegistry::instance().remove(frame->m_handle);
+        frame->Destroy();
+    }
+}
+
+void PlotFrame::setVariableValues(const lmValues& values)
+{
+    PlotRegistry::instance().setVariables(values);
+}
+
+PlotFrame* PlotFrame::find(int handle)
+{
+    return PlotRegistry::instance().find(handle);
+}
+
+void PlotFrame::exportWithDialog(bool svg)
+{
+    wxString wildcard = svg ? "SVG drawings (*.svg)|*.svg" : "PNG images (*.png)|*.png";
+    wxString name = wxString::Format("plot%d.%s", m_handle, svg ? "svg" : "png");
+    wxFileDialog dialog(this, svg ? "Save plot as SVG" : "Save plot as PNG", wxEmptyString, name, wildcard,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    bool done = svg ? m_canvas->exportSvg(dialog.GetPath()) : m_canvas->exportPng(dialog.GetPath());
+    if (!done)
+        DelvoMessageBox("Cannot save " + dialog.GetPath(), "DelvoCalculator", wxOK | wxICON_EXCLAMATION, this);
+}
+
+void PlotFrame::OnClose(wxCloseEvent&)
+{
+    // Gone for plotExists at once, not only when the toolkit deletes the frame later.
+    PlotRegistry::instance().remove(m_handle);
+    Destroy();
+}
+
+void PlotFrame::OnResetView(wxCommandEvent&)
+{
+    m_canvas->resetView();
+}
+
+void PlotFrame::OnZoomIn(wxCommandEvent&)
+{
+    m_canvas->zoomCentre(kToolbarZoom);
+}
+
+void PlotFrame::OnZoomOut(wxCommandEvent&)
+{
+    m_canvas->zoomCentre(1.0 / kToolbarZoom);
+}
+
+void PlotFrame::OnGrid(wxCommandEvent&)
+{
+    m_canvas->setGridVisible(!m_canvas->gridVisible());
+    GetToolBar()->ToggleTool(ID_PLOT_GRID, m_canvas->gridVisible());
+}
+
+void PlotFrame::OnCopy(wxCommandEvent&)
+{
+    m_canvas->copyToClipboard();
+}
+
+void PlotFrame::OnExportPng(wxCommandEvent&)
+{
+    exportWithDialog(false);
+}
+
+void PlotFrame::OnExportSvg(wxCommandEvent&)
+{
+    exportWithDialog(true);
+}

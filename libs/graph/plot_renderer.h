@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+// Draws a plot (frame, grid, axes through the origin, tick labels, curves, legend) with a PlotPainter.
+#pragma once
+
+#include <vector>
+
+#include <wx/colour.h>
+#include <wx/font.h>
+#include <wx/string.h>
+
+#include "libs/graph/plot_curve.h"
+#include "libs/graph/plot_math.h"
+#include "libs/graph/plot_painter.h"
+
+/// What one picture shows.
+struct PlotScene {
+    const std::vector<PlotCurve>* curves = nullptr;
+    PlotView view;
+    bool grid = true;
+    wxString title;
+    wxString subtitle;
+    /// The zoom rectangle being dragged, in pixels (none when its width is 0).
+    PlotRect band;
+};
+
+/// Where the plot area lies in a picture of a given size and how its ticks fall.
+struct PlotLayout {
+    PlotRect area;
+    PlotTransform transform;
+    PlotTicks xTicks;
+    PlotTicks yTicks;
+};
+
+/// Lays out and draws plot pictures at a given scale (1 = 96 dpi).
+class PlotRenderer {
+public:
+    explicit PlotRenderer(double scale = 1.0);
+
+    /// The layout of a picture width × height without drawing it.
+    PlotLayout layout(PlotPainter& painter, const PlotScene& scene, double width, double height) const;
+    /// Draws the whole picture and returns its layout.
+    PlotLayout render(PlotPainter& painter, const PlotScene& scene, double width, double height) const;
+
+    /// Colour of the curve with this palette index (ten colours, repeating).
+    static wxColour curveColour(int index);
+
+private:
+    double dip(double v) const { return v * m_scale; }
+    void drawGrid(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const;
+    void drawAxes(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const;
+    void drawTickLabels(PlotPainter& painter, const PlotLayout& layout, double width) const;
+    std::vector<std::vector<PlotPoint>> drawCurves(PlotPainter& painter, const PlotLayout& layout,
+                                                   const PlotScene& scene) const;
+    void drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                    const std::vector<std::vector<PlotPoint>>& lines) const;
+    void drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const;
+
+    double m_scale;
+    wxFont m_labelFont;
+    wxFont m_legendFont;
+    wxFont m_titleFont;
+};
