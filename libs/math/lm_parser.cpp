@@ -103,6 +103,8 @@ struct lmParser::State {
             reportError(kErrorEvaluation, error);
         } catch (const std::exception& error) {
             reportError(kErrorEvaluation, error.what());
+        } catch (...) {
+            reportError(kErrorEvaluation, "evaluation failed");
         }
         return 0.0;
     }
@@ -148,6 +150,10 @@ int lmParser::init(const std::wstring& expression)
     } catch (const std::exception& error) {
         impl.owner = nullptr;
         state.reportError(kErrorSyntax, error.what());
+        return 0;
+    } catch (...) {
+        impl.owner = nullptr;
+        state.reportError(kErrorSyntax, "invalid expression");
         return 0;
     }
     state.ready = true;
