@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -62,6 +63,27 @@ void BM_InitEvalLine(benchmark::State& state)
     }
 }
 BENCHMARK(BM_InitEvalLine)->Unit(benchmark::kMicrosecond);
+
+// Typical console lines in turn (each init parses anew, as distinct lines do).
+void BM_InitEvalTypicalLines(benchmark::State& state)
+{
+    const std::wstring lines[] = {L"1+2", L"sqrt(2)", L"a*b+c", L"sin(pi()/4)^2+cos(pi()/4)^2",
+                                  L"fact(10)/fact(8)", L"2^0.5*_c()", L"(1+2)*(3+4)/5"};
+    lmDelvo engine;
+    lmParam param;
+    lmValues values{};
+    size_t next = 0;
+    for (auto _ : state) {
+        lmParser parser(&engine, &param);
+        engine.clearError();
+        const int accepted = parser.init(lines[next]);
+        benchmark::DoNotOptimize(accepted);
+        benchmark::DoNotOptimize(parser.eval(kLetters, values));
+        parser.release();
+        next = (next + 1) % std::size(lines);
+    }
+}
+BENCHMARK(BM_InitEvalTypicalLines)->Unit(benchmark::kMicrosecond);
 
 // What the engine's one-time set-up costs (the reason it is not done per line).
 void BM_EngineConstruction(benchmark::State& state)
