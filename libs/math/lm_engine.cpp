@@ -3,6 +3,7 @@
 #include "libs/math/lm_engine_impl.h"
 
 #include <charconv>
+#include <chrono>
 #include <exception>
 
 namespace {
@@ -20,6 +21,17 @@ int readNumber(const char* text, int* position, double* value)
     if (stop == nullptr) return 0;
     *position += static_cast<int>(stop - start);
     return 1;
+}
+
+/// A seed for rand(): the system's random device, or the clock where there is none (random_device may throw).
+std::uint64_t randomSeed()
+{
+    try {
+        std::random_device device;
+        return (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    } catch (...) {
+        return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
 }
 
 double unaryMinus(double x) { return -x; }
@@ -49,7 +61,7 @@ void DelvoMuParser::InitOprt()
     DefineInfixOprt("+", unaryPlus);
 }
 
-lmDelvo::Impl::Impl() : random(std::random_device{}())
+lmDelvo::Impl::Impl() : random(randomSeed())
 {
     try {
         // Built on ParserBase: muParser's own table (_pi with 12 digits, _e = Euler's number, sum...) never exists.
