@@ -259,3 +259,36 @@ TEST_F(Part2_1_Interpreter, CallerFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bad input never crashes or hangs: random lines from the language's characters, run under the sanitizers too.
+TEST(Part2_1_Robustness, RandomLinesNeverCrash) {
+    const std::wstring alphabet = L"0123456789.+-*/^%()=<>!&|?:,;#'\" _abcxyzpiensolvtqAB\t";
+    const std::wstring words[] = {L"plot(", L"solve(", L"ans", L"0x", L"0b", L"->0", L"sin(", L"pi", L"_c",
+                                  L"unset ", L"set?", L"format ", L"tol=", L"iter=", L"speed=", L"fact("};
+    Interpreter interpreter;
+    RecordingPlotHost plots;
+    interpreter.setPlotHost(&plots);
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    std::wstring out;
+    for (int n = 0; n < 20000; ++n) {
+        std::wstring line;
+        const unsigned length = next() % 40;
+        for (unsigned i = 0; i < length; ++i) {
+            if (next() % 6 == 0) line += words[next() % std::size(words)];
+            else line += alphabet[next() % alphabet.size()];
+        }
+        interpreter.format.mode = static_cast<int>(next() % 3 == 0 ? 9 : next() % 2);
+        interpreter.outputBase = (next() % 4 == 0) ? 16 : 10;
+        interpreter.evaluateLine(line, &out);
+        ASSERT_LE(out.size(), 383u) << std::string(line.begin(), line.end());
+        if (interpreter.param().getMaxiter() > 100000 || interpreter.param().getMaxiter() < 1)
+            interpreter.param().setMaxiter(4096);  // keep random iter= assignments from slowing the run
+        for (const auto& call : plots.calls) ASSERT_LE(call.points, 131072);
+        plots.calls.clear();
+    }
+}
+
+}  // namespace
