@@ -28,9 +28,11 @@ bool DelvoApp::startUp(int argc, char** argv) {
                 win32SendEnterKey();
                 return false;
             }
+            installPlotHost();
             return true;
         }
         case StartMode::Window:
+            installPlotHost();
             return true;
     }
     return true;
@@ -38,6 +40,8 @@ bool DelvoApp::startUp(int argc, char** argv) {
 
 int DelvoApp::OnExit() {
     m_interpreter.param().parser = nullptr;
+    m_interpreter.setPlotHost(nullptr);
+    m_interpreter.setWindowCommands(nullptr);
     // The redirected streams are standard output and error themselves: closed by the C runtime at exit.
     outStream = errStream = nullptr;
     return 0;

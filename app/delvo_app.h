@@ -5,12 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include <wx/app.h>
 
 #include "app/folders.h"
 #include "engine/interpreter.h"
+#include "engine/plot_host.h"
 #include "libs/graph/lm_font.h"
 
 class ConsoleWindow;
@@ -71,10 +73,13 @@ public:
     std::FILE* errStream = nullptr;
 
 private:
+    /// Gives the interpreter the graph library's plot windows (once a window may exist).
+    void installPlotHost();
     /// Step 7 of start-up: font, auto format, main window, settings. Implemented with the window.
     bool startWindow();
 
     Interpreter m_interpreter;
+    std::unique_ptr<PlotHost> m_plotHost;
     Folders m_folders;
     int m_exitStatus = 0;
 };
