@@ -72,6 +72,9 @@ public:
     void ZoomOutStep();
     void ZoomNormal();
 
+    /// The context menu for the current caret, selection and clipboard (Part 3.1); the caller deletes it.
+    wxMenu* CreateContextMenu();
+
     /// A line is being executed.
     bool IsBusy() const { return m_busy; }
     /// The previous execution failed.
@@ -104,7 +107,6 @@ private:
     void addMarkerOnce(int line, int marker);
     /// Deletes the word before the caret, not beyond the input start (Ctrl+Backspace).
     void deleteWordLeft();
-    wxMenu* buildContextMenu();
     /// Autocompletion and call tips while typing on the input line (beyond the spec).
     void suggestCompletion();
     void showCallTip();

@@ -338,12 +338,12 @@ void ConsoleEdit::OnContextMenu(wxContextMenuEvent& event) {
         const int position = PositionFromPoint(point);
         if (position < GetSelectionStart() || position > GetSelectionEnd()) GotoPos(position);
     }
-    wxMenu* menu = buildContextMenu();
+    wxMenu* menu = CreateContextMenu();
     PopupMenu(menu, point);
     delete menu;
 }
 
-wxMenu* ConsoleEdit::buildContextMenu() {
+wxMenu* ConsoleEdit::CreateContextMenu() {
     wxMenu* menu = new wxMenu;
     const bool input = IsInputLine();
     const bool selection = GetSelectionStart() != GetSelectionEnd();

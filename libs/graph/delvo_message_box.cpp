@@ -14,13 +14,16 @@ MessageBoxResponder& responder() {
     return instance;
 }
 
-int toFlag(int modalResult) {
+// Closing a box without a Cancel button (Escape, close box) counts as its "No", or as "OK" for a notice.
+int toFlag(int modalResult, long style) {
     switch (modalResult) {
         case wxID_YES: return wxYES;
         case wxID_NO: return wxNO;
         case wxID_OK: return wxOK;
-        default: return wxCANCEL;
+        default: break;
     }
+    if (style & wxCANCEL) return wxCANCEL;
+    return (style & wxYES_NO) == wxYES_NO ? wxNO : wxOK;
 }
 
 int showDialog(const MessageBoxRequest& request) {
@@ -44,7 +47,7 @@ int showDialog(const MessageBoxRequest& request) {
     } else if (!request.label1.empty()) {
         dialog.SetOKLabel(request.label1);
     }
-    return toFlag(dialog.ShowModal());
+    return toFlag(dialog.ShowModal(), request.style);
 }
 
 }  // namespace
