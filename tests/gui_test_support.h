@@ -17,6 +17,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/filename.h>
+#include <wx/image.h>
 #include <wx/stc/stc.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
@@ -244,9 +245,9 @@ inline std::string gtkDialogButtonLabel(const char* title, int response) {
 /// Saves the screen area of a window (or the whole screen when null) as a PNG, with everything drawn on
 /// top of it (pop-up menus, call tips). Reads the X server through GDK (wxScreenDC on GTK 3 may return an
 /// older picture); wxScreenDC only when GDK is not there. False when nothing could be saved.
-inline bool screenshot(wxWindow* window, const wxString& path) {
+inline bool screenshot(const wxRect& screenArea, const wxString& path) {
     pump(150);
-    const wxRect area = window ? window->GetScreenRect() : wxRect(wxPoint(0, 0), wxGetDisplaySize());
+    const wxRect area = screenArea.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
     if (area.IsEmpty()) return false;
     wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
 
@@ -270,6 +271,30 @@ inline bool screenshot(wxWindow* window, const wxString& path) {
         memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
     }
     return bitmap.SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+inline bool screenshot(wxWindow* window, const wxString& path) {
+    return screenshot(window ? window->GetScreenRect() : wxRect(wxPoint(0, 0), wxGetDisplaySize()), path);
+}
+
+/// The pixels of a window as they are on the screen now (empty image when they cannot be read).
+inline wxImage grab(wxWindow* window) {
+    const wxString path = wxFileName::CreateTempFileName(wxS("delvo-grab")) + wxS(".png");
+    wxImage image;
+    if (screenshot(window, path)) image.LoadFile(path, wxBITMAP_TYPE_PNG);
+    wxRemoveFile(path);
+    return image;
+}
+
+/// How many pixels of an image have exactly this colour.
+inline int countPixels(const wxImage& image, const wxColour& colour) {
+    int count = 0;
+    const unsigned char* data = image.IsOk() ? image.GetData() : nullptr;
+    const int pixels = image.IsOk() ? image.GetWidth() * image.GetHeight() : 0;
+    for (int i = 0; i < pixels; ++i, data += 3) {
+        if (data[0] == colour.Red() && data[1] == colour.Green() && data[2] == colour.Blue()) ++count;
+    }
+    return count;
 }
 
 /// Folder for screenshots and other test output: $DELVO_TEST_OUTPUT, else the build folder's "test-output".

@@ -742,6 +742,39 @@ TEST_F(ConsoleTest, HighlightingOffShowsNoBracesAndOneLook) {  // Spec 3.2
     EXPECT_TRUE(console->StyleGetBold(5));
 }
 
+TEST_F(ConsoleTest, BracketsOnTheLastLineAreHighlightedOnlyWithHighlighting) {  // Spec 3.2
+    const wxColour braceBackground = CodeEdit::toColour(0xF6D0AB);  // entry 22's background
+    gui::typeText(console, wxS("(1+2)"));
+    console->DocumentEnd();
+    gui::pump(100);
+    EXPECT_GT(gui::countPixels(gui::grab(console), braceBackground), 20);
+    console->SetHighlighting(false);
+    console->DocumentEnd();
+    gui::pump(100);
+    EXPECT_EQ(gui::countPixels(gui::grab(console), braceBackground), 0);
+    // With highlighting on again, a bracket on an earlier line is not matched.
+    console->SetHighlighting(true);
+    gui::sendKey(console, WXK_RETURN);
+    console->GotoPos(5);
+    gui::pump(100);
+    EXPECT_EQ(gui::countPixels(gui::grab(console), braceBackground), 0);
+    console->GotoPos(0);
+    gui::pump(100);
+    EXPECT_EQ(gui::countPixels(gui::grab(console), braceBackground), 0);
+}
+
+TEST_F(ConsoleTest, ErrorMarkerIsARedArrowInThePromptMargin) {  // Spec 3.1
+    enter(wxS("q"));
+    gui::pump(100);
+    const wxImage image = gui::grab(console);
+    ASSERT_TRUE(image.IsOk());
+    const int lineHeight = console->TextHeight(0);
+    const wxImage margin = image.GetSubImage(wxRect(0, 0, console->GetMarginWidth(3), lineHeight));
+    EXPECT_GT(gui::countPixels(margin, wxColour(0xD0, 0x18, 0x18)), 6);
+    const wxImage nextMargin = image.GetSubImage(wxRect(0, lineHeight, console->GetMarginWidth(3), lineHeight));
+    EXPECT_EQ(gui::countPixels(nextMargin, wxColour(0xD0, 0x18, 0x18)), 0);
+}
+
 TEST_F(ConsoleTest, ApplyStyleIgnoresSizesOutsideFourToNinetySix) {  // Spec 3.2
     console->ApplyStyle(7, 0x0000FF, 0xFFFFFF, 14, wxS("Consolas"), 6, 1);
     EXPECT_EQ(console->StyleGetSize(7), 14);
@@ -860,7 +893,7 @@ TEST_F(ConsoleTest, Screenshots) {
     enter(wxS("x=3; pow(x, 2) + 2*x"));
     enter(wxS("(1+sqrt(5))/2"));
     gui::typeText(console, wxS("hypot(3, 4)"));
-    console->GotoPos(console->GetLength() - 1);
+    console->DocumentEnd();
     EXPECT_TRUE(gui::screenshot(frame, dir + wxS("/console_result.png")));
 
     console->DocumentEnd();
@@ -878,12 +911,15 @@ TEST_F(ConsoleTest, Screenshots) {
     EXPECT_TRUE(gui::screenshot(frame, dir + wxS("/console_history.png")));
 
     gui::setClipboardText(wxS("2*pi"));
+    console->ClearConsole();
+    enter(wxS("2^10"));
+    gui::typeText(console, wxS("(1+sqrt(5))/2"));
     const int start = console->GetInputStart(lastLine());
     console->SetSelection(start + 1, start + 10);
     // The context menu is modal: a timer takes the picture and closes it.
     bool shot = false;
     gui::after(400, [&shot, frame = frame, dir] {
-        shot = gui::screenshot(frame, dir + wxS("/console_menu.png"));
+        shot = gui::screenshot(wxRect(frame->GetScreenPosition(), wxSize(420, 260)), dir + wxS("/console_menu.png"));
         wxUIActionSimulator().Char(WXK_ESCAPE);
     });
     gui::after(3000, [] { wxUIActionSimulator().Char(WXK_ESCAPE); });
