@@ -123,7 +123,9 @@ TEST_F(Part4_2_ColorsDlg, LayoutAndControls) {
     EXPECT_EQ(dialog->GetId(), 7600);
     EXPECT_EQ(dialog->GetWindowStyleFlag() & wxRESIZE_BORDER, 0);
     // Help texts are kept only when the application installs a help provider.
-    if (wxHelpProvider::Get()) EXPECT_EQ(dialog->GetHelpText(), "Colors");
+    if (wxHelpProvider::Get()) {
+        EXPECT_EQ(dialog->GetHelpText(), "Colors");
+    }
     EXPECT_EQ(dialog->GetMinSize(), dialog->GetSize());
     const struct {
         int id;
@@ -309,6 +311,92 @@ TEST_F(Part4_2_ColorsDlg, ButtonsPaint) {
     dialog->Raise();
     gui::pump(100);
     EXPECT_TRUE(gui::screenshot(dialog, gui::outputDir() + "/colors_dlg.png"));
+}
+
+// ---------------------------------------------------------------- DelvoApp's operations without a window
+
+/// Runs with no main window; restores the record afterwards.
+class AppOperationsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(wxGetApp().mainWindow(), nullptr);
+        saved = wxGetApp().consoleFont;
+        savedColors = wxGetApp().syntaxColors;
+        wxGetApp().functionHistory = {};
+        wxGetApp().historyCount = 0;
+    }
+    void TearDown() override {
+        wxGetApp().consoleFont = saved;
+        wxGetApp().syntaxColors = savedColors;
+        wxGetApp().functionHistory = {};
+        wxGetApp().historyCount = 0;
+    }
+    lmFont saved;
+    std::array<std::uint32_t, 5> savedColors{};
+};
+
+using Part4_1_AppOperations = AppOperationsTest;
+
+// Spec 4.1: addFunction refuses empty texts and duplicates regardless of case; when full, the 5 oldest go.
+TEST_F(Part4_1_AppOperations, AddFunction) {
+    DelvoApp& app = wxGetApp();
+    EXPECT_FALSE(app.addFunction(L""));
+    EXPECT_TRUE(app.addFunction(L"sin(x)"));
+    EXPECT_FALSE(app.addFunction(L"SIN(X)"));
+    for (int i = 2; i <= 12; ++i) EXPECT_TRUE(app.addFunction(L"f" + std::to_wstring(i)));
+    EXPECT_EQ(app.historyCount, 12);
+    // Full: entries 6..12 move to places 1..7, then the new one is appended.
+    EXPECT_TRUE(app.addFunction(L"new"));
+    EXPECT_EQ(app.historyCount, 8);
+    EXPECT_EQ(app.getFunction(0), L"f6");
+    EXPECT_EQ(app.getFunction(6), L"f12");
+    EXPECT_EQ(app.getFunction(7), L"new");
+    EXPECT_EQ(app.getFunction(8), L"");
+    EXPECT_EQ(app.getFunction(-1), L"");
+    // A duplicate offered when full still drops the oldest five first.
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(app.addFunction(L"g" + std::to_wstring(i)));
+    EXPECT_EQ(app.historyCount, 12);
+    EXPECT_FALSE(app.addFunction(L"NEW"));
+    EXPECT_EQ(app.historyCount, 7);
+}
+
+// Spec 4.1: without a main window the console history is empty and the window operations do nothing.
+TEST_F(Part4_1_AppOperations, NoMainWindow) {
+    DelvoApp& app = wxGetApp();
+    EXPECT_EQ(app.getExpressionCount(), 0);
+    std::wstring entry = L"x";
+    EXPECT_FALSE(app.getExpression(0, &entry));
+    app.addExpression(L"1+1");
+    EXPECT_EQ(app.getExpressionCount(), 0);
+    EXPECT_TRUE(app.isHighlighting());
+    bool maximized = true;
+    int x = 1, y = 2, w = 3, h = 4;
+    app.getWindowPlacement(&maximized, &x, &y, &w, &h);
+    EXPECT_TRUE(maximized);
+    EXPECT_EQ(x + y + w + h, 10);
+    app.setWindowPlacement(true, 0, 0, 100, 100);
+    app.enableHighlighting(false);
+    EXPECT_TRUE(app.isHighlighting());
+}
+
+// Spec 4.1: setConsoleFont clamps the size to 4..32 and keeps 31 characters of the face; colours are stored.
+TEST_F(Part4_1_AppOperations, FontAndColours) {
+    DelvoApp& app = wxGetApp();
+    const std::wstring longFace(40, L'F');
+    app.setConsoleFont(&longFace, lmColor(1, 2, 3), 40, 5, 93, 92);
+    EXPECT_EQ(app.consoleFont.getFaceName(), std::wstring(31, L'F'));
+    EXPECT_EQ(app.consoleFont.size, 32);
+    EXPECT_EQ(app.consoleFont.orientation, 5);
+    EXPECT_EQ(app.consoleFont.style, 93);
+    EXPECT_EQ(app.consoleFont.weight, 92);
+    EXPECT_EQ(app.consoleFont.color.toInt(), 0x030201u);
+    app.setConsoleFont(nullptr, lmColor(1, 2, 3), 3, 0, 90, 90);
+    EXPECT_EQ(app.consoleFont.size, 4);
+    EXPECT_EQ(app.consoleFont.getFaceName(), std::wstring(31, L'F'));
+    app.setConsoleColors(0x0000FF, 1, 2, 3, 4, 5);
+    EXPECT_EQ(app.consoleFont.color.toInt(), 0x0000FFu);
+    EXPECT_EQ(app.consoleFont.color.red, 0xFF);
+    EXPECT_EQ(app.syntaxColors, (std::array<std::uint32_t, 5>{1, 2, 3, 4, 5}));
 }
 
 // ---------------------------------------------------------------- the settings file through the window
