@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,6 +116,25 @@ std::string resolveTarget(const std::string& path) {
     return target;
 }
 
+// Temporary files of saves killed before their rename: "<name>.tmp-XXXXXX" older than a minute (a younger
+// one may belong to another instance saving right now).
+void removeStaleTemporaries(const std::string& target) {
+    const std::string folder = folderOf(target);
+    const size_t slash = target.find_last_of('/');
+    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string path = folder + "/" + name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 60) ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -126,6 +147,7 @@ void syncFolder(const std::string& folder) {
 bool writeFileAtomically(const std::wstring& path, const std::string& bytes) {
     if (path.empty()) return false;
     const std::string target = resolveTarget(settingsNativePath(path));
+    removeStaleTemporaries(target);
     std::string tmpName = target + ".tmp-XXXXXX";
     std::vector<char> tmpl(tmpName.begin(), tmpName.end());
     tmpl.push_back('\0');

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include <dirent.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -762,6 +764,23 @@ TEST_F(Part4_1_Writer, SaveReplacesOldFileCleanly) {
     struct stat st {};
     ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// Spec 4.1 (our choice): temporary files left by killed saves are removed once older than a minute.
+TEST_F(Part4_1_Writer, StaleTemporariesRemoved) {
+    const std::string stale = m_path + ".tmp-abcdef";
+    const std::string fresh = m_path + ".tmp-123456";
+    const std::string other = m_dir + "/other.tmp-abcdef";
+    for (const std::string& name : {stale, fresh, other}) std::ofstream(name) << "partial";
+    const struct timeval old[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
+    ASSERT_EQ(::utimes(stale.c_str(), old), 0);
+    ASSERT_EQ(::utimes(other.c_str(), old), 0);
+    FakeHost host;
+    lfConfig config(3);
+    ASSERT_TRUE(saveSettings(config, path(), host));
+    EXPECT_EQ(::access(fresh.c_str(), F_OK), 0);
+    EXPECT_NE(::access(stale.c_str(), F_OK), 0);
+    EXPECT_EQ(::access(other.c_str(), F_OK), 0);
 }
 
 // Spec 4.1 (our choice): saving through a symbolic link replaces its target and keeps the link.
