@@ -14,8 +14,8 @@ void lmFont::reset() {
     color = lmColor();
     size = 10;
     orientation = 0;
-    style = wxFONTSTYLE_NORMAL;
-    weight = wxFONTWEIGHT_NORMAL;
+    style = kNormal;
+    weight = kNormal;
 }
 
 void lmFont::setFaceName(const std::wstring& face) {
@@ -29,9 +29,10 @@ std::wstring lmFont::getFaceName() const { return std::wstring(faceName.data());
 void lmFont::assignResources() {
     wxFontInfo info(std::clamp(size, 4, 96));
     info.Family(wxFONTFAMILY_MODERN).FaceName(wxString(getFaceName()));
-    if (style == wxFONTSTYLE_ITALIC) info.Italic();
-    if (style == wxFONTSTYLE_SLANT) info.Slant();
-    if (weight == wxFONTWEIGHT_BOLD) info.Bold();
-    if (weight == wxFONTWEIGHT_LIGHT) info.Light();
+    // wxWidgets 3.2 counts weights 100..900; the record keeps the spec's codes.
+    if (style == kItalic) info.Italic();
+    if (style == kSlant) info.Slant();
+    if (weight == kBold) info.Bold();
+    if (weight == kLight) info.Light();
     m_font = wxFont(info);
 }

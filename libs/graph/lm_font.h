@@ -27,8 +27,9 @@ public:
 /// The console font record; assignResources() builds the toolkit font after every change.
 class lmFont {
 public:
-    /// Weight code of bold type (the toolkit's wxFONTWEIGHT_BOLD).
-    static constexpr int kBold = 92;
+    /// The spec's font codes (the toolkit's 2.8 values, kept in the settings file): weights and styles.
+    static constexpr int kNormal = 90, kLight = 91, kBold = 92;
+    static constexpr int kItalic = 93, kSlant = 94;
 
     lmFont() { reset(); }
     /// Defaults: no face, black, 10 points, orientation 0, normal style and weight.
@@ -46,8 +47,10 @@ public:
     lmColor color;
     int size = 10;
     int orientation = 0;
-    int style = wxFONTSTYLE_NORMAL;
-    int weight = wxFONTWEIGHT_NORMAL;
+    /// kNormal, kItalic or kSlant.
+    int style = kNormal;
+    /// kNormal, kLight or kBold.
+    int weight = kNormal;
 
 private:
     wxFont m_font;
