@@ -88,6 +88,7 @@ ConsoleEdit::ConsoleEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
 
     // The markers exist from the start; ApplyPreferences defines them again in the record's colours.
     setupPromptMargin();
+    UpdatePromptMargin();
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
     EmptyUndoBuffer();
 }

@@ -491,6 +491,27 @@ TEST_F(ConsoleTest, ScriptConsoleModeClearsLineCommands) {  // Spec 3.1 (setMode
     EXPECT_TRUE(console->isModeScriptConsole());
 }
 
+TEST_F(ConsoleTest, RealKeystrokesThroughTheXServer) {  // Spec 3.1
+    // XTest key presses go through GTK: accelerator tables, key down, character events.
+    ASSERT_TRUE(gui::focus(console));
+    gui::simulateText("6*7");
+    gui::simulateKey(WXK_RETURN);
+    EXPECT_EQ(lines(), (Lines{"6*7", "42", ""}));
+    gui::simulateKey(WXK_UP);
+    EXPECT_EQ(inputLine(), wxS("6*7"));
+    gui::simulateKey(WXK_BACK);
+    gui::simulateKey(WXK_BACK);
+    gui::simulateText("8");
+    gui::simulateKey(WXK_F12);
+    EXPECT_EQ(console->GetLineText(3), wxS("68"));
+    console->SetSelection(0, 3);
+    gui::setClipboardText(wxS("nothing"));
+    gui::simulateKey('C', wxMOD_CONTROL);
+    EXPECT_EQ(gui::clipboardText(), wxS("6*7"));
+    gui::simulateText("123");
+    EXPECT_EQ(console->GetLineText(0), wxS("6*7"));
+}
+
 // ---- Part 3.1: zoom and context menu ----------------------------------------------------------------------
 
 TEST_F(ConsoleTest, ZoomStepsRecomputeThePromptMargin) {  // Spec 3.1
