@@ -142,6 +142,8 @@ TEST_F(PlotWindows, Part1_3_PlotAddRefusals)
     EXPECT_FALSE(add(handle, "", 200, -4, 4));
     EXPECT_FALSE(add(handle, "a=", 200, -4, 4));
     EXPECT_FALSE(add(handle, "x", 200, 1, 0));
+    EXPECT_FALSE(add(handle, "x", 200, 1, 1));
+    EXPECT_FALSE(add(handle, "x", 200, -1e308, 1e308));  // the width overflows
     EXPECT_FALSE(add(handle + 1000, "sin(x)", 200, -4, 4));
     EXPECT_FALSE(add(0, "sin(x)", 200, -4, 4));
     EXPECT_FALSE(add(-1, "sin(x)", 200, -4, 4));
@@ -281,6 +283,31 @@ TEST_F(PlotWindows, Part1_3_DragPansAndResamplesTheVisibleInterval)
     EXPECT_NE(status.Find("y = "), wxNOT_FOUND);
 }
 
+TEST_F(PlotWindows, Part1_3_PointerTracesTheNearestCurve)
+{
+    int handle = newPlot();
+    ASSERT_TRUE(add(handle, "sin(x)", 200, -4, 4));
+    ASSERT_TRUE(add(handle, "x^2", 200, -2, 2));
+    PlotCanvas* canvas = canvasOf(handle);
+    PlotTransform t(canvas->view(), canvas->plotArea());
+    // Just above sin(2) (x^2 is 4 there): sin(x) is traced, its value shows in the status bar.
+    sendMouse(canvas, wxEVT_MOTION, static_cast<int>(t.toPixelX(2.0)), static_cast<int>(t.toPixelY(std::sin(2.0))) - 3,
+              false);
+    EXPECT_EQ(canvas->tracedCurve(), 0);
+    wxStatusBar* status = PlotFrame::find(handle)->GetStatusBar();
+    EXPECT_TRUE(status->GetStatusText(1).StartsWith("sin(x)  =  0.909")) << status->GetStatusText(1);
+    sendMouse(canvas, wxEVT_MOTION, static_cast<int>(t.toPixelX(1.5)), static_cast<int>(t.toPixelY(2.25)), false);
+    EXPECT_EQ(canvas->tracedCurve(), 1);
+    // Far from both curves: nothing traced, the hint is back.
+    sendMouse(canvas, wxEVT_MOTION, static_cast<int>(t.toPixelX(-3.0)), static_cast<int>(t.toPixelY(3.5)), false);
+    EXPECT_EQ(canvas->tracedCurve(), -1);
+    EXPECT_TRUE(status->GetStatusText(1).StartsWith("Wheel: zoom"));
+    // A double click resets the view.
+    canvas->zoomCentre(0.5);
+    sendMouse(canvas, wxEVT_LEFT_DCLICK, 100, 100, true);
+    EXPECT_EQ(canvas->view().xmin, -4.0);
+}
+
 TEST_F(PlotWindows, Part1_3_RectangleZoomAndResetView)
 {
     int handle = newPlot();
@@ -400,8 +427,10 @@ TEST_F(PlotWindows, Screenshots)
     PlotTransform t(canvas->view(), area);
     canvas->zoomToRect(PlotRect{t.toPixelX(0.5), t.toPixelY(1.2), t.toPixelX(2.0) - t.toPixelX(0.5),
                                 t.toPixelY(0.2) - t.toPixelY(1.2)});
-    sendMouse(canvas, wxEVT_MOTION, static_cast<int>(area.left + area.width * 0.6),
-              static_cast<int>(area.top + area.height * 0.3), false);
+    // The pointer on sin(x) at x = 1.3: the traced point and its value show.
+    PlotTransform zoomed(canvas->view(), canvas->plotArea());
+    sendMouse(canvas, wxEVT_MOTION, static_cast<int>(std::lround(zoomed.toPixelX(1.3))),
+              static_cast<int>(std::lround(zoomed.toPixelY(std::sin(1.3)))), false);
     EXPECT_TRUE(grabFrame(frame, dir + "/plot_zoom.png"));
     frame->Close();
     pump();

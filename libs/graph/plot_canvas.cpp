@@ -2,6 +2,7 @@
 #include "libs/graph/plot_canvas.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <memory>
 
@@ -22,6 +23,10 @@ constexpr int kMinBox = 5;
 // Keyboard steps: a tenth of the view, and a zoom factor.
 constexpr double kKeyPan = 0.1;
 constexpr double kKeyZoom = 0.8;
+constexpr double kSvgOversampling = 10.0;
+// The pointer traces a curve that passes within this many pixels of it.
+constexpr double kTraceDistance = 8.0;
+const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
 
 std::unique_ptr<wxGraphicsContext> measuringContext()
 {
@@ -40,6 +45,7 @@ wxBEGIN_EVENT_TABLE(PlotCanvas, wxWindow)
     EVT_PAINT(PlotCanvas::OnPaint)
     EVT_SIZE(PlotCanvas::OnSize)
     EVT_LEFT_DOWN(PlotCanvas::OnLeftDown)
+    EVT_LEFT_DCLICK(PlotCanvas::OnDoubleClick)
     EVT_RIGHT_DOWN(PlotCanvas::OnRightDown)
     EVT_LEFT_UP(PlotCanvas::OnMouseUp)
     EVT_RIGHT_UP(PlotCanvas::OnMouseUp)
@@ -131,7 +137,7 @@ void PlotCanvas::setTitles(const wxString& title, const wxString& subtitle)
     Refresh();
 }
 
-PlotScene PlotCanvas::scene() const
+PlotScene PlotCanvas::scene(bool withMarker) const
 {
     PlotScene s;
     s.curves = &m_curves;
@@ -139,6 +145,9 @@ PlotScene PlotCanvas::scene() const
     s.grid = m_grid;
     s.title = m_title;
     s.subtitle = m_subtitle;
+    s.markerCurve = withMarker ? m_traceCurve : -1;
+    s.markerX = m_traceX;
+    s.markerY = m_traceY;
     return s;
 }
 
@@ -174,7 +183,7 @@ wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) const
         gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
         PlotGcPainter painter(*gc);
         PlotRenderer renderer(scale);
-        renderer.render(painter, scene(), width, height);
+        renderer.render(painter, scene(false), width, height);
     }
     dc.SelectObject(wxNullBitmap);
     return bitmap;
@@ -192,8 +201,11 @@ bool PlotCanvas::exportSvg(const wxString& path) const
     wxSVGFileDC dc(path, size.x, size.y, 96.0, "DelvoCalculator Plot");
     if (!dc.IsOk())
         return false;
-    PlotDcPainter painter(dc);
-    m_renderer.render(painter, scene(), size.x, size.y);
+    // The SVG DC takes integer coordinates: drawing ten times larger under a scale of 1/10 keeps the curves smooth.
+    dc.SetUserScale(1.0 / kSvgOversampling, 1.0 / kSvgOversampling);
+    PlotDcPainter painter(dc, 1.0 / kSvgOversampling);
+    PlotRenderer renderer(kSvgOversampling);
+    renderer.render(painter, scene(false), size.x * kSvgOversampling, size.y * kSvgOversampling);
     return true;
 }
 
@@ -206,20 +218,65 @@ bool PlotCanvas::copyToClipboard() const
     return done;
 }
 
-void PlotCanvas::showCoordinates(const wxPoint& at)
+void PlotCanvas::trackPointer(const wxPoint& at)
 {
     auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
-    if (frame == nullptr || frame->GetStatusBar() == nullptr)
-        return;
     PlotLayout layout = currentLayout();
     if (!layout.area.contains(at.x, at.y)) {
-        frame->SetStatusText(wxEmptyString, 0);
+        clearPointer();
         return;
     }
     const PlotTransform& t = layout.transform;
-    std::string x = plotFormatCoordinate(t.toPlaneX(at.x), t.pixelWidth());
-    std::string y = plotFormatCoordinate(t.toPlaneY(at.y), t.pixelHeight());
-    frame->SetStatusText(wxString::FromUTF8(("x = " + x + "    y = " + y).c_str()), 0);
+    // The curve is evaluated at the x the status bar shows (rounded to what a pixel resolves).
+    std::string px = plotFormatCoordinate(t.toPlaneX(at.x), t.pixelWidth());
+    double x = t.toPlaneX(at.x);
+    std::from_chars(px.data(), px.data() + px.size(), x);
+    int traced = -1;
+    double tracedY = 0.0, nearest = FromDIP(kTraceDistance);
+    if (m_drag == Drag::None) {
+        for (size_t i = 0; i < m_curves.size(); ++i) {
+            const PlotCurve& curve = m_curves[i];
+            if (!(x >= curve.domain.lo && x <= curve.domain.hi))
+                continue;
+            double y = curve.function(x);
+            double distance = std::fabs(t.toPixelY(y) - at.y);
+            if (std::isfinite(y) && distance <= nearest) {
+                nearest = distance;
+                traced = static_cast<int>(i);
+                tracedY = y;
+            }
+        }
+    }
+    if (traced != m_traceCurve || (traced >= 0 && (x != m_traceX || tracedY != m_traceY)))
+        Refresh();
+    m_traceCurve = traced;
+    m_traceX = x;
+    m_traceY = tracedY;
+    if (frame == nullptr || frame->GetStatusBar() == nullptr)
+        return;
+    std::string py = plotFormatCoordinate(t.toPlaneY(at.y), t.pixelHeight());
+    frame->SetStatusText(wxString::FromUTF8(("x = " + px + "    y = " + py).c_str()), 0);
+    if (traced >= 0) {
+        // The curve's own value, a few digits finer than a pixel.
+        std::string value = plotFormatCoordinate(tracedY, t.pixelHeight() / 1000.0);
+        wxString text = wxString(m_curves[traced].label) + wxString::FromUTF8(("  =  " + value).c_str()) +
+                        wxString::FromUTF8(("   at x = " + px).c_str());
+        frame->SetStatusText(text, 1);
+    } else {
+        frame->SetStatusText(wxString(kHint), 1);
+    }
+}
+
+void PlotCanvas::clearPointer()
+{
+    if (m_traceCurve >= 0)
+        Refresh();
+    m_traceCurve = -1;
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    if (frame != nullptr && frame->GetStatusBar() != nullptr) {
+        frame->SetStatusText(wxEmptyString, 0);
+        frame->SetStatusText(wxString(kHint), 1);
+    }
 }
 
 void PlotCanvas::endDrag()
@@ -296,7 +353,7 @@ void PlotCanvas::OnMouseUp(wxMouseEvent& event)
 void PlotCanvas::OnMotion(wxMouseEvent& event)
 {
     wxPoint at = event.GetPosition();
-    showCoordinates(at);
+    trackPointer(at);
     if (m_drag == Drag::None || !event.Dragging())
         return;
     m_dragNow = at;
@@ -319,14 +376,18 @@ void PlotCanvas::OnWheel(wxMouseEvent& event)
     double fx = event.ControlDown() ? 1.0 : factor;
     double fy = event.ShiftDown() ? 1.0 : factor;
     zoomAt(event.GetX(), event.GetY(), fx, fy);
-    showCoordinates(event.GetPosition());
+    trackPointer(event.GetPosition());
 }
 
 void PlotCanvas::OnLeave(wxMouseEvent&)
 {
-    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
-    if (frame != nullptr && frame->GetStatusBar() != nullptr)
-        frame->SetStatusText(wxEmptyString, 0);
+    if (m_drag == Drag::None)
+        clearPointer();
+}
+
+void PlotCanvas::OnDoubleClick(wxMouseEvent&)
+{
+    resetView();
 }
 
 void PlotCanvas::OnCaptureLost(wxMouseCaptureLostEvent&)

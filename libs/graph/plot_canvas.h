@@ -21,6 +21,8 @@ public:
     const std::vector<PlotCurve>& curves() const { return m_curves; }
 
     const PlotView& view() const { return m_view; }
+    /// The curve traced under the pointer (-1 for none).
+    int tracedCurve() const { return m_traceCurve; }
     /// Shows view (clamped to what doubles can show) and re-samples the curves for it.
     void setView(const PlotView& view);
     /// The view that fits all curves (their intervals and robust y ranges).
@@ -46,17 +48,22 @@ public:
     bool exportPng(const wxString& path, double scale = 1.0) const;
     bool exportSvg(const wxString& path) const;
     bool copyToClipboard() const;
+    /// Forgets the pointer: no traced curve, the status bar shows the mouse hint.
+    void clearPointer();
 
 private:
-    PlotScene scene() const;
+    /// What the canvas shows; exports leave out the traced point.
+    PlotScene scene(bool withMarker = true) const;
     PlotLayout currentLayout() const;
     void resampleAll();
-    void showCoordinates(const wxPoint& at);
+    /// Shows the coordinates under the pointer and traces the curve passing nearest to it.
+    void trackPointer(const wxPoint& at);
     void endDrag();
 
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnLeftDown(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnMouseUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
@@ -77,6 +84,9 @@ private:
     wxPoint m_dragStart;
     wxPoint m_dragNow;
     PlotView m_dragView;
+    int m_traceCurve = -1;
+    double m_traceX = 0.0;
+    double m_traceY = 0.0;
 
     wxDECLARE_EVENT_TABLE();
 };

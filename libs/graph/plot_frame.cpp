@@ -23,7 +23,6 @@ constexpr int kDefaultHeight = 480;
 constexpr int kMaxPoints = 1 << 22;
 constexpr double kToolbarZoom = 0.8;
 
-const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
 
 // The grid tool's icon (no stock icon shows a grid): four lines each way on a transparent square.
 wxBitmap gridIcon(const wxSize& size)
@@ -70,9 +69,9 @@ PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSi
     CreateStatusBar(2);
     const int widths[] = {FromDIP(190), -1};
     SetStatusWidths(2, widths);
-    SetStatusText(kHint, 1);
     m_canvas = new PlotCanvas(this);
     m_canvas->setTitles(title, subtitle);
+    m_canvas->clearPointer();
 
     wxAcceleratorEntry entries[] = {
         wxAcceleratorEntry(wxACCEL_CTRL, 'C', wxID_COPY),
@@ -126,7 +125,7 @@ bool PlotFrame::plotAdd(int handle, const wxString& function, int points, double
                         const wxString&, int, void*)
 {
     PlotFrame* frame = find(handle);
-    if (frame == nullptr || !std::isfinite(xmin) || !std::isfinite(xmax) || !(xmin < xmax) || points < 1)
+    if (frame == nullptr || !std::isfinite(xmax - xmin) || !(xmin < xmax) || points < 1)
         return false;
     PlotFunction f = PlotExpression::create(function.ToStdWstring(), PlotRegistry::instance().variables());
     if (!f)

@@ -125,14 +125,68 @@ PlotPoint crossing(const PlotPoint& a, const PlotPoint& b, double rowY)
     return {a.x + t * (b.x - a.x), rowY};
 }
 
-void flushLine(std::vector<PlotPoint>& line, std::vector<std::vector<PlotPoint>>& lines)
-{
-    if (line.size() >= 2) {
-        plotDecimateColumns(line);
-        lines.push_back(std::move(line));
+// Builds one polyline, keeping of the points that fall into one pixel column only the first, the lowest, the
+// highest and the last: the drawing is the same, and a curve of 131072 points costs a few per column.
+class ColumnLine {
+public:
+    void add(const PlotPoint& p)
+    {
+        double column = std::floor(p.x);
+        if (m_count > 0 && column == m_column) {
+            if (p.y < m_low.y) {
+                m_low = p;
+                m_lowOrder = m_count;
+            }
+            if (p.y > m_high.y) {
+                m_high = p;
+                m_highOrder = m_count;
+            }
+            m_last = p;
+            ++m_count;
+            return;
+        }
+        emitColumn();
+        m_column = column;
+        m_first = m_low = m_high = m_last = p;
+        m_lowOrder = m_highOrder = 0;
+        m_count = 1;
     }
-    line.clear();
-}
+
+    /// Ends the polyline; one with at least two points goes to lines.
+    void flush(std::vector<std::vector<PlotPoint>>& lines)
+    {
+        emitColumn();
+        if (m_points.size() >= 2)
+            lines.push_back(std::move(m_points));
+        m_points.clear();
+    }
+
+private:
+    void emitColumn()
+    {
+        if (m_count == 0)
+            return;
+        m_points.push_back(m_first);
+        if (m_count > 1) {
+            // The extremes in the order they came, each once; the first and the last are kept anyway.
+            size_t last = m_count - 1;
+            const PlotPoint* a = m_lowOrder <= m_highOrder ? &m_low : &m_high;
+            const PlotPoint* b = m_lowOrder <= m_highOrder ? &m_high : &m_low;
+            size_t aOrder = std::min(m_lowOrder, m_highOrder), bOrder = std::max(m_lowOrder, m_highOrder);
+            if (aOrder != 0 && aOrder != last)
+                m_points.push_back(*a);
+            if (bOrder != 0 && bOrder != last && bOrder != aOrder)
+                m_points.push_back(*b);
+            m_points.push_back(m_last);
+        }
+        m_count = 0;
+    }
+
+    std::vector<PlotPoint> m_points;
+    double m_column = 0.0;
+    PlotPoint m_first, m_low, m_high, m_last;
+    size_t m_lowOrder = 0, m_highOrder = 0, m_count = 0;
+};
 
 } // namespace
 
@@ -417,7 +471,7 @@ std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& sample
                                                        const PlotTransform& transform, double top, double bottom)
 {
     std::vector<std::vector<PlotPoint>> lines;
-    std::vector<PlotPoint> line;
+    ColumnLine line;
     auto inside = [top, bottom](const PlotPoint& p) { return p.y >= top && p.y <= bottom; };
     size_t nextBreak = 0;
     bool havePrevious = false;
@@ -425,7 +479,7 @@ std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& sample
     for (size_t i = 0; i < samples.size(); ++i) {
         PlotPoint p{transform.toPixelX(samples.x[i]), transform.toPixelY(samples.y[i])};
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-            flushLine(line, lines);
+            line.flush(lines);
             havePrevious = false;
             continue;
         }
@@ -435,77 +489,41 @@ std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& sample
             ++nextBreak;
         }
         if (!havePrevious || cut) {
-            flushLine(line, lines);
+            line.flush(lines);
             if (inside(p))
-                line.push_back(p);
+                line.add(p);
         } else if (inside(previous) && inside(p)) {
-            line.push_back(p);
+            line.add(p);
         } else if (inside(previous)) {
-            line.push_back(crossing(previous, p, p.y < top ? top : bottom));
-            flushLine(line, lines);
+            line.add(crossing(previous, p, p.y < top ? top : bottom));
+            line.flush(lines);
         } else if (inside(p)) {
-            line.push_back(crossing(previous, p, previous.y < top ? top : bottom));
-            line.push_back(p);
+            line.add(crossing(previous, p, previous.y < top ? top : bottom));
+            line.add(p);
         } else if ((previous.y < top) != (p.y < top)) {
             // Both outside on opposite sides: the segment crosses the whole band.
-            line.push_back(crossing(previous, p, previous.y < top ? top : bottom));
-            line.push_back(crossing(previous, p, p.y < top ? top : bottom));
-            flushLine(line, lines);
+            line.add(crossing(previous, p, previous.y < top ? top : bottom));
+            line.add(crossing(previous, p, p.y < top ? top : bottom));
+            line.flush(lines);
         }
         previous = p;
         havePrevious = true;
     }
-    flushLine(line, lines);
+    line.flush(lines);
     return lines;
 }
 
-void plotDecimateColumns(std::vector<PlotPoint>& line)
-{
-    if (line.size() < 8)
-        return;
-    size_t out = 0;
-    size_t i = 0;
-    while (i < line.size()) {
-        double column = std::floor(line[i].x);
-        size_t end = i + 1;
-        size_t low = i, high = i;
-        while (end < line.size() && std::floor(line[end].x) == column) {
-            if (line[end].y < line[low].y)
-                low = end;
-            if (line[end].y > line[high].y)
-                high = end;
-            ++end;
-        }
-        if (end - i <= 4) {
-            for (size_t k = i; k < end; ++k)
-                line[out++] = line[k];
-        } else {
-            // First, the extremes in the order they occur, last.
-            size_t keep[4] = {i, std::min(low, high), std::max(low, high), end - 1};
-            size_t last = static_cast<size_t>(-1);
-            for (size_t k : keep) {
-                if (k != last)
-                    line[out++] = line[k];
-                last = k;
-            }
-        }
-        i = end;
-    }
-    line.resize(out);
-}
-
 int plotChooseLegendCorner(const PlotRect& area, double boxWidth, double boxHeight,
-                           const std::vector<std::vector<PlotPoint>>& lines)
+                           const std::vector<std::vector<PlotPoint>>& lines, double inset)
 {
-    constexpr double kInset = 10.0;
     int best = 0;
     size_t bestCount = std::numeric_limits<size_t>::max();
     for (int corner = 0; corner < 4; ++corner) {
         PlotRect box;
         box.width = boxWidth;
         box.height = boxHeight;
-        box.left = (corner % 2 == 0) ? area.right() - kInset - boxWidth : area.left + kInset;
-        box.top = corner < 2 ? area.top + kInset : area.bottom() - kInset - boxHeight;
+        box.left = (corner % 2 == 0) ? area.right() - inset - boxWidth : area.left + inset;
+        box.top = corner < 2 ? area.top + inset : area.bottom() - inset - boxHeight;
         size_t count = 0;
         for (const auto& line : lines) {
             for (size_t k = 0; k < line.size(); ++k) {

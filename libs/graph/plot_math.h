@@ -118,10 +118,8 @@ PlotRange plotVisibleDomain(const PlotRange& domain, const PlotView& view);
 /// [top, bottom] of pixel rows and reduced to the first, lowest, highest and last point of each pixel column.
 std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& samples, const std::vector<size_t>& breaks,
                                                        const PlotTransform& transform, double top, double bottom);
-/// Keeps of each run of points in one pixel column the first, lowest, highest and last (the drawing is unchanged).
-void plotDecimateColumns(std::vector<PlotPoint>& line);
 
-/// Which corner of `area` (0 top right, 1 top left, 2 bottom right, 3 bottom left) a box of the size given
-/// covers the fewest of the points in.
+/// Which corner of `area` (0 top right, 1 top left, 2 bottom right, 3 bottom left) a box of the size given,
+/// inset from the corner, covers the fewest of the points in.
 int plotChooseLegendCorner(const PlotRect& area, double boxWidth, double boxHeight,
-                           const std::vector<std::vector<PlotPoint>>& lines);
+                           const std::vector<std::vector<PlotPoint>>& lines, double inset = 10.0);

@@ -64,6 +64,11 @@ void PlotGcPainter::rectangle(const PlotRect& rect, double radius)
         m_gc.DrawRectangle(rect.left, rect.top, rect.width, rect.height);
 }
 
+void PlotGcPainter::circle(double x, double y, double radius)
+{
+    m_gc.DrawEllipse(x - radius, y - radius, 2 * radius, 2 * radius);
+}
+
 void PlotGcPainter::text(const wxString& text, double x, double y)
 {
     m_gc.DrawText(text, x, y);
@@ -114,7 +119,11 @@ void PlotDcPainter::setFont(const wxFont& font, const wxColour& colour)
 
 void PlotDcPainter::line(double x0, double y0, double x1, double y1)
 {
+    // The SVG DC gives every path the current fill: lines get none.
+    wxBrush brush = m_dc.GetBrush();
+    m_dc.SetBrush(*wxTRANSPARENT_BRUSH);
     m_dc.DrawLine(px(x0), px(y0), px(x1), px(y1));
+    m_dc.SetBrush(brush);
 }
 
 void PlotDcPainter::polyline(const std::vector<PlotPoint>& points)
@@ -124,7 +133,10 @@ void PlotDcPainter::polyline(const std::vector<PlotPoint>& points)
     m_buffer.resize(points.size());
     for (size_t i = 0; i < points.size(); ++i)
         m_buffer[i] = wxPoint(px(points[i].x), px(points[i].y));
+    wxBrush brush = m_dc.GetBrush();
+    m_dc.SetBrush(*wxTRANSPARENT_BRUSH);
     m_dc.DrawLines(static_cast<int>(m_buffer.size()), m_buffer.data());
+    m_dc.SetBrush(brush);
 }
 
 void PlotDcPainter::rectangle(const PlotRect& rect, double radius)
@@ -133,6 +145,11 @@ void PlotDcPainter::rectangle(const PlotRect& rect, double radius)
         m_dc.DrawRoundedRectangle(px(rect.left), px(rect.top), px(rect.width), px(rect.height), radius);
     else
         m_dc.DrawRectangle(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+}
+
+void PlotDcPainter::circle(double x, double y, double radius)
+{
+    m_dc.DrawCircle(px(x), px(y), px(radius));
 }
 
 void PlotDcPainter::text(const wxString& text, double x, double y)
@@ -151,7 +168,8 @@ void PlotDcPainter::textExtent(const wxString& text, double& width, double& heig
 void PlotDcPainter::clip(const PlotRect& rect)
 {
     m_dc.DestroyClippingRegion();
-    m_dc.SetClippingRegion(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+    m_dc.SetClippingRegion(px(rect.left * m_clipScale), px(rect.top * m_clipScale), px(rect.width * m_clipScale),
+                           px(rect.height * m_clipScale));
 }
 
 void PlotDcPainter::resetClip()

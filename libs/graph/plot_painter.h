@@ -25,6 +25,7 @@ public:
     virtual void line(double x0, double y0, double x1, double y1) = 0;
     virtual void polyline(const std::vector<PlotPoint>& points) = 0;
     virtual void rectangle(const PlotRect& rect, double radius = 0.0) = 0;
+    virtual void circle(double x, double y, double radius) = 0;
     /// Text with its top left corner at (x, y).
     virtual void text(const wxString& text, double x, double y) = 0;
     virtual void textExtent(const wxString& text, double& width, double& height) = 0;
@@ -42,6 +43,7 @@ public:
     void line(double x0, double y0, double x1, double y1) override;
     void polyline(const std::vector<PlotPoint>& points) override;
     void rectangle(const PlotRect& rect, double radius) override;
+    void circle(double x, double y, double radius) override;
     void text(const wxString& text, double x, double y) override;
     void textExtent(const wxString& text, double& width, double& height) override;
     void clip(const PlotRect& rect) override;
@@ -55,13 +57,15 @@ private:
 /// Draws through a plain wxDC (integer coordinates), for wxSVGFileDC; the DC is not owned.
 class PlotDcPainter : public PlotPainter {
 public:
-    explicit PlotDcPainter(wxDC& dc) : m_dc(dc) {}
+    /// clipScale multiplies clipping rectangles: wxSVGFileDC writes them unscaled by its user scale.
+    explicit PlotDcPainter(wxDC& dc, double clipScale = 1.0) : m_dc(dc), m_clipScale(clipScale) {}
     void setPen(const wxColour& colour, double width, bool dashed) override;
     void setBrush(const wxColour& colour) override;
     void setFont(const wxFont& font, const wxColour& colour) override;
     void line(double x0, double y0, double x1, double y1) override;
     void polyline(const std::vector<PlotPoint>& points) override;
     void rectangle(const PlotRect& rect, double radius) override;
+    void circle(double x, double y, double radius) override;
     void text(const wxString& text, double x, double y) override;
     void textExtent(const wxString& text, double& width, double& height) override;
     void clip(const PlotRect& rect) override;
@@ -69,5 +73,6 @@ public:
 
 private:
     wxDC& m_dc;
+    double m_clipScale;
     std::vector<wxPoint> m_buffer;
 };

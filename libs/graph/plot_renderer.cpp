@@ -110,6 +110,7 @@ PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, do
         drawGrid(painter, layout, scene.view);
     drawAxes(painter, layout, scene.view);
     std::vector<std::vector<PlotPoint>> lines = drawCurves(painter, layout, scene);
+    drawMarker(painter, layout, scene);
     if (scene.band.width > 0.0 && scene.band.height > 0.0) {
         painter.setPen(kBandBorder, dip(1.0), true);
         painter.setBrush(kBandFill);
@@ -233,6 +234,24 @@ std::vector<std::vector<PlotPoint>> PlotRenderer::drawCurves(PlotPainter& painte
     return all;
 }
 
+void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
+{
+    if (scene.curves == nullptr || scene.markerCurve < 0 ||
+        scene.markerCurve >= static_cast<int>(scene.curves->size()))
+        return;
+    double x = layout.transform.toPixelX(scene.markerX), y = layout.transform.toPixelY(scene.markerY);
+    if (!layout.area.contains(x, y))
+        return;
+    wxColour colour = curveColour((*scene.curves)[scene.markerCurve].colour);
+    // Faint cross-hairs to the axes' frame, then a ringed dot on the curve.
+    painter.setPen(wxColour(colour.Red(), colour.Green(), colour.Blue(), 110), dip(1.0), true);
+    painter.line(x, y, x, layout.area.bottom());
+    painter.line(layout.area.left, y, x, y);
+    painter.setPen(kBackground, dip(1.5));
+    painter.setBrush(colour);
+    painter.circle(x, y, dip(4.5));
+}
+
 void PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
                               const std::vector<std::vector<PlotPoint>>& lines) const
 {
@@ -257,8 +276,8 @@ void PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, co
     double boxHeight = pad + rowHeight * labels.size() - spacing + pad;
     if (boxWidth > layout.area.width * 0.9 || boxHeight > layout.area.height * 0.9)
         return;
-    int corner = plotChooseLegendCorner(layout.area, boxWidth, boxHeight, lines);
-    double inset = 10.0;
+    double inset = dip(10.0);
+    int corner = plotChooseLegendCorner(layout.area, boxWidth, boxHeight, lines, inset);
     double left = corner % 2 == 0 ? layout.area.right() - inset - boxWidth : layout.area.left + inset;
     double top = corner < 2 ? layout.area.top + inset : layout.area.bottom() - inset - boxHeight;
     left = std::round(left) + 0.5;

@@ -21,6 +21,10 @@ struct PlotScene {
     wxString subtitle;
     /// The zoom rectangle being dragged, in pixels (none when its width is 0).
     PlotRect band;
+    /// The traced point of a curve under the pointer (curve index, -1 for none) in plane coordinates.
+    int markerCurve = -1;
+    double markerX = 0.0;
+    double markerY = 0.0;
 };
 
 /// Where the plot area lies in a picture of a given size and how its ticks fall.
@@ -54,6 +58,7 @@ private:
     void drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
                     const std::vector<std::vector<PlotPoint>>& lines) const;
     void drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const;
+    void drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
 
     double m_scale;
     wxFont m_labelFont;
