@@ -387,9 +387,17 @@ void CodeEdit::OnStartDrag(wxStyledTextEvent& event) {
 }
 
 void CodeEdit::OnDoDrop(wxStyledTextEvent& event) {
-    if (m_scriptConsole && event.GetPosition() < PositionFromLine(GetLineCount() - 1)) {
-        event.SetDragResult(wxDragNone);
-        return;
+    if (m_scriptConsole) {
+        // Script console: text lands only on the last line, and as one line.
+        if (event.GetPosition() < PositionFromLine(GetLineCount() - 1)) {
+            event.SetDragResult(wxDragNone);
+            return;
+        }
+        wxString text = event.GetString();
+        text.Replace(wxS("\t"), wxS(" "));
+        text.Replace(wxS("\r"), wxString());
+        text.Replace(wxS("\n"), wxString());
+        event.SetString(text);
     }
     event.Skip();
 }

@@ -489,6 +489,23 @@ TEST_F(ConsoleTest, ScriptConsoleModeClearsLineCommands) {  // Spec 3.1 (setMode
     for (int key : {'T', 'D', 'L', 'U'}) gui::sendKey(console, key, wxMOD_CONTROL);
     EXPECT_EQ(lines(), (Lines{"1+2", "3", "9"}));
     EXPECT_TRUE(console->isModeScriptConsole());
+
+    // Text is neither dragged out of the console nor dropped on an earlier line; a drop is one line.
+    wxStyledTextEvent drag(wxEVT_STC_START_DRAG, console->GetId());
+    drag.SetString(wxS("1+2"));
+    console->GetEventHandler()->ProcessEvent(drag);
+    EXPECT_TRUE(drag.GetString().empty());
+    wxStyledTextEvent drop(wxEVT_STC_DO_DROP, console->GetId());
+    drop.SetDragResult(wxDragCopy);
+    drop.SetString(wxS("4\n5"));
+    drop.SetPosition(1);
+    console->GetEventHandler()->ProcessEvent(drop);
+    EXPECT_EQ(drop.GetDragResult(), wxDragNone);
+    drop.SetDragResult(wxDragCopy);
+    drop.SetPosition(console->GetLength());
+    console->GetEventHandler()->ProcessEvent(drop);
+    EXPECT_EQ(drop.GetDragResult(), wxDragCopy);
+    EXPECT_EQ(drop.GetString(), wxS("45"));
 }
 
 TEST_F(ConsoleTest, RealKeystrokesThroughTheXServer) {  // Spec 3.1
