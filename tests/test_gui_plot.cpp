@@ -295,7 +295,13 @@ TEST_F(PlotWindows, Part1_3_PointerTracesTheNearestCurve)
               false);
     EXPECT_EQ(canvas->tracedCurve(), 0);
     wxStatusBar* status = PlotFrame::find(handle)->GetStatusBar();
-    EXPECT_TRUE(status->GetStatusText(1).StartsWith("sin(x)  =  0.909")) << status->GetStatusText(1);
+    wxString text = status->GetStatusText(1);
+    ASSERT_TRUE(text.StartsWith("sin(x)  =  0.9")) << text;
+    double value = 0, shownX = 0;
+    ASSERT_TRUE(text.AfterFirst('=').BeforeFirst('a').Trim().Trim(false).ToCDouble(&value)) << text;
+    ASSERT_TRUE(text.AfterLast('=').Trim(false).ToCDouble(&shownX)) << text;
+    EXPECT_NEAR(shownX, 2.0, 0.03);
+    EXPECT_NEAR(value, std::sin(shownX), 1e-4);  // the value at the x shown
     sendMouse(canvas, wxEVT_MOTION, static_cast<int>(t.toPixelX(1.5)), static_cast<int>(t.toPixelY(2.25)), false);
     EXPECT_EQ(canvas->tracedCurve(), 1);
     // Far from both curves: nothing traced, the hint is back.

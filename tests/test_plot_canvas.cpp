@@ -73,11 +73,11 @@ TEST(Part1_3_PlotTicks, LabelsOfCommonRanges)
 {
     PlotTicks t = plotMakeTicks(-2, 2, 560, 70, charWidth, 18);
     EXPECT_EQ(t.step, 0.5);
-    EXPECT_EQ(t.labels.front(), "-2.0");
+    EXPECT_EQ(t.labels.front(), "−2.0");  // U+2212 minus
     EXPECT_EQ(t.labels[4], "0");
     t = plotMakeTicks(-4, 4, 560, 70, charWidth, 18);
     EXPECT_EQ(t.step, 1.0);
-    EXPECT_EQ(t.labels.front(), "-4");
+    EXPECT_EQ(t.labels.front(), "−4");
     EXPECT_EQ(t.labels.back(), "4");
     t = plotMakeTicks(0, 1, 560, 70, charWidth, 18);
     EXPECT_DOUBLE_EQ(t.step, 0.2);
@@ -94,6 +94,7 @@ TEST(Part1_3_PlotTicks, TinyAndHugeRangesUseShortLabels)
     ASSERT_GE(t.values.size(), 2u);
     EXPECT_EQ(t.labels.front(), "1000000000000.0");
     t = plotMakeTicks(-1e-300, 1e-300, 560, 70, charWidth, 18);
+    EXPECT_EQ(t.labels.front(), "−1×10⁻³⁰⁰");
     EXPECT_EQ(t.labels.back(), "1×10⁻³⁰⁰");
 }
 

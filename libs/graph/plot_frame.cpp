@@ -72,6 +72,8 @@ PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSi
     m_canvas = new PlotCanvas(this);
     m_canvas->setTitles(title, subtitle);
     m_canvas->clearPointer();
+    // Home, + and - work at once, without a click into the plot first.
+    m_canvas->SetFocus();
 
     wxAcceleratorEntry entries[] = {
         wxAcceleratorEntry(wxACCEL_CTRL, 'C', wxID_COPY),

@@ -234,7 +234,11 @@ std::string plotFormatTick(double value, double step, PlotNotation notation)
         return shortest(value);
     if (std::fabs(value) < step * 1e-9)
         return "0";
-    return notation == PlotNotation::Fixed ? fixedLabel(value, step) : scientificLabel(value, step);
+    std::string label = notation == PlotNotation::Fixed ? fixedLabel(value, step) : scientificLabel(value, step);
+    // The typographic minus sign, as wide as the plus, not the hyphen.
+    if (!label.empty() && label[0] == '-')
+        label.replace(0, 1, "−");
+    return label;
 }
 
 PlotTicks plotMakeTicks(double lo, double hi, double pixels, double minSpacing, const PlotTextWidth& extent,

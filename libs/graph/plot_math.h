@@ -73,7 +73,7 @@ struct PlotTicks {
 double plotNiceStep(double raw);
 /// The next step of the 1, 2, 5 × 10^k sequence above step.
 double plotNextNiceStep(double step);
-/// The label of one tick value for a given step: "0", "-2.5", "1000000000000.2", "2×10⁻¹⁰".
+/// The label of one tick value for a given step: "0", "−2.5" (U+2212), "1000000000000.2", "2×10⁻¹⁰".
 std::string plotFormatTick(double value, double step, PlotNotation notation);
 /// Ticks over [lo, hi] on an axis `pixels` long: at least minSpacing pixels apart and labels at least gap apart.
 PlotTicks plotMakeTicks(double lo, double hi, double pixels, double minSpacing, const PlotTextWidth& extent, double gap);
