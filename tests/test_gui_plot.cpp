@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/file.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/init.h>
@@ -185,6 +186,10 @@ TEST_F(PlotWindows, Part1_3_ClosingTheWindow)
     EXPECT_GT(next, 0);
     EXPECT_NE(next, handle);
     EXPECT_TRUE(add(next, "x", 200, -2, 2));
+    // Ctrl+W (the close command) closes it too.
+    wxCommandEvent close(wxEVT_MENU, wxID_CLOSE);
+    PlotFrame::find(next)->GetEventHandler()->ProcessEvent(close);
+    EXPECT_FALSE(PlotFrame::plotExists(next));
 }
 
 // Spec 1.3: plotCloseAll closes every plot window.
@@ -222,6 +227,11 @@ TEST_F(PlotWindows, Part1_3_ExportPngAndSvg)
     ASSERT_TRUE(wxFileExists(svg));
     std::string command = "xmllint --noout '" + svg.ToStdString() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
+    wxFile file(svg);
+    wxString content;
+    ASSERT_TRUE(file.ReadAll(&content));
+    EXPECT_NE(content.Find(">sin(x)<"), wxNOT_FOUND);  // the legend is text, not pixels
+    EXPECT_NE(content.Find(">tan(x)<"), wxNOT_FOUND);
     EXPECT_TRUE(canvas->copyToClipboard());
 }
 

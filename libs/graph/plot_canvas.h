@@ -18,8 +18,10 @@ public:
 
     /// Adds y = f(x) over [xmin, xmax] at `points` points and fits the view to all curves.
     void addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin, double xmax);
+    /// The curves in the order added.
     const std::vector<PlotCurve>& curves() const { return m_curves; }
 
+    /// The visible part of the plane.
     const PlotView& view() const { return m_view; }
     /// The curve traced under the pointer (-1 for none).
     int tracedCurve() const { return m_traceCurve; }
@@ -27,6 +29,7 @@ public:
     void setView(const PlotView& view);
     /// The view that fits all curves (their intervals and robust y ranges).
     PlotView homeView() const;
+    /// Shows homeView() (Home key, toolbar, double click).
     void resetView();
     /// Zooms by factor (below 1 in) around the pixel (px, py); fx, fy per axis.
     void zoomAt(double px, double py, double fx, double fy);
@@ -37,16 +40,21 @@ public:
     /// Shows the pixel rectangle given.
     void zoomToRect(const PlotRect& rect);
 
+    /// Shows or hides the grid lines.
     void setGridVisible(bool visible);
     bool gridVisible() const { return m_grid; }
+    /// Title and subtitle drawn above the plot (none when empty).
     void setTitles(const wxString& title, const wxString& subtitle);
 
     /// The plot area (inside the axes frame) at the canvas's current size.
     PlotRect plotArea() const;
     /// The picture at the canvas's size (or the size given) times scale, as a bitmap.
     wxBitmap renderBitmap(wxSize size = wxDefaultSize, double scale = 1.0) const;
+    /// Writes the picture as a PNG file, scale times the canvas's size; false when it cannot be written.
     bool exportPng(const wxString& path, double scale = 1.0) const;
+    /// Writes the picture as an SVG drawing; false when the file cannot be created.
     bool exportSvg(const wxString& path) const;
+    /// Puts the picture on the clipboard as a bitmap.
     bool copyToClipboard() const;
     /// Forgets the pointer: no traced curve, the status bar shows the mouse hint.
     void clearPointer();

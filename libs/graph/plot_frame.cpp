@@ -49,6 +49,7 @@ wxBitmap gridIcon(const wxSize& size)
 
 wxBEGIN_EVENT_TABLE(PlotFrame, wxFrame)
     EVT_CLOSE(PlotFrame::OnClose)
+    EVT_MENU(wxID_CLOSE, PlotFrame::OnCloseCommand)
     EVT_TOOL(wxID_ZOOM_FIT, PlotFrame::OnResetView)
     EVT_TOOL(wxID_ZOOM_IN, PlotFrame::OnZoomIn)
     EVT_TOOL(wxID_ZOOM_OUT, PlotFrame::OnZoomOut)
@@ -82,7 +83,6 @@ PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSi
         wxAcceleratorEntry(wxACCEL_CTRL, 'W', wxID_CLOSE),
     };
     SetAcceleratorTable(wxAcceleratorTable(4, entries));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_CLOSE);
 }
 
 PlotFrame::~PlotFrame()
@@ -172,6 +172,11 @@ void PlotFrame::OnClose(wxCloseEvent&)
     // Gone for plotExists at once, not only when the toolkit deletes the frame later.
     PlotRegistry::instance().remove(m_handle);
     Destroy();
+}
+
+void PlotFrame::OnCloseCommand(wxCommandEvent&)
+{
+    Close();
 }
 
 void PlotFrame::OnResetView(wxCommandEvent&)

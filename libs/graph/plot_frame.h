@@ -37,7 +37,9 @@ public:
     /// The open window of handle, or null (for tests and the interpreter's future use).
     static PlotFrame* find(int handle);
 
+    /// The handle plotNew returned for this window.
     int handle() const { return m_handle; }
+    /// The drawing area with the curves.
     PlotCanvas* canvas() const { return m_canvas; }
 
     ~PlotFrame() override;
@@ -48,6 +50,7 @@ private:
     void exportWithDialog(bool svg);
 
     void OnClose(wxCloseEvent& event);
+    void OnCloseCommand(wxCommandEvent& event);
     void OnResetView(wxCommandEvent& event);
     void OnZoomIn(wxCommandEvent& event);
     void OnZoomOut(wxCommandEvent& event);

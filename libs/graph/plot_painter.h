@@ -21,14 +21,19 @@ public:
     virtual void setPen(const wxColour& colour, double width, bool dashed = false) = 0;
     /// Fill of rectangles; a transparent colour fills none.
     virtual void setBrush(const wxColour& colour) = 0;
+    /// Font and colour of text.
     virtual void setFont(const wxFont& font, const wxColour& colour) = 0;
+    /// Strokes with the pen.
     virtual void line(double x0, double y0, double x1, double y1) = 0;
     virtual void polyline(const std::vector<PlotPoint>& points) = 0;
+    /// Outlines with the pen and fills with the brush.
     virtual void rectangle(const PlotRect& rect, double radius = 0.0) = 0;
     virtual void circle(double x, double y, double radius) = 0;
     /// Text with its top left corner at (x, y).
     virtual void text(const wxString& text, double x, double y) = 0;
+    /// Size of text in the current font.
     virtual void textExtent(const wxString& text, double& width, double& height) = 0;
+    /// Limits drawing to rect until resetClip.
     virtual void clip(const PlotRect& rect) = 0;
     virtual void resetClip() = 0;
 };

@@ -15,11 +15,16 @@ public:
     /// The library's one registry (the library's own state, like the windows it manages).
     static PlotRegistry& instance();
 
+    /// Records frame under a new handle and returns the handle.
     int add(PlotFrame* frame);
+    /// Forgets handle (nothing happens for an unknown one).
     void remove(int handle);
+    /// The frame of handle, or null.
     PlotFrame* find(int handle) const;
+    /// All open frames, by handle.
     std::vector<PlotFrame*> all() const;
 
+    /// The values of a..z for curves added from now on.
     const lmValues& variables() const { return m_variables; }
     void setVariables(const lmValues& values) { m_variables = values; }
 
