@@ -377,6 +377,17 @@ TEST_F(PlotWindows, Part1_3_ToolbarGridAndZoomButtons)
     EXPECT_FALSE(frame->GetToolBar()->GetToolState(ID_PLOT_GRID));
     sendTool(frame, ID_PLOT_GRID);
     EXPECT_TRUE(canvas->gridVisible());
+    // Extend: after a zoom out, the curve covers the whole view, not only [-4, 4].
+    canvas->zoomCentre(2.0);
+    EXPECT_EQ(canvas->curves()[0].samples.x.front(), -4.0);
+    sendTool(frame, ID_PLOT_EXTEND);
+    EXPECT_TRUE(canvas->extendCurves());
+    EXPECT_TRUE(frame->GetToolBar()->GetToolState(ID_PLOT_EXTEND));
+    EXPECT_DOUBLE_EQ(canvas->curves()[0].samples.x.front(), canvas->view().xmin);
+    EXPECT_EQ(canvas->curves()[0].samples.size(), 200u);
+    sendTool(frame, ID_PLOT_EXTEND);
+    EXPECT_EQ(canvas->curves()[0].samples.x.front(), -4.0);
+    sendTool(frame, wxID_ZOOM_FIT);
     double width = canvas->view().width();
     sendTool(frame, wxID_ZOOM_IN);
     EXPECT_NEAR(canvas->view().width(), width * 0.8, 1e-9);

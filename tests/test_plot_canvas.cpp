@@ -318,6 +318,12 @@ TEST(Part1_3_PlotView, CurvesResampleOverTheVisiblePartOfTheirInterval)
     EXPECT_EQ(c.samples.x.back(), 4.0);
     c.resample(PlotView{5, 10, -1, 1});  // none visible
     EXPECT_EQ(c.samples.size(), 0u);
+    // Extended, the curve covers the whole view.
+    c.resample(PlotView{5, 10, -1, 1}, true);
+    ASSERT_EQ(c.samples.size(), 200u);
+    EXPECT_EQ(c.samples.x.front(), 5.0);
+    EXPECT_TRUE(c.covers(7.0, true));
+    EXPECT_FALSE(c.covers(7.0, false));
 }
 
 TEST(Part1_3_PlotDrawing, ColumnDecimationKeepsExtremes)

@@ -130,6 +130,13 @@ void PlotCanvas::setGridVisible(bool visible)
     Refresh();
 }
 
+void PlotCanvas::setExtendCurves(bool extend)
+{
+    m_extend = extend;
+    resampleAll();
+    Refresh();
+}
+
 void PlotCanvas::setTitles(const wxString& title, const wxString& subtitle)
 {
     m_title = title;
@@ -167,7 +174,7 @@ PlotRect PlotCanvas::plotArea() const
 void PlotCanvas::resampleAll()
 {
     for (PlotCurve& curve : m_curves)
-        curve.resample(m_view);
+        curve.resample(m_view, m_extend);
 }
 
 wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) const
@@ -236,7 +243,7 @@ void PlotCanvas::trackPointer(const wxPoint& at)
     if (m_drag == Drag::None) {
         for (size_t i = 0; i < m_curves.size(); ++i) {
             const PlotCurve& curve = m_curves[i];
-            if (!(x >= curve.domain.lo && x <= curve.domain.hi))
+            if (!curve.covers(x, m_extend))
                 continue;
             double y = curve.function(x);
             double distance = std::fabs(t.toPixelY(y) - at.y);

@@ -43,6 +43,9 @@ public:
     /// Shows or hides the grid lines.
     void setGridVisible(bool visible);
     bool gridVisible() const { return m_grid; }
+    /// Draws the curves over the whole view instead of only over their intervals.
+    void setExtendCurves(bool extend);
+    bool extendCurves() const { return m_extend; }
     /// Title and subtitle drawn above the plot (none when empty).
     void setTitles(const wxString& title, const wxString& subtitle);
 
@@ -85,6 +88,7 @@ private:
     std::vector<PlotCurve> m_curves;
     PlotView m_view;
     bool m_grid = true;
+    bool m_extend = false;
     wxString m_title;
     wxString m_subtitle;
     PlotRenderer m_renderer;

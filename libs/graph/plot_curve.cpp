@@ -11,9 +11,9 @@ void PlotCurve::sampleDomain()
     homeRange = plotRobustRange(samples.y, plotHasPoles(samples, breaks));
 }
 
-void PlotCurve::resample(const PlotView& view)
+void PlotCurve::resample(const PlotView& view, bool extend)
 {
-    PlotRange part = plotVisibleDomain(domain, view);
+    PlotRange part = extend ? PlotRange{view.xmin, view.xmax} : plotVisibleDomain(domain, view);
     if (!part.valid()) {
         samples = PlotSamples{};
         breaks.clear();

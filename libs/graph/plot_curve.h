@@ -26,6 +26,9 @@ struct PlotCurve {
 
     /// Samples the interval once and records its robust y range (narrower when it finds poles).
     void sampleDomain();
-    /// Re-samples the part of the interval that view shows at `points` points and finds the breaks for it.
-    void resample(const PlotView& view);
+    /// Re-samples the part of the interval that view shows at `points` points and finds the breaks for it;
+    /// with extend, the whole width of the view, beyond the interval.
+    void resample(const PlotView& view, bool extend = false);
+    /// True when x is drawn: inside the interval, or anywhere with extend.
+    bool covers(double x, bool extend) const { return extend || (x >= domain.lo && x <= domain.hi); }
 };

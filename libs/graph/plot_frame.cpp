@@ -24,25 +24,56 @@ constexpr int kMaxPoints = 1 << 22;
 constexpr double kToolbarZoom = 0.8;
 
 
-// The grid tool's icon (no stock icon shows a grid): four lines each way on a transparent square.
+// Icons no stock set has, drawn in dark grey on a transparent square: a grid, and a double arrow.
+class ToolIcon {
+public:
+    explicit ToolIcon(const wxSize& size) : m_image(size)
+    {
+        m_image.InitAlpha();
+        std::fill(m_image.GetAlpha(), m_image.GetAlpha() + size.x * size.y, 0);
+    }
+    void dot(int x, int y)
+    {
+        if (x < 0 || y < 0 || x >= m_image.GetWidth() || y >= m_image.GetHeight())
+            return;
+        m_image.SetRGB(x, y, 70, 70, 70);
+        m_image.SetAlpha(x, y, 255);
+    }
+    wxBitmap bitmap() const { return wxBitmap(m_image); }
+
+private:
+    wxImage m_image;
+};
+
 wxBitmap gridIcon(const wxSize& size)
 {
-    wxImage image(size);
-    image.InitAlpha();
-    unsigned char* alpha = image.GetAlpha();
-    std::fill(alpha, alpha + size.x * size.y, 0);
-    auto line = [&](int at, bool vertical) {
-        for (int k = 1; k < (vertical ? size.y : size.x) - 1; ++k) {
-            int x = vertical ? at : k, y = vertical ? k : at;
-            image.SetRGB(x, y, 70, 70, 70);
-            alpha[y * size.x + x] = 255;
-        }
-    };
+    ToolIcon icon(size);
     for (int i = 0; i < 4; ++i) {
-        line(1 + i * (size.x - 3) / 3, true);
-        line(1 + i * (size.y - 3) / 3, false);
+        for (int k = 1; k < size.x - 1; ++k) {
+            icon.dot(1 + i * (size.x - 3) / 3, k);
+            icon.dot(k, 1 + i * (size.y - 3) / 3);
+        }
     }
-    return wxBitmap(image);
+    return icon.bitmap();
+}
+
+wxBitmap extendIcon(const wxSize& size)
+{
+    ToolIcon icon(size);
+    int mid = size.y / 2, head = size.y / 4;
+    for (int x = 1; x < size.x - 1; ++x)
+        icon.dot(x, mid);
+    for (int k = 1; k <= head; ++k) {
+        icon.dot(1 + k, mid - k);
+        icon.dot(1 + k, mid + k);
+        icon.dot(size.x - 2 - k, mid - k);
+        icon.dot(size.x - 2 - k, mid + k);
+    }
+    for (int y = 2; y < size.y - 2; ++y) {
+        icon.dot(size.x / 2 - 3, y);
+        icon.dot(size.x / 2 + 2, y);
+    }
+    return icon.bitmap();
 }
 
 } // namespace
@@ -54,6 +85,7 @@ wxBEGIN_EVENT_TABLE(PlotFrame, wxFrame)
     EVT_TOOL(wxID_ZOOM_IN, PlotFrame::OnZoomIn)
     EVT_TOOL(wxID_ZOOM_OUT, PlotFrame::OnZoomOut)
     EVT_TOOL(ID_PLOT_GRID, PlotFrame::OnGrid)
+    EVT_TOOL(ID_PLOT_EXTEND, PlotFrame::OnExtend)
     EVT_TOOL(wxID_COPY, PlotFrame::OnCopy)
     EVT_TOOL(ID_PLOT_EXPORT_PNG, PlotFrame::OnExportPng)
     EVT_TOOL(ID_PLOT_EXPORT_SVG, PlotFrame::OnExportSvg)
@@ -80,9 +112,10 @@ PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSi
         wxAcceleratorEntry(wxACCEL_CTRL, 'C', wxID_COPY),
         wxAcceleratorEntry(wxACCEL_CTRL, 'S', ID_PLOT_EXPORT_PNG),
         wxAcceleratorEntry(wxACCEL_CTRL, 'G', ID_PLOT_GRID),
+        wxAcceleratorEntry(wxACCEL_CTRL, 'E', ID_PLOT_EXTEND),
         wxAcceleratorEntry(wxACCEL_CTRL, 'W', wxID_CLOSE),
     };
-    SetAcceleratorTable(wxAcceleratorTable(4, entries));
+    SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
 PlotFrame::~PlotFrame()
@@ -101,6 +134,8 @@ void PlotFrame::createToolBar()
     bar->AddSeparator();
     bar->AddCheckTool(ID_PLOT_GRID, "Grid", gridIcon(icon), wxNullBitmap, "Show grid (Ctrl+G)");
     bar->ToggleTool(ID_PLOT_GRID, true);
+    bar->AddCheckTool(ID_PLOT_EXTEND, "Extend", extendIcon(icon), wxNullBitmap,
+                      "Draw the curves over the whole view, beyond their intervals (Ctrl+E)");
     bar->AddSeparator();
     bar->AddTool(wxID_COPY, "Copy", art(wxART_COPY), "Copy picture (Ctrl+C)");
     bar->AddTool(ID_PLOT_EXPORT_PNG, "Save PNG", art(wxART_FILE_SAVE), "Save as PNG image (Ctrl+S)");
@@ -198,6 +233,12 @@ void PlotFrame::OnGrid(wxCommandEvent&)
 {
     m_canvas->setGridVisible(!m_canvas->gridVisible());
     GetToolBar()->ToggleTool(ID_PLOT_GRID, m_canvas->gridVisible());
+}
+
+void PlotFrame::OnExtend(wxCommandEvent&)
+{
+    m_canvas->setExtendCurves(!m_canvas->extendCurves());
+    GetToolBar()->ToggleTool(ID_PLOT_EXTEND, m_canvas->extendCurves());
 }
 
 void PlotFrame::OnCopy(wxCommandEvent&)

@@ -14,7 +14,8 @@ enum PlotCommandId {
     ID_PLOT_GRID = ID_PLOT_FIRST,
     ID_PLOT_EXPORT_PNG,
     ID_PLOT_EXPORT_SVG,
-    ID_PLOT_LAST = ID_PLOT_EXPORT_SVG
+    ID_PLOT_EXTEND,
+    ID_PLOT_LAST = ID_PLOT_EXTEND
 };
 
 /// A top-level window that shows curves y = f(x); the static operations manage all plot windows.
@@ -55,6 +56,7 @@ private:
     void OnZoomIn(wxCommandEvent& event);
     void OnZoomOut(wxCommandEvent& event);
     void OnGrid(wxCommandEvent& event);
+    void OnExtend(wxCommandEvent& event);
     void OnCopy(wxCommandEvent& event);
     void OnExportPng(wxCommandEvent& event);
     void OnExportSvg(wxCommandEvent& event);
