@@ -183,6 +183,36 @@ TEST(Part1_3_PlotSampling, NaNAndInfinityBreakTheLine)
     EXPECT_FALSE(plotRobustRange(s.y).valid());
 }
 
+TEST(Part1_3_PlotSampling, GapEdgesAreRefined)
+{
+    // sqrt over [-1, 1] with 200 points has no sample at 0; the refined path reaches it.
+    PlotFunction root = [](double x) { return std::sqrt(x); };
+    PlotSamples s = plotSample(root, -1, 1, 200);
+    PlotSamples path = plotRefineEdges(root, s);
+    ASSERT_EQ(path.size(), 201u);
+    size_t first = 0;
+    while (!std::isfinite(path.y[first]))
+        ++first;
+    EXPECT_LT(path.x[first], 1e-12);
+    EXPECT_LT(path.y[first], 1e-6);
+    for (size_t i = 1; i < path.size(); ++i)
+        EXPECT_LT(path.x[i - 1], path.x[i]);
+    // ln dives towards its pole; a gap on the right (sqrt(1 - x)) is refined too.
+    PlotFunction ln = [](double x) { return std::log(x); };
+    path = plotRefineEdges(ln, plotSample(ln, -1, 2, 200));
+    double lowest = 0;
+    for (double y : path.y)
+        if (std::isfinite(y))
+            lowest = std::min(lowest, y);
+    EXPECT_LT(lowest, -20.0);
+    PlotFunction right = [](double x) { return std::sqrt(1 - x); };
+    path = plotRefineEdges(right, plotSample(right, 0, 2, 10));
+    EXPECT_EQ(path.size(), 11u);
+    // Without gaps nothing changes.
+    PlotFunction sine = [](double x) { return std::sin(x); };
+    EXPECT_EQ(plotRefineEdges(sine, plotSample(sine, -4, 4, 200)).size(), 200u);
+}
+
 // Spec 1.3 (left to the implementer): a pole is not drawn as a vertical line.
 TEST(Part1_3_PlotBreaks, TanOverMinusFiveToFiveBreaksAtItsFourPoles)
 {

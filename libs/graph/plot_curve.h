@@ -20,8 +20,11 @@ struct PlotCurve {
     PlotRange homeRange;
     /// Index into the palette.
     int colour = 0;
+    /// Exactly `points` samples over the visible part of the interval.
     PlotSamples samples;
-    /// Segments i -> i + 1 that cross a pole (see plotFindBreaks).
+    /// What is drawn: the samples and the refined edges of gaps (see plotRefineEdges).
+    PlotSamples path;
+    /// Segments i -> i + 1 of path that cross a pole (see plotFindBreaks).
     std::vector<size_t> breaks;
 
     /// Samples the interval once and records its robust y range (narrower when it finds poles).

@@ -305,6 +305,45 @@ PlotSamples plotSample(const PlotFunction& f, double xmin, double xmax, int poin
     return samples;
 }
 
+PlotSamples plotRefineEdges(const PlotFunction& f, const PlotSamples& samples)
+{
+    // At most this many edges are refined (a function defined only at scattered points has no edges worth it).
+    constexpr int kMaxEdges = 1000;
+    PlotSamples out;
+    out.x.reserve(samples.size() + 8);
+    out.y.reserve(samples.size() + 8);
+    int edges = 0;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        out.x.push_back(samples.x[i]);
+        out.y.push_back(samples.y[i]);
+        if (i + 1 == samples.size() || std::isfinite(samples.y[i]) == std::isfinite(samples.y[i + 1]) ||
+            ++edges > kMaxEdges)
+            continue;
+        // Bisect towards the gap, keeping the finite end.
+        bool leftFinite = std::isfinite(samples.y[i]);
+        double finiteX = leftFinite ? samples.x[i] : samples.x[i + 1];
+        double gapX = leftFinite ? samples.x[i + 1] : samples.x[i];
+        double finiteY = leftFinite ? samples.y[i] : samples.y[i + 1];
+        for (int k = 0; k < 60; ++k) {
+            double m = finiteX + (gapX - finiteX) / 2.0;
+            if (m == finiteX || m == gapX)
+                break;
+            double fm = f(m);
+            if (std::isfinite(fm)) {
+                finiteX = m;
+                finiteY = fm;
+            } else {
+                gapX = m;
+            }
+        }
+        if (finiteX != samples.x[i] && finiteX != samples.x[i + 1]) {
+            out.x.push_back(finiteX);
+            out.y.push_back(finiteY);
+        }
+    }
+    return out;
+}
+
 bool plotIsJump(const PlotFunction& f, double x0, double y0, double x1, double y1)
 {
     double a = x0, fa = y0, b = x1, fb = y1;

@@ -91,6 +91,9 @@ struct PlotSamples {
 
 /// f at `points` equally spaced x from xmin to xmax (both included; at least 2 points).
 PlotSamples plotSample(const PlotFunction& f, double xmin, double xmax, int points);
+/// The samples with, at each passage between a non-finite and a finite value, the finite point nearest the
+/// gap found by bisection inserted, so that sqrt(x) reaches 0 and ln(x) dives towards its pole.
+PlotSamples plotRefineEdges(const PlotFunction& f, const PlotSamples& samples);
 /// True when f jumps between (x0, y0) and (x1, y1) rather than rising steeply: bisection keeps finding the jump.
 bool plotIsJump(const PlotFunction& f, double x0, double y0, double x1, double y1);
 /// Indices i for which the segment from sample i to i + 1 crosses a pole or jump. Only segments that cross the

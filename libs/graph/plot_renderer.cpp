@@ -223,7 +223,7 @@ std::vector<std::vector<PlotPoint>> PlotRenderer::drawCurves(PlotPainter& painte
         return all;
     double margin = dip(10.0);
     for (const PlotCurve& curve : *scene.curves) {
-        auto lines = plotBuildPolylines(curve.samples, curve.breaks, layout.transform, layout.area.top - margin,
+        auto lines = plotBuildPolylines(curve.path, curve.breaks, layout.transform, layout.area.top - margin,
                                         layout.area.bottom() + margin);
         painter.setPen(curveColour(curve.colour), dip(kCurveWidth));
         for (auto& line : lines) {
