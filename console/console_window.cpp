@@ -3,6 +3,7 @@
 
 #include <wx/aboutdlg.h>
 #include <wx/clipbrd.h>
+#include <wx/cshelp.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
 #include <wx/menu.h>
@@ -15,6 +16,7 @@
 #include "console/functions_menu.h"
 #include "console/window_icons.h"
 #include "libs/graph/lm_font.h"
+#include "libs/graph/plot_frame.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
@@ -91,6 +93,9 @@ ConsoleWindow::ConsoleWindow(wxWindow* parent, wxWindowID id, const wxString& ti
     pollTime = wxGetUTCTimeMillis();
     if (!wxImage::FindHandler(wxBITMAP_TYPE_XPM)) wxImage::AddHandler(new wxXPMHandler);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    // Help texts ("Console") are kept only when a help provider exists; the toolkit deletes it at exit.
+    if (!wxHelpProvider::Get()) wxHelpProvider::Set(new wxSimpleHelpProvider);
+    enableMenuIcons();
     m_aboutPresenter = [](const wxAboutDialogInfo& info, wxWindow* parentWindow) { wxAboutBox(info, parentWindow); };
     m_popupPresenter = [this](wxMenu& menu, const wxPoint& position) { PopupMenu(&menu, position); };
     CreateControls();
@@ -111,7 +116,8 @@ void ConsoleWindow::CreateControls() {
     console->SetHelpText(wxS("Console"));
     console->ApplyPreferences(EditorPrefs(), true);
     console->SetScrollWidth(380);
-    mainSizer->Add(console, 1, wxEXPAND | wxALIGN_CENTER, 0);
+    // The spec's "centred" is implied: wxEXPAND fills the sizer, and wx rejects alignment beside it.
+    mainSizer->Add(console, 1, wxEXPAND, 0);
 
     SetIcons(programIconBundle());
     CreateMenus();
@@ -123,6 +129,12 @@ void ConsoleWindow::CreateControls() {
     Layout();
     mainSizer->Fit(this);
     mainSizer->SetSizeHints(this);
+    // GTK's tool buttons are wider than the spec's 16-pixel ones: widen the frame so that no tool
+    // disappears into the toolbar's overflow menu.
+    if (const int toolsWidth = GetToolBar()->GetBestSize().x; toolsWidth > GetClientSize().x) {
+        SetClientSize(toolsWidth, GetClientSize().y);
+        SetMinClientSize(GetClientSize());
+    }
     Centre(wxBOTH);
     DragAcceptFiles(true);
     console->DocumentEnd();
@@ -132,7 +144,8 @@ void ConsoleWindow::CreateControls() {
 // ---- Operations called from other Parts -------------------------------------------------------------
 
 void ConsoleWindow::ShutDown() {
-    if (IsBeingDeleted()) return;
+    // A close request arriving before the delayed destruction must not save or destroy twice.
+    if (IsBeingDeleted() || wxTheApp->IsScheduledForDestruction(this)) return;
     wxGetApp().saveSettingsFile();
     DestroyToolDialogs();
     if (wxTheClipboard->Open()) {
@@ -140,6 +153,7 @@ void ConsoleWindow::ShutDown() {
         if (wxTheClipboard->IsSupported(wxDF_TEXT)) wxTheClipboard->Flush();
         wxTheClipboard->Close();
     }
+    PlotFrame::plotCloseAll();
     Destroy();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "console/functions_menu.h"
 
+#include <wx/log.h>
 #include <wx/menu.h>
 
 #include "console/command_ids.h"
@@ -68,6 +69,8 @@ const FunctionEntry* findFunctionEntry(int id) {
 
 void FillFunctionsMenu(wxMenu* menu, const wxWindow* window) {
     if (!menu) return;
+    // The constants' hints after the tab are not shortcuts; the toolkit's complaint about them is expected.
+    wxLogNull quiet;
     while (menu->GetMenuItemCount() > 0) menu->Destroy(menu->FindItemByPosition(0));
 
     appendEntries(menu, kTop1, window);

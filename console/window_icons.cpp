@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "console/window_icons.h"
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
 #include <wx/image.h>
 #include <wx/window.h>
 
@@ -84,3 +88,17 @@ wxIconBundle programIconBundle() {
 }
 
 wxBitmap programIcon(int size) { return scaled(wxBitmap(delvo_icon_xpm), size); }
+
+void enableMenuIcons() {
+#ifdef __WXGTK__
+    // GTK 3 hides menu images unless the "gtk-menu-images" setting is on; the spec's menus carry icons.
+    // The GTK headers are not among the build's dependencies, so the two calls are looked up in the
+    // already loaded toolkit libraries.
+    using SettingsGetter = void* (*)();
+    using PropertySetter = void (*)(void*, const char*, ...);
+    auto getSettings = reinterpret_cast<SettingsGetter>(dlsym(RTLD_DEFAULT, "gtk_settings_get_default"));
+    auto setProperty = reinterpret_cast<PropertySetter>(dlsym(RTLD_DEFAULT, "g_object_set"));
+    if (!getSettings || !setProperty) return;
+    if (void* settings = getSettings()) setProperty(settings, "gtk-menu-images", 1, static_cast<void*>(nullptr));
+#endif
+}

@@ -23,3 +23,6 @@ wxIconBundle programIconBundle();
 
 /// The program icon scaled to size x size pixels (the About box).
 wxBitmap programIcon(int size);
+
+/// Lets menus show their bitmaps where the desktop hides them by default (GTK 3). No-op elsewhere.
+void enableMenuIcons();

@@ -1,0 +1,645 @@
+// SPDX-License-Identifier: MIT
+// The main window (spec Part 3.3), its About box (3.6) and the functions and constants menu (3.5), under Xvfb.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/aboutdlg.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+
+#include "app/delvo_app.h"
+#include "console/about_box.h"
+#include "console/command_ids.h"
+#include "console/console_edit.h"
+#include "console/console_window.h"
+#include "console/functions_menu.h"
+#include "libs/graph/plot_frame.h"
+#include "tests/gui_test_support.h"
+
+namespace {
+
+/// One menu item as the spec's tables give it.
+struct MenuRow {
+    int id;  // 0: separator
+    const char* label;
+    wxItemKind kind;
+    const char* help;
+    bool icon;
+};
+
+/// One toolbar tool; id 0 is a separator.
+struct ToolRow {
+    int id;
+    const char* label;
+    const char* tooltip;
+    wxItemKind kind;
+};
+
+/// Opens the main window through DelvoApp's normal start (Part 1.1, step 7) and closes it afterwards.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Log messages go to stderr: a modal log box would block the test.
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+        wxTheApp->SetExitOnFrameDelete(false);
+        ASSERT_TRUE(wxGetApp().OnInit());
+        window = wxGetApp().mainWindow();
+        ASSERT_NE(window, nullptr);
+        console = window->GetConsole();
+        window->SetAboutPresenter([this](const wxAboutDialogInfo& info, wxWindow*) { aboutShown.push_back(info); });
+        window->SetPopupPresenter([this](wxMenu& menu, const wxPoint&) { popups.push_back(describe(menu)); });
+        gui::pump();
+    }
+
+    void TearDown() override {
+        if (!isAlive()) return;
+        window->Destroy();
+        gui::pump();
+    }
+
+    /// True while the window has not been deleted.
+    bool isAlive() const {
+        for (wxWindow* top : wxTopLevelWindows)
+            if (top == window) return true;
+        return false;
+    }
+
+    void command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(event);
+    }
+
+    void updateInterface() { window->UpdateWindowUI(wxUPDATE_UI_NONE); }
+
+    wxMenu* menu(const char* title) const {
+        const int index = window->GetMenuBar()->FindMenu(title);
+        return index == wxNOT_FOUND ? nullptr : window->GetMenuBar()->GetMenu(index);
+    }
+
+    /// Types a line on the input line and runs it like Enter.
+    void run(const wxString& line) {
+        console->DocumentEnd();
+        console->AddText(line);
+        console->ExecuteLine();
+        gui::pump();
+    }
+
+    /// "label|id" of every item, submenus expanded (the popups' content).
+    static std::vector<std::string> describe(wxMenu& menu) {
+        std::vector<std::string> rows;
+        for (wxMenuItem* item : menu.GetMenuItems()) {
+            rows.push_back(item->GetItemLabel().ToStdString() + "|" + std::to_string(item->GetId()));
+            if (item->GetSubMenu())
+                for (const std::string& row : describe(*item->GetSubMenu())) rows.push_back("  " + row);
+        }
+        return rows;
+    }
+
+    void expectMenu(const char* title, const std::vector<MenuRow>& rows) {
+        wxMenu* found = menu(title);
+        ASSERT_NE(found, nullptr) << title;
+        ASSERT_EQ(found->GetMenuItemCount(), rows.size()) << title;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const wxMenuItem* item = found->FindItemByPosition(i);
+            const MenuRow& row = rows[i];
+            if (row.id == 0) {
+                EXPECT_TRUE(item->IsSeparator()) << title << " item " << i;
+                continue;
+            }
+            EXPECT_EQ(item->GetId(), row.id) << row.label;
+            EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(row.label));
+            EXPECT_EQ(item->GetKind(), row.kind) << row.label;
+            EXPECT_EQ(item->GetHelp(), wxString::FromUTF8(row.help)) << row.label;
+            EXPECT_EQ(item->GetBitmap().IsOk(), row.icon) << row.label;
+        }
+    }
+
+    ConsoleWindow* window = nullptr;
+    ConsoleEdit* console = nullptr;
+    std::vector<wxAboutDialogInfo> aboutShown;
+    std::vector<std::vector<std::string>> popups;
+};
+
+using Part3_3_MainWindow = MainWindowTest;
+using Part3_5_FunctionsMenu = MainWindowTest;
+
+// ---- Part 3.3 ------------------------------------------------------------------------------------------
+
+// Spec 3.3
+TEST_F(Part3_3_MainWindow, FrameHasIdTitleStyleAndOneConsole) {
+    EXPECT_EQ(window->GetId(), 7000);
+    EXPECT_EQ(window->GetTitle(), "DelvoCalculator");
+    const long style = window->GetWindowStyleFlag();
+    EXPECT_TRUE(style & wxCAPTION);
+    EXPECT_TRUE(style & wxMINIMIZE_BOX);
+    EXPECT_TRUE(style & wxCLOSE_BOX);
+    EXPECT_TRUE(style & wxRESIZE_BORDER);
+    EXPECT_FALSE(style & wxMAXIMIZE_BOX);
+    EXPECT_EQ(console->GetId(), 6999);
+    EXPECT_EQ(console->GetName(), "Console");
+    EXPECT_EQ(console->GetHelpText(), "Console");
+    EXPECT_EQ(wxGetApp().GetTopWindow(), window);
+    EXPECT_EQ(wxGetApp().interpreter().format.mode, 1);
+    EXPECT_TRUE(window->GetIcons().GetIcon(16).IsOk());
+}
+
+// Spec 3.3
+TEST_F(Part3_3_MainWindow, MenusHaveTheSpecLabelsIdsKindsAndHelpTexts) {
+    wxMenuBar* bar = window->GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 7u);
+    const char* titles[] = {"File", "Edit", "View", "Insert", "Options", "Run", "Help"};
+    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(bar->GetMenuLabelText(i), titles[i]);
+
+    expectMenu("File", {{6105, "Save As...\tCtrl+S", wxITEM_NORMAL, "", true},
+                        {6102, "Open...\tCtrl+O", wxITEM_NORMAL, "", true},
+                        {0, "", wxITEM_SEPARATOR, "", false},
+                        {6103, "Close\tCtrl+Q", wxITEM_NORMAL, "", true}});
+    expectMenu("Edit", {{6142, "Copy\tCtrl+C", wxITEM_NORMAL, "", true},
+                        {6141, "Cut\tCtrl+X", wxITEM_NORMAL, "", true},
+                        {6143, "Paste\tCtrl+V", wxITEM_NORMAL, "", true},
+                        {0, "", wxITEM_SEPARATOR, "", false},
+                        {6144, "Reset\tCtrl+R", wxITEM_NORMAL, "", true}});
+    expectMenu("View", {{7019, "Numeric Pad\tF8", wxITEM_NORMAL, "", true},
+                        {7020, "Variables\tF9", wxITEM_NORMAL, "", true},
+                        {7022, "Solver", wxITEM_CHECK, "Solver", false},
+                        {7023, "Unit Converter", wxITEM_CHECK, "Unit Converter", false},
+                        {7024, "Base Converter", wxITEM_CHECK, "Base Converter", false},
+                        {0, "", wxITEM_SEPARATOR, "", false},
+                        {7026, "Always On Top", wxITEM_CHECK, "Keep on top of the all other windows", false}});
+    expectMenu("Options", {{7060, "Colors...", wxITEM_NORMAL, "", true},
+                           {7064, "&Highlighting", wxITEM_CHECK, "Enable or disable highlighting", false},
+                           {0, "", wxITEM_SEPARATOR, "", false},
+                           {7066, "Verbose\tCtrl+Shift+V", wxITEM_CHECK, "Enable or disable the verbose mode", false},
+                           {0, "", wxITEM_SEPARATOR, "", false},
+                           {7067, "Binary", wxITEM_CHECK, "Set output base to binary", false},
+                           {7068, "Octal", wxITEM_CHECK, "Set output base to octal", false},
+                           {7069, "Decimal", wxITEM_CHECK, "Set output base to decimal", false},
+                           {7070, "Hexadecimal", wxITEM_CHECK, "Set output base to hexadecimal", false}});
+    expectMenu("Run", {{7078, "&Execute\tF12", wxITEM_NORMAL, "Execute the command", true}});
+    expectMenu("Help", {{6899, "Contents (PDF)\tF1", wxITEM_NORMAL, "", false},
+                        {0, "", wxITEM_SEPARATOR, "", false},
+                        {6900, "&Check for Update...", wxITEM_NORMAL, "Check for Update", false},
+                        {0, "", wxITEM_SEPARATOR, "", false},
+                        {6901, "About...", wxITEM_NORMAL, "", true}});
+    // "&Highlighting" starts checked according to the console's highlight flag.
+    EXPECT_TRUE(bar->IsChecked(7064));
+}
+
+// Spec 3.3
+TEST_F(Part3_3_MainWindow, ToolbarHasTheSpecToolsInOrder) {
+    const std::vector<ToolRow> rows = {
+        {6105, "Save As...", "Save file (Ctrl+S)", wxITEM_NORMAL},
+        {6102, "Open...", "Open file (Ctrl+O)", wxITEM_NORMAL},
+        {0, "", "", wxITEM_SEPARATOR},
+        {6142, "Copy", "Copy the seleted text (Ctrl+C)", wxITEM_NORMAL},
+        {6141, "Cut", "Cut the seleted text (Ctrl+X)", wxITEM_NORMAL},
+        {6143, "Paste", "Paste text (Ctrl+V)", wxITEM_NORMAL},
+        {0, "", "", wxITEM_SEPARATOR},
+        {7019, "Numeric Pad", "View the numeric pad (F8)", wxITEM_CHECK},
+        {7020, "Variables", "View the variables list (F9)", wxITEM_CHECK},
+        {0, "", "", wxITEM_SEPARATOR},
+        {7021, "Functions", "View the functions list", wxITEM_NORMAL},
+        {0, "", "", wxITEM_SEPARATOR},
+        {7078, "Execute", "Execute the command", wxITEM_NORMAL},
+        {0, "", "", wxITEM_SEPARATOR},
+        {7026, "Topmost Window", "Topmost Window (Ctrl+T)", wxITEM_CHECK},
+    };
+    wxToolBar* tools = window->GetToolBar();
+    ASSERT_NE(tools, nullptr);
+    EXPECT_TRUE(tools->HasFlag(wxTB_HORIZONTAL));
+    EXPECT_TRUE(tools->HasFlag(wxTB_FLAT));
+    ASSERT_EQ(tools->GetToolsCount(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const wxToolBarToolBase* tool = tools->GetToolByPos(static_cast<int>(i));
+        if (rows[i].id == 0) {
+            EXPECT_TRUE(tool->IsSeparator()) << "tool " << i;
+            continue;
+        }
+        EXPECT_EQ(tool->GetId(), rows[i].id);
+        EXPECT_EQ(tool->GetLabel(), rows[i].label);
+        EXPECT_EQ(tool->GetShortHelp(), rows[i].tooltip);
+        EXPECT_EQ(tool->GetKind(), rows[i].kind) << rows[i].label;
+        EXPECT_TRUE(tool->GetNormalBitmap().IsOk()) << rows[i].label;
+        EXPECT_EQ(tool->GetNormalBitmap().GetWidth(), window->FromDIP(16)) << rows[i].label;
+    }
+}
+
+// Spec 3.3
+TEST_F(Part3_3_MainWindow, AcceleratorTableHasTwentyEntriesWithBothLetterCases) {
+    const std::vector<wxAcceleratorEntry> entries = ConsoleWindow::AcceleratorEntries();
+    ASSERT_EQ(entries.size(), 20u);
+    auto find = [&](int flags, int key) {
+        for (const wxAcceleratorEntry& entry : entries)
+            if (entry.GetFlags() == flags && entry.GetKeyCode() == key) return entry.GetCommand();
+        return -1;
+    };
+    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F1), 6899);
+    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F8), 7019);
+    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F9), 7020);
+    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F12), 7078);
+    const struct { int key; int command; int flags; } letters[] = {
+        {'R', 6144, wxACCEL_CTRL}, {'S', 6105, wxACCEL_CTRL}, {'O', 6102, wxACCEL_CTRL},
+        {'N', 7019, wxACCEL_CTRL}, {'L', 7020, wxACCEL_CTRL}, {'Q', 6103, wxACCEL_CTRL},
+        {'T', 7026, wxACCEL_CTRL}, {'V', 7066, wxACCEL_CTRL | wxACCEL_SHIFT},
+    };
+    for (const auto& letter : letters) {
+        EXPECT_EQ(find(letter.flags, letter.key), letter.command) << char(letter.key);
+        EXPECT_EQ(find(letter.flags, letter.key + 32), letter.command) << char(letter.key + 32);
+    }
+    // The table is installed on the frame: F8 maps to the keypad command.
+    wxKeyEvent f8(wxEVT_KEY_DOWN);
+    f8.m_keyCode = WXK_F8;
+    ASSERT_NE(window->GetAcceleratorTable(), nullptr);
+    EXPECT_EQ(window->GetAcceleratorTable()->GetCommand(f8), 7019);
+}
+
+// Spec 3.3: choosing "Binary" unchecks the other three base items on the next menu display.
+TEST_F(Part3_3_MainWindow, BinaryUnchecksTheOtherThreeBaseItems) {
+    wxMenuBar* bar = window->GetMenuBar();
+    updateInterface();
+    EXPECT_TRUE(bar->IsChecked(7069));
+    command(7067);
+    updateInterface();
+    EXPECT_EQ(wxGetApp().interpreter().outputBase, 2);
+    EXPECT_TRUE(bar->IsChecked(7067));
+    EXPECT_FALSE(bar->IsChecked(7068));
+    EXPECT_FALSE(bar->IsChecked(7069));
+    EXPECT_FALSE(bar->IsChecked(7070));
+    command(7070);
+    updateInterface();
+    EXPECT_EQ(wxGetApp().interpreter().outputBase, 16);
+    EXPECT_FALSE(bar->IsChecked(7067));
+    EXPECT_TRUE(bar->IsChecked(7070));
+    command(7069);
+    EXPECT_EQ(wxGetApp().interpreter().outputBase, 10);
+}
+
+// Spec 3.3: F8 three times. The keypad (Part 5.3) is not built yet: its slot stays empty, so the
+// command must be harmless and the tool unchecked each time; the toggle itself is ConsoleWindow's.
+TEST_F(Part3_3_MainWindow, F8ThreeTimesIsHarmlessWhileTheKeypadIsMissing) {
+    wxToolBar* tools = window->GetToolBar();
+    for (int i = 0; i < 3; ++i) {
+        command(7019);
+        updateInterface();
+        EXPECT_FALSE(tools->GetToolState(7019));
+    }
+    for (int id : {7020, 7022, 7023, 7024, 7060}) command(id);
+    updateInterface();
+    EXPECT_FALSE(window->GetMenuBar()->IsChecked(7022));
+    EXPECT_TRUE(isAlive());
+}
+
+// Spec 3.3: closing the main window writes the settings once and destroys the frame after the event.
+TEST_F(Part3_3_MainWindow, CloseRequestWritesTheSettingsOnceAndDestroysTheFrame) {
+    const wxString path = wxGetApp().folders().settingsPath();
+    ASSERT_FALSE(path.empty());
+    if (wxFileName::FileExists(path)) wxRemoveFile(path);
+    window->Close();
+    EXPECT_TRUE(wxFileName::FileExists(path));
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(window));
+    // A second request before the delayed destruction must not save again.
+    wxRemoveFile(path);
+    window->Close();
+    EXPECT_FALSE(wxFileName::FileExists(path));
+    gui::pump();
+    EXPECT_FALSE(isAlive());
+}
+
+// Spec 3.3: ShutDown closes every plot window (Part 1.3's plotCloseAll).
+TEST_F(Part3_3_MainWindow, ShutDownClosesThePlotWindows) {
+    const int handle = PlotFrame::plotNew(0, wxEmptyString, wxEmptyString, 640, 480, nullptr, nullptr);
+    ASSERT_GT(handle, 0);
+    gui::pump();
+    ASSERT_TRUE(PlotFrame::plotExists(handle));
+    command(6103);
+    gui::pump();
+    EXPECT_FALSE(PlotFrame::plotExists(handle));
+    EXPECT_FALSE(isAlive());
+}
+
+// Spec 3.3: "Paste" stays in its last state for up to two seconds after the clipboard changes.
+TEST_F(Part3_3_MainWindow, PasteStateIsHeldForTwoSeconds) {
+    const wxLongLong start = window->GetPollTime();
+    wxUpdateUIEvent early(6143);
+    EXPECT_FALSE(window->UpdatePasteState(early, start + 1999));
+    EXPECT_FALSE(early.GetSetEnabled());
+
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(wxS("1+2")));
+    wxTheClipboard->Close();
+    console->DocumentEnd();
+    wxUpdateUIEvent due(6143);
+    EXPECT_TRUE(window->UpdatePasteState(due, start + 2000));
+    EXPECT_TRUE(due.GetSetEnabled());
+    EXPECT_TRUE(due.GetEnabled());
+    EXPECT_EQ(window->GetPollTime(), start + 2000);
+
+    // The caret leaves the input line: the change shows only after the next two seconds.
+    run(wxS("1+2"));
+    console->GotoPos(0);
+    wxUpdateUIEvent held(6143);
+    EXPECT_FALSE(window->UpdatePasteState(held, start + 3999));
+    wxUpdateUIEvent next(6143);
+    EXPECT_TRUE(window->UpdatePasteState(next, start + 4000));
+    EXPECT_FALSE(next.GetEnabled());
+}
+
+// Spec 3.3 and 3.4: one dropped file is read into the command buffer; two files do nothing.
+TEST_F(Part3_3_MainWindow, DroppingTwoFilesDoesNothing) {
+    const wxString first = wxFileName::CreateTempFileName(wxS("delvo-drop"));
+    const wxString second = wxFileName::CreateTempFileName(wxS("delvo-drop"));
+    for (const wxString& path : {first, second}) {
+        std::FILE* file = std::fopen(path.fn_str(), "w");
+        ASSERT_NE(file, nullptr);
+        std::fputs(path == first ? "1+2\nx=4\n" : "7*6\n", file);
+        std::fclose(file);
+    }
+    const wxString before = console->GetCommandText();
+    const wxString text = console->GetText();
+    // The event owns (delete[]) its file array.
+    auto* two = new wxString[2]{first, second};
+    wxDropFilesEvent both(wxEVT_DROP_FILES, 2, two);
+    window->GetEventHandler()->ProcessEvent(both);
+    EXPECT_EQ(console->GetCommandText(), before);
+    EXPECT_EQ(console->GetText(), text);
+
+    auto* one = new wxString[1]{first};
+    wxDropFilesEvent single(wxEVT_DROP_FILES, 1, one);
+    window->GetEventHandler()->ProcessEvent(single);
+    EXPECT_EQ(console->GetCommandText(), "x=4");
+    EXPECT_EQ(console->GetText(), text);
+    wxRemoveFile(first);
+    wxRemoveFile(second);
+}
+
+// Spec 3.3: the first paint gives the console the keyboard focus.
+TEST_F(Part3_3_MainWindow, FirstPaintFocusesTheConsole) {
+    window->Refresh();
+    window->Update();
+    gui::pump();
+    EXPECT_TRUE(window->IsFirstPaintDone());
+    EXPECT_EQ(wxWindow::FindFocus(), console);
+}
+
+// Spec 3.3 and 2.1: "cls" reaches the window's ClearConsole through the interpreter.
+TEST_F(Part3_3_MainWindow, InterpreterClsClearsTheConsoleThroughTheWindow) {
+    run(wxS("1+2"));
+    ASSERT_GT(console->GetLineCount(), 2);
+    run(wxS("cls"));
+    EXPECT_EQ(console->GetText(), "");
+    EXPECT_EQ(console->GetLineCount(), 1);
+}
+
+// Spec 3.3: "exit" shuts down; the frame goes only after the line has finished.
+TEST_F(Part3_3_MainWindow, InterpreterExitDestroysTheFrameAfterTheLine) {
+    console->DocumentEnd();
+    console->AddText(wxS("exit"));
+    console->ExecuteLine();
+    EXPECT_FALSE(console->IsBusy());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(window));
+    gui::pump();
+    EXPECT_FALSE(isAlive());
+}
+
+// Spec 3.3: the window commands are installed while the window lives and removed with it.
+TEST_F(Part3_3_MainWindow, WindowCommandsLeaveWithTheWindow) {
+    window->Destroy();
+    gui::pump();
+    ASSERT_FALSE(isAlive());
+    std::wstring out;
+    // Without a window, "cls" answers like batch mode and touches nothing.
+    EXPECT_TRUE(wxGetApp().evaluateLine(L"cls", &out));
+}
+
+// Spec 3.3: 7066 toggles the verbose flag; the check item follows it.
+TEST_F(Part3_3_MainWindow, VerboseToggles) {
+    Interpreter& interpreter = wxGetApp().interpreter();
+    const bool before = interpreter.verbose;
+    command(7066);
+    updateInterface();
+    EXPECT_EQ(interpreter.verbose, !before);
+    EXPECT_EQ(window->GetMenuBar()->IsChecked(7066), !before);
+    command(7066);
+    updateInterface();
+    EXPECT_EQ(interpreter.verbose, before);
+    EXPECT_EQ(window->GetMenuBar()->IsChecked(7066), before);
+}
+
+// Spec 3.3: 7026 toggles the stay-on-top bit; menu item and tool follow it.
+TEST_F(Part3_3_MainWindow, AlwaysOnTopToggles) {
+    ASSERT_FALSE(window->HasFlag(wxSTAY_ON_TOP));
+    command(7026);
+    updateInterface();
+    EXPECT_TRUE(window->HasFlag(wxSTAY_ON_TOP));
+    EXPECT_TRUE(window->GetMenuBar()->IsChecked(7026));
+    EXPECT_TRUE(window->GetToolBar()->GetToolState(7026));
+    command(7026);
+    updateInterface();
+    EXPECT_FALSE(window->HasFlag(wxSTAY_ON_TOP));
+    EXPECT_FALSE(window->GetMenuBar()->IsChecked(7026));
+    EXPECT_FALSE(window->GetToolBar()->GetToolState(7026));
+}
+
+// Spec 3.3: 7064 switches the console's highlighting; the change is not stored anywhere else.
+TEST_F(Part3_3_MainWindow, HighlightingToggles) {
+    ASSERT_TRUE(window->GetHighlighting());
+    command(7064);
+    updateInterface();
+    EXPECT_FALSE(window->GetHighlighting());
+    EXPECT_FALSE(window->GetMenuBar()->IsChecked(7064));
+    command(7064);
+    EXPECT_TRUE(window->GetHighlighting());
+}
+
+// Spec 3.3: Copy is enabled with a selection; Cut only within the input with the caret on the input line.
+TEST_F(Part3_3_MainWindow, CopyAndCutFollowTheSelection) {
+    run(wxS("1+2"));
+    console->DocumentEnd();
+    updateInterface();
+    EXPECT_FALSE(window->GetToolBar()->GetToolEnabled(6142));
+    EXPECT_FALSE(window->GetToolBar()->GetToolEnabled(6141));
+    console->SetSelection(0, 3);
+    updateInterface();
+    EXPECT_TRUE(window->GetToolBar()->GetToolEnabled(6142));
+    EXPECT_FALSE(window->GetToolBar()->GetToolEnabled(6141));
+    console->DocumentEnd();
+    const int input = console->GetCurrentPos();
+    console->AddText(wxS("abc"));
+    console->SetSelection(input, input + 2);
+    updateInterface();
+    EXPECT_TRUE(window->GetToolBar()->GetToolEnabled(6141));
+}
+
+// Spec 3.2 through 3.3: the font and colour operations rewrite the console's record.
+TEST_F(Part3_3_MainWindow, ApplyConsoleFontAndColorsRewriteTheRecord) {
+    lmFont font;
+    font.setFaceName(L"DejaVu Sans Mono");
+    font.size = 14;
+    font.weight = lmFont::kBold;
+    font.setColor(lmColor::fromInt(0x102030));
+    window->ApplyConsoleFont(font);
+    const EditorPrefs& prefs = console->preferences();
+    for (const StyleEntry& entry : prefs.styles) {
+        EXPECT_EQ(entry.getFaceName(), L"DejaVu Sans Mono");
+        EXPECT_EQ(entry.size, 14);
+        EXPECT_EQ(entry.fontStyle, 1);
+    }
+    EXPECT_EQ(prefs.styles[0].foreground, 0x102030u);
+
+    window->ApplyConsoleColors(0x111111, 0xEEEEEE, 0x0000C0, 0x008000, 0x800000, 0x00FFFF);
+    const EditorPrefs& colours = console->preferences();
+    EXPECT_EQ(colours.styles[0].foreground, 0x111111u);
+    EXPECT_EQ(colours.styles[1].foreground, 0x111111u);
+    EXPECT_EQ(colours.styles[5].foreground, 0x0000C0u);
+    EXPECT_EQ(colours.styles[10].foreground, 0x008000u);
+    EXPECT_EQ(colours.styles[4].foreground, 0x800000u);
+    EXPECT_EQ(colours.styles[22].background, 0x00FFFFu);
+}
+
+// Spec 3.6: the About box shows the identity table with the main window as parent.
+TEST_F(Part3_3_MainWindow, AboutShowsTheProgramIdentity) {
+    command(6901);
+    ASSERT_EQ(aboutShown.size(), 1u);
+    const wxAboutDialogInfo& info = aboutShown[0];
+    EXPECT_EQ(info.GetName(), "DelvoCalculator");
+    EXPECT_EQ(info.GetVersion(), "Version 1.8 Build 2104");
+    EXPECT_EQ(info.GetDescription(), "Mathematical Expression-based Calculator (Quarn component)");
+    EXPECT_FALSE(info.GetCopyright().empty());
+    EXPECT_TRUE(info.HasWebSite());
+    EXPECT_FALSE(info.GetLicence().empty());
+    EXPECT_TRUE(info.GetIcon().IsOk());
+}
+
+// ---- Part 3.5 ------------------------------------------------------------------------------------------
+
+/// A constant's label: its name, a tab and the hint shown in the accelerator column. wxGTK keeps only
+/// texts it can parse as a shortcut there, so on GTK the item's label is the name alone.
+std::string hint(const std::string& name, const std::string& text) {
+#ifdef __WXGTK__
+    (void)text;
+    return name;
+#else
+    return name + "\t" + text;
+#endif
+}
+
+// Spec 3.5
+TEST_F(Part3_5_FunctionsMenu, InsertMenuHoldsTheEntriesInOrder) {
+    wxMenu* insert = menu("Insert");
+    ASSERT_NE(insert, nullptr);
+    const std::vector<std::string> expected = {
+        "exp|7029", "ln|7030", "|-2", "sqrt|7031", "pow|7032", "|-2", "Trigonometric|7036",
+        "  cos|7038", "  sin|7037", "  tan|7039", "  acos|7041", "  asin|7040", "  atan|7042",
+        "|-2", "abs|7033", "ceil|7034", "int|7035", "|-2", "Constants|7048",
+        "  " + hint("pi", "3.14159...") + "|7049", "  " + hint("Electron charge", "_q") + "|7050",
+        "  " + hint("Electron mass", "_m") + "|7051", "  " + hint("Boltzmann", "_k") + "|7052",
+        "  " + hint("Planck", "_h") + "|7053", "  " + hint("Speed of Light", "_c") + "|7054",
+        "  " + hint("Permittivity", "_e") + "|7055", "  " + hint("Avogadro", "_n") + "|7056",
+    };
+    std::vector<std::string> rows = describe(*insert);
+    // Separators have the id wxID_SEPARATOR (-2) and no label.
+    EXPECT_EQ(rows, expected);
+    EXPECT_TRUE(insert->FindItem(7029)->GetBitmap().IsOk());
+    EXPECT_TRUE(insert->FindItem(7038)->GetBitmap().IsOk());
+    EXPECT_TRUE(insert->FindItem(7049)->GetBitmap().IsOk());
+    EXPECT_FALSE(insert->FindItem(7037)->GetBitmap().IsOk());
+}
+
+// Spec 3.5: with the caret on an earlier line, choosing "sqrt" inserts nothing.
+TEST_F(Part3_5_FunctionsMenu, CaretOnAnEarlierLineInsertsNothing) {
+    run(wxS("1+2"));
+    const wxString text = console->GetText();
+    console->GotoPos(0);
+    command(7031);
+    EXPECT_EQ(console->GetText(), text);
+}
+
+// Spec 3.5: "2*" then sin gives "2*sin()" with the caret inside; typing x gives "2*sin(x)".
+TEST_F(Part3_5_FunctionsMenu, SinAfterTwoTimesPutsTheCaretBetweenTheParentheses) {
+    console->DocumentEnd();
+    console->AddText(wxS("2*"));
+    command(7037);
+    const int line = console->GetLineCount() - 1;
+    const int input = console->GetInputStart(line);
+    EXPECT_EQ(console->GetLine(line), "2*sin()");
+    EXPECT_EQ(console->GetCurrentPos(), input + 6);
+    EXPECT_EQ(console->GetSelectionStart(), console->GetSelectionEnd());
+
+    wxKeyEvent typed(wxEVT_CHAR);
+    typed.m_keyCode = 'x';
+    typed.m_uniChar = 'x';
+    typed.SetEventObject(console);
+    console->GetEventHandler()->ProcessEvent(typed);
+    EXPECT_EQ(console->GetLine(line), "2*sin(x)");
+}
+
+// Spec 3.5: "pow" puts the caret before the comma.
+TEST_F(Part3_5_FunctionsMenu, PowPutsTheCaretBeforeTheComma) {
+    console->DocumentEnd();
+    const int input = console->GetCurrentPos();
+    command(7032);
+    EXPECT_EQ(console->GetLine(console->GetLineCount() - 1), "pow(,)");
+    EXPECT_EQ(console->GetCurrentPos(), input + 4);
+}
+
+// Spec 3.5: with "abc" selected on the input line, Planck replaces it by "_h", caret after it.
+TEST_F(Part3_5_FunctionsMenu, PlanckReplacesTheSelection) {
+    console->DocumentEnd();
+    const int input = console->GetCurrentPos();
+    console->AddText(wxS("abc"));
+    console->SetSelection(input, input + 3);
+    command(7053);
+    EXPECT_EQ(console->GetLine(console->GetLineCount() - 1), "_h");
+    EXPECT_EQ(console->GetCurrentPos(), input + 2);
+    EXPECT_EQ(console->GetSelectionStart(), console->GetSelectionEnd());
+}
+
+// Spec 3.5: the toolbar's "Functions" twice gives two independent pop-ups; the Insert menu is unaffected.
+TEST_F(Part3_5_FunctionsMenu, FunctionsButtonTwiceGivesTwoIndependentPopups) {
+    const std::vector<std::string> insert = describe(*menu("Insert"));
+    command(7021);
+    command(7021);
+    ASSERT_EQ(popups.size(), 2u);
+    EXPECT_EQ(popups[0], insert);
+    EXPECT_EQ(popups[1], insert);
+    EXPECT_EQ(describe(*menu("Insert")), insert);
+
+    wxMenu first, second;
+    FillFunctionsMenu(&first);
+    FillFunctionsMenu(&second);
+    EXPECT_NE(first.FindItem(7049), second.FindItem(7049));
+    EXPECT_EQ(describe(first), insert);
+    // Filling again first empties the menu.
+    FillFunctionsMenu(&first);
+    EXPECT_EQ(describe(first), insert);
+    FillFunctionsMenu(nullptr);
+}
+
+// Spec 3.5: every entry's text and offset.
+TEST_F(Part3_5_FunctionsMenu, EntriesInsertTheirTextAndOffset) {
+    const struct { int id; const char* text; int offset; } rows[] = {
+        {7029, "exp()", 4}, {7030, "ln()", 3},    {7031, "sqrt()", 5}, {7032, "pow(,)", 4}, {7037, "sin()", 4},
+        {7038, "cos()", 4}, {7039, "tan()", 4},   {7040, "asin()", 5}, {7041, "acos()", 5}, {7042, "atan()", 5},
+        {7033, "abs()", 4}, {7034, "ceil()", 5},  {7035, "int()", 4},  {7049, "pi", 2},     {7050, "_q", 2},
+        {7051, "_m", 2},    {7052, "_k", 2},      {7053, "_h", 2},     {7054, "_c", 2},     {7055, "_e", 2},
+        {7056, "_n", 2},
+    };
+    for (const auto& row : rows) {
+        const FunctionEntry* entry = findFunctionEntry(row.id);
+        ASSERT_NE(entry, nullptr) << row.id;
+        EXPECT_EQ(wxString(entry->text), row.text);
+        EXPECT_EQ(entry->offset, row.offset) << row.text;
+    }
+    EXPECT_EQ(findFunctionEntry(7036), nullptr);
+    EXPECT_EQ(findFunctionEntry(7048), nullptr);
+}
+
+}  // namespace
