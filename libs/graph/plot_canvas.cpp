@@ -153,6 +153,7 @@ PlotScene PlotCanvas::scene(bool withMarker) const
     s.title = m_title;
     s.subtitle = m_subtitle;
     s.markerCurve = withMarker ? m_traceCurve : -1;
+    s.legendCorner = m_drag != Drag::None ? m_legendCorner : -1;
     s.markerX = m_traceX;
     s.markerY = m_traceY;
     return s;
@@ -310,7 +311,7 @@ void PlotCanvas::OnPaint(wxPaintEvent&)
                           static_cast<double>(std::abs(m_dragNow.y - m_dragStart.y))};
     }
     wxSize size = GetClientSize();
-    m_renderer.render(painter, s, size.x, size.y);
+    m_legendCorner = m_renderer.render(painter, s, size.x, size.y).legendCorner;
 }
 
 void PlotCanvas::OnSize(wxSizeEvent& event)

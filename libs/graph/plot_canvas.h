@@ -96,6 +96,8 @@ private:
     wxPoint m_dragStart;
     wxPoint m_dragNow;
     PlotView m_dragView;
+    // The legend stays in its corner while the user drags.
+    int m_legendCorner = -1;
     int m_traceCurve = -1;
     double m_traceX = 0.0;
     double m_traceY = 0.0;

@@ -124,7 +124,7 @@ PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, do
     painter.setBrush(wxTransparentColour);
     painter.rectangle(PlotRect{crisp(a.left) - 1.0, crisp(a.top) - 1.0, a.width + 1.0, a.height + 1.0});
     drawTickLabels(painter, layout, width);
-    drawLegend(painter, layout, scene, lines);
+    layout.legendCorner = drawLegend(painter, layout, scene, lines);
     drawTitle(painter, scene, width);
     return layout;
 }
@@ -252,11 +252,11 @@ void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, co
     painter.circle(x, y, dip(4.5));
 }
 
-void PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                              const std::vector<std::vector<PlotPoint>>& lines) const
+int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                             const std::vector<std::vector<PlotPoint>>& lines) const
 {
     if (scene.curves == nullptr || scene.curves->empty())
-        return;
+        return -1;
     painter.setFont(m_legendFont, kTitle);
     double rowHeight = 0.0, textWidth = 0.0;
     std::vector<wxString> labels;
@@ -275,9 +275,11 @@ void PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, co
     double boxWidth = pad + sample + gap + textWidth + pad;
     double boxHeight = pad + rowHeight * labels.size() - spacing + pad;
     if (boxWidth > layout.area.width * 0.9 || boxHeight > layout.area.height * 0.9)
-        return;
+        return -1;
     double inset = dip(10.0);
-    int corner = plotChooseLegendCorner(layout.area, boxWidth, boxHeight, lines, inset);
+    int corner = scene.legendCorner >= 0 && scene.legendCorner < 4
+                     ? scene.legendCorner
+                     : plotChooseLegendCorner(layout.area, boxWidth, boxHeight, lines, inset);
     double left = corner % 2 == 0 ? layout.area.right() - inset - boxWidth : layout.area.left + inset;
     double top = corner < 2 ? layout.area.top + inset : layout.area.bottom() - inset - boxHeight;
     left = std::round(left) + 0.5;
@@ -292,6 +294,7 @@ void PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, co
         painter.line(left + pad, mid, left + pad + sample, mid);
         painter.text(labels[i], left + pad + sample + gap, rowTop);
     }
+    return corner;
 }
 
 void PlotRenderer::drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const

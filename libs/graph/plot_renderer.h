@@ -25,6 +25,8 @@ struct PlotScene {
     int markerCurve = -1;
     double markerX = 0.0;
     double markerY = 0.0;
+    /// The legend's corner (see plotChooseLegendCorner), or -1 to choose the one that hides the least.
+    int legendCorner = -1;
 };
 
 /// Where the plot area lies in a picture of a given size and how its ticks fall.
@@ -33,6 +35,8 @@ struct PlotLayout {
     PlotTransform transform;
     PlotTicks xTicks;
     PlotTicks yTicks;
+    /// The corner the legend was drawn in (-1: none drawn).
+    int legendCorner = -1;
 };
 
 /// Lays out and draws plot pictures at a given scale (1 = 96 dpi).
@@ -55,8 +59,9 @@ private:
     void drawTickLabels(PlotPainter& painter, const PlotLayout& layout, double width) const;
     std::vector<std::vector<PlotPoint>> drawCurves(PlotPainter& painter, const PlotLayout& layout,
                                                    const PlotScene& scene) const;
-    void drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                    const std::vector<std::vector<PlotPoint>>& lines) const;
+    /// Returns the corner used, -1 when there is no legend.
+    int drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                   const std::vector<std::vector<PlotPoint>>& lines) const;
     void drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const;
     void drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
 
