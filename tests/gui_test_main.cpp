@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/toplevel.h>
 
 #include "app/delvo_app.h"
@@ -28,6 +29,13 @@ std::string makePrivateHome() {
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
     return home;
+}
+
+// A failed wx assertion is a test failure, reported instead of the toolkit's modal assert dialog.
+void reportAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "wxWidgets assertion " << cond.utf8_str().data() << " in " << func.utf8_str().data() << ": "
+        << msg.utf8_str().data();
 }
 
 }  // namespace
@@ -59,6 +67,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     wxInitAllImageHandlers();
+    // Nothing modal from the toolkit itself: log messages go to standard error, assertions to the test.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxSetAssertHandler(reportAssert);
     // Tests create and destroy frames; the process must not end when one of them closes.
     wxTheApp->SetExitOnFrameDelete(false);
 
