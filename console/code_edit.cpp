@@ -102,11 +102,10 @@ bool CodeEdit::ApplyAll() {
     const StyleEntry& numbers = m_prefs.styles[EditorPrefs::kLineNumber];
     const StyleEntry& caret = m_prefs.styles[EditorPrefs::kCaret];
     const std::uint32_t F = base.foreground, B = base.background;
-    const wxString face(base.getFaceName());
 
     // 1. Every style starts with the default look.
     for (int style = 0; style <= kLastStyle; ++style)
-        ApplyStyle(style, F, B, base.size, face, base.fontStyle, base.letterCase);
+        ApplyStyle(style, F, B, base.size, wxString(base.getFaceName()), base.fontStyle, base.letterCase);
     // 2. Scrolling policies.
     SetVisiblePolicy(wxSTC_VISIBLE_SLOP | wxSTC_VISIBLE_STRICT, 1);
     SetXCaretPolicy(wxSTC_CARET_SLOP | wxSTC_CARET_STRICT | wxSTC_CARET_EVEN, 1);
@@ -121,61 +120,16 @@ bool CodeEdit::ApplyAll() {
     SetWhitespaceForeground(true, toColour(m_prefs.styles[EditorPrefs::kWhitespace].foreground));
     StyleSetForeground(kStyleIndentGuide, toColour(m_prefs.styles[EditorPrefs::kWhitespace].foreground));
     // 5. General switches.
-    SetViewEOL(m_prefs.viewEol);
-    SetEdgeMode(m_prefs.longLineEdge ? wxSTC_EDGE_LINE : wxSTC_EDGE_NONE);
-    SetEdgeColumn(m_prefs.edgeColumn);
-    SetEdgeColour(toColour(shiftColor(caret.background, -40)));
-    SetViewWhiteSpace(m_prefs.viewWhitespace ? wxSTC_WS_VISIBLEALWAYS : wxSTC_WS_INVISIBLE);
-    SetOvertype(m_prefs.overtype);
-    SetReadOnly(m_prefs.readOnly);
-    SetWrapMode(m_prefs.wrap ? wxSTC_WRAP_WORD : wxSTC_WRAP_NONE);
-    SetMarginLeft(kTextMargin);
-    SetMarginRight(kTextMargin);
-    SetTabWidth(m_prefs.tabWidth);
-    SetIndent(m_prefs.autoIndent ? m_prefs.tabWidth : 0);
-    SetUseTabs(m_prefs.useTabs);
-    SetTabIndents(m_prefs.useTabs);
-    SetBackSpaceUnIndents(m_prefs.useTabs);
-    SetIndentationGuides(m_prefs.indentGuides ? wxSTC_IV_LOOKBOTH : wxSTC_IV_NONE);
-    applyLineSpacing(m_prefs.lineSpacing);
+    applyGeneralSwitches();
     // 6. Line-number style, one point smaller.
     ApplyStyle(kStyleLineNumber, numbers.foreground, numbers.background, numbers.size - 1,
                wxString(numbers.getFaceName()), numbers.fontStyle, numbers.letterCase);
     // 7. Layout cache.
     SetLayoutCache(wxSTC_CACHE_PAGE);
-    // 8. Symbol margin (width 0 in this program) and line-number margin.
-    SetMarginType(kMarginSymbols, wxSTC_MARGIN_SYMBOL);
-    SetMarginWidth(kMarginSymbols, 0);
-    SetMarginSensitive(kMarginSymbols, true);
-    SetMarginWidth(kMarginLineNumbers, TextWidth(kStyleLineNumber, wxS("-0000")));
-    // 9. Fold margin (width 0 in this program).
-    SetMarginType(kMarginFolding, wxSTC_MARGIN_SYMBOL);
-    SetMarginMask(kMarginFolding, wxSTC_MASK_FOLDERS);
-    const wxColour foldFore = toColour(B), foldBack = toColour(numbers.foreground);
-    MarkerDefine(wxSTC_MARKNUM_FOLDEROPEN, wxSTC_MARK_BOXMINUS, foldFore, foldBack);
-    MarkerDefine(wxSTC_MARKNUM_FOLDER, wxSTC_MARK_BOXPLUS, foldFore, foldBack);
-    MarkerDefine(wxSTC_MARKNUM_FOLDERSUB, wxSTC_MARK_VLINE, foldFore, foldBack);
-    MarkerDefine(wxSTC_MARKNUM_FOLDERTAIL, wxSTC_MARK_LCORNER, foldFore, foldBack);
-    MarkerDefine(wxSTC_MARKNUM_FOLDEREND, wxSTC_MARK_BOXPLUSCONNECTED, foldFore, foldBack);
-    MarkerDefine(wxSTC_MARKNUM_FOLDEROPENMID, wxSTC_MARK_BOXMINUSCONNECTED, foldFore, foldBack);
-    MarkerDefine(wxSTC_MARKNUM_FOLDERMIDTAIL, wxSTC_MARK_TCORNER, foldFore, foldBack);
-    SetMarginWidth(kMarginFolding, 0);
-    SetMarginSensitive(kMarginFolding, true);
+    // 8, 9. Symbol, line-number and fold margins.
+    applyMargins();
     // 10. Lexer properties and fold flags.
-    static const wxChar* const kProperties[][2] = {
-        {wxS("fold"), wxS("1")},
-        {wxS("fold.comment"), wxS("1")},
-        {wxS("fold.compact"), wxS("0")},
-        {wxS("fold.preprocessor"), wxS("1")},
-        {wxS("fold.html"), wxS("1")},
-        {wxS("fold.html.preprocessor"), wxS("1")},
-        {wxS("fold.comment.lua"), wxS("1")},
-        {wxS("fold.quotes.lua"), wxS("1")},
-        {wxS("lexer.cpp.track.preprocessor"), wxS("0")},
-        {wxS("lexer.cpp.update.preprocessor"), wxS("0")},
-    };
-    for (const auto& property : kProperties) SetProperty(property[0], property[1]);
-    SetFoldFlags(wxSTC_FOLDFLAG_LINEAFTER_CONTRACTED);
+    applyLexerProperties();
     // 11. Caret and caret line.
     SetCaretForeground(toColour(caret.foreground));
     SetCaretLineBackground(toColour(caret.background));
@@ -191,6 +145,64 @@ bool CodeEdit::ApplyAll() {
     setMarkersColors(m_prefs.markerColors[0], m_prefs.markerColors[1], m_prefs.markerColors[2],
                      m_prefs.markerColors[3]);
     return true;
+}
+
+void CodeEdit::applyGeneralSwitches() {
+    SetViewEOL(m_prefs.viewEol);
+    SetEdgeMode(m_prefs.longLineEdge ? wxSTC_EDGE_LINE : wxSTC_EDGE_NONE);
+    SetEdgeColumn(m_prefs.edgeColumn);
+    SetEdgeColour(toColour(shiftColor(m_prefs.styles[EditorPrefs::kCaret].background, -40)));
+    SetViewWhiteSpace(m_prefs.viewWhitespace ? wxSTC_WS_VISIBLEALWAYS : wxSTC_WS_INVISIBLE);
+    SetOvertype(m_prefs.overtype);
+    SetReadOnly(m_prefs.readOnly);
+    SetWrapMode(m_prefs.wrap ? wxSTC_WRAP_WORD : wxSTC_WRAP_NONE);
+    SetMarginLeft(kTextMargin);
+    SetMarginRight(kTextMargin);
+    SetTabWidth(m_prefs.tabWidth);
+    SetIndent(m_prefs.autoIndent ? m_prefs.tabWidth : 0);
+    SetUseTabs(m_prefs.useTabs);
+    SetTabIndents(m_prefs.useTabs);
+    SetBackSpaceUnIndents(m_prefs.useTabs);
+    SetIndentationGuides(m_prefs.indentGuides ? wxSTC_IV_LOOKBOTH : wxSTC_IV_NONE);
+    applyLineSpacing(m_prefs.lineSpacing);
+}
+
+void CodeEdit::applyMargins() {
+    // Margin 1 (symbols) and margin 2 (folding) have width 0 in this program whatever the switches say.
+    SetMarginType(kMarginSymbols, wxSTC_MARGIN_SYMBOL);
+    SetMarginWidth(kMarginSymbols, 0);
+    SetMarginSensitive(kMarginSymbols, true);
+    SetMarginWidth(kMarginLineNumbers, TextWidth(kStyleLineNumber, wxS("-0000")));
+    SetMarginType(kMarginFolding, wxSTC_MARGIN_SYMBOL);
+    SetMarginMask(kMarginFolding, wxSTC_MASK_FOLDERS);
+    const wxColour foldFore = toColour(m_prefs.styles[EditorPrefs::kDefault].background);
+    const wxColour foldBack = toColour(m_prefs.styles[EditorPrefs::kLineNumber].foreground);
+    MarkerDefine(wxSTC_MARKNUM_FOLDEROPEN, wxSTC_MARK_BOXMINUS, foldFore, foldBack);
+    MarkerDefine(wxSTC_MARKNUM_FOLDER, wxSTC_MARK_BOXPLUS, foldFore, foldBack);
+    MarkerDefine(wxSTC_MARKNUM_FOLDERSUB, wxSTC_MARK_VLINE, foldFore, foldBack);
+    MarkerDefine(wxSTC_MARKNUM_FOLDERTAIL, wxSTC_MARK_LCORNER, foldFore, foldBack);
+    MarkerDefine(wxSTC_MARKNUM_FOLDEREND, wxSTC_MARK_BOXPLUSCONNECTED, foldFore, foldBack);
+    MarkerDefine(wxSTC_MARKNUM_FOLDEROPENMID, wxSTC_MARK_BOXMINUSCONNECTED, foldFore, foldBack);
+    MarkerDefine(wxSTC_MARKNUM_FOLDERMIDTAIL, wxSTC_MARK_TCORNER, foldFore, foldBack);
+    SetMarginWidth(kMarginFolding, 0);
+    SetMarginSensitive(kMarginFolding, true);
+}
+
+void CodeEdit::applyLexerProperties() {
+    static const wxChar* const kProperties[][2] = {
+        {wxS("fold"), wxS("1")},
+        {wxS("fold.comment"), wxS("1")},
+        {wxS("fold.compact"), wxS("0")},
+        {wxS("fold.preprocessor"), wxS("1")},
+        {wxS("fold.html"), wxS("1")},
+        {wxS("fold.html.preprocessor"), wxS("1")},
+        {wxS("fold.comment.lua"), wxS("1")},
+        {wxS("fold.quotes.lua"), wxS("1")},
+        {wxS("lexer.cpp.track.preprocessor"), wxS("0")},
+        {wxS("lexer.cpp.update.preprocessor"), wxS("0")},
+    };
+    for (const auto& property : kProperties) SetProperty(property[0], property[1]);
+    SetFoldFlags(wxSTC_FOLDFLAG_LINEAFTER_CONTRACTED);
 }
 
 bool CodeEdit::SetLanguage(int language, int extra) {

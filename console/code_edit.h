@@ -66,6 +66,10 @@ public:
     static std::uint32_t fromColour(const wxColour& colour);
 
 protected:
+    /// ApplyAll's steps 5, 8 and 9, and 10.
+    void applyGeneralSwitches();
+    void applyMargins();
+    void applyLexerProperties();
     /// Extra ascent/descent for a line spacing mode (Part 3.2, "Line spacing").
     void applyLineSpacing(int mode);
     /// Highlights the bracket at or before the caret on the last line (Part 3.2, OnUpdateUI).

@@ -827,6 +827,47 @@ TEST_F(ConsoleTest, ApplyStyleIgnoresSizesOutsideFourToNinetySix) {  // Spec 3.2
     EXPECT_EQ(console->StyleGetSize(7), 14);
 }
 
+TEST(Part3_2_CodeEdit, AppliesTheWholeRecord) {  // Spec 3.2
+    auto* frame = new wxFrame(nullptr, wxID_ANY, wxS("CodeEdit"), wxDefaultPosition, wxSize(400, 200));
+    auto* edit = new CodeEdit(frame, wxID_ANY);
+    frame->Show();
+    EXPECT_EQ(edit->GetModEventMask(), 3);
+    EXPECT_EQ(edit->GetCodePage(), wxSTC_CP_UTF8);
+    for (int margin = 0; margin < 4; ++margin) EXPECT_EQ(edit->GetMarginWidth(margin), 0);
+    EditorPrefs prefs;
+    prefs.lineSpacing = 2;
+    prefs.tabWidth = 5;
+    prefs.useTabs = false;
+    EXPECT_TRUE(edit->SetPreferences(prefs, true));
+    EXPECT_EQ(edit->GetMarginWidth(0), edit->TextWidth(wxSTC_STYLE_LINENUMBER, wxS("-0000")));
+    EXPECT_EQ(edit->GetMarginWidth(1), 0);
+    EXPECT_EQ(edit->GetMarginWidth(2), 0);
+    EXPECT_EQ(edit->GetEdgeMode(), wxSTC_EDGE_LINE);
+    EXPECT_EQ(edit->GetEdgeColumn(), 120);
+    EXPECT_EQ(edit->GetEdgeColour(), CodeEdit::toColour(shiftColor(0xF2EDEA, -40)));
+    EXPECT_EQ(edit->GetTabWidth(), 5);
+    EXPECT_EQ(edit->GetIndent(), 5);
+    EXPECT_FALSE(edit->GetUseTabs());
+    EXPECT_GT(edit->GetExtraAscent(), 3);  // h/4 + 3 with h the height of "Qy"
+    EXPECT_EQ(edit->GetExtraAscent(), edit->GetExtraDescent());
+    EXPECT_EQ(edit->StyleGetSize(wxSTC_STYLE_LINENUMBER), 9);
+    EXPECT_EQ(edit->StyleGetBackground(wxSTC_STYLE_LINENUMBER), CodeEdit::toColour(0xECECEC));
+    EXPECT_EQ(edit->GetCaretLineBackground(), CodeEdit::toColour(0xF2EDEA));
+    EXPECT_EQ(edit->AutoCompGetSeparator(), '|');
+    EXPECT_TRUE(edit->AutoCompGetChooseSingle());
+    EXPECT_FALSE(edit->AutoCompGetIgnoreCase());
+    EXPECT_EQ(edit->GetMouseDwellTime(), 500);
+    EXPECT_EQ(edit->GetProperty(wxS("fold.quotes.lua")), wxS("1"));
+    EXPECT_EQ(edit->GetLexer(), wxSTC_LEX_LUA);
+    edit->UpdatePromptMargin();
+    EXPECT_EQ(edit->GetMarginWidth(3), edit->TextWidth(wxSTC_STYLE_DEFAULT, wxS(">")) + 2);
+    EditorPrefs out;
+    edit->GetPreferences(out);
+    EXPECT_EQ(out.tabWidth, 5);
+    frame->Destroy();
+    gui::pump();
+}
+
 TEST_F(ConsoleTest, LanguageNoneSwitchesTheLexerOff) {  // Spec 3.2
     EXPECT_FALSE(console->SetLanguage(CodeEdit::kLanguageNone));
     EXPECT_EQ(console->GetLexer(), wxSTC_LEX_NULL);
