@@ -20,6 +20,7 @@
 #include "console/console_history.h"
 #include "console/editor_prefs.h"
 #include "console/function_signatures.h"
+#include "console/window_icons.h"
 #include "engine/window_commands.h"
 #include "libs/graph/delvo_message_box.h"
 #include "libs/graph/real_edit.h"
@@ -996,9 +997,17 @@ TEST_F(ConsoleTest, Screenshots) {
     const int start = console->GetInputStart(lastLine());
     console->SetSelection(start + 1, start + 10);
     // The context menu is modal: a timer takes the picture and closes it.
+    // The View submenu is opened with the keyboard to show the zoom icons.
+    enableMenuIcons();
     bool shot = false;
-    gui::after(400, [&shot, frame = frame, dir] {
-        shot = gui::screenshot(wxRect(frame->GetScreenPosition(), wxSize(420, 260)), dir + wxS("/console_menu.png"));
+    gui::after(400, [] {
+        wxUIActionSimulator keys;
+        for (int i = 0; i < 5; ++i) keys.Char(WXK_DOWN);
+        keys.Char(WXK_RIGHT);
+    });
+    gui::after(900, [&shot, frame = frame, dir] {
+        shot = gui::screenshot(wxRect(frame->GetScreenPosition(), wxSize(460, 280)), dir + wxS("/console_menu.png"));
+        wxUIActionSimulator().Char(WXK_ESCAPE);
         wxUIActionSimulator().Char(WXK_ESCAPE);
     });
     gui::after(3000, [] { wxUIActionSimulator().Char(WXK_ESCAPE); });
