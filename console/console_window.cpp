@@ -347,7 +347,7 @@ void ConsoleWindow::OnUpdateReset(wxUpdateUIEvent& event) { event.Enable(true); 
 
 void ConsoleWindow::OnUpdateToolDialog(wxUpdateUIEvent& event) {
     // The View menu's "Numeric Pad" and "Variables" are plain items: only their tools show the state.
-    if (auto* menu = wxDynamicCast(event.GetEventObject(), wxMenu)) {
+    if (auto* menu = dynamic_cast<wxMenu*>(event.GetEventObject())) {
         const wxMenuItem* item = menu->FindItem(event.GetId());
         if (item && !item->IsCheckable()) return;
     }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The main window (spec Part 3.3), its About box (3.6) and the functions and constants menu (3.5), under Xvfb.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -516,6 +517,60 @@ TEST_F(Part3_3_MainWindow, AboutShowsTheProgramIdentity) {
     EXPECT_TRUE(info.HasWebSite());
     EXPECT_FALSE(info.GetLicence().empty());
     EXPECT_TRUE(info.GetIcon().IsOk());
+}
+
+/// Saves the screen area of rect as a PNG with ImageMagick's import: unlike a wxScreenDC copy, it also
+/// catches the pop-up menus drawn over the window.
+bool saveScreenArea(const wxRect& rect, const wxString& path) {
+    gui::pump(150);
+    const wxRect area = rect.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
+    const wxString command = wxString::Format(wxS("import -window root -crop %dx%d+%d+%d +repage '%s'"),
+                                              area.width, area.height, area.x, area.y, path);
+    return std::system(command.utf8_str()) == 0 && wxFileName::FileExists(path);
+}
+
+// Spec 3.3: how the window looks after a few lines, with the Insert menu and its Constants submenu
+// open (real key strokes through XTest). The PNGs go to gui::outputDir(); docs/screenshots keeps copies.
+TEST_F(Part3_3_MainWindow, Screenshots) {
+    for (const char* line : {"1+2", "x = 2^10", "sqrt(x)*pi", "q", "plot("}) run(line);
+    console->DocumentEnd();
+    console->AddText(wxS("2*sin("));
+    // A plain backdrop stands in for the desktop that Xvfb lacks (its root window is black).
+    auto* backdrop = new wxFrame(nullptr, wxID_ANY, wxEmptyString, wxPoint(0, 0), wxGetDisplaySize(),
+                                 wxBORDER_NONE | wxFRAME_NO_TASKBAR);
+    backdrop->SetBackgroundColour(wxColour(0x5E, 0x81, 0xAC));
+    backdrop->Show();
+    gui::pump(100);
+    window->Raise();
+    ASSERT_TRUE(gui::focus(console));
+    const wxString dir = gui::outputDir();
+    const wxRect frame = window->GetScreenRect().Inflate(12);
+    EXPECT_TRUE(saveScreenArea(frame, dir + "/window_console.png"));
+
+    // A click on "Insert" opens the menu; resting on its last entry opens "Constants". The offsets are
+    // those of the default theme's layout; a miss only leaves the menu closed in the picture.
+    const wxPoint title = window->GetMenuBar()->GetScreenPosition();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(title.x + 154, title.y + 12);
+    gui::pump(100);
+    mouse.MouseClick();
+    gui::pump(400);
+    mouse.MouseMove(title.x + 190, title.y + 241);
+    gui::pump(800);
+    EXPECT_TRUE(saveScreenArea(wxRect(frame.x, frame.y, std::max(frame.width, 500), frame.height + 190),
+                               dir + "/window_insert_menu.png"));
+    for (int i = 0; i < 3; ++i) gui::simulateKey(WXK_ESCAPE);
+    gui::pump(200);
+
+    mouse.MouseMove(title.x + 212, title.y + 12);
+    gui::pump(100);
+    mouse.MouseClick();
+    gui::pump(600);
+    EXPECT_TRUE(saveScreenArea(frame,
+                               dir + "/window_options_menu.png"));
+    for (int i = 0; i < 2; ++i) gui::simulateKey(WXK_ESCAPE);
+    backdrop->Destroy();
+    gui::pump(100);
 }
 
 // ---- Part 3.5 ------------------------------------------------------------------------------------------
