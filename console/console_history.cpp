@@ -23,8 +23,9 @@ int ConsoleHistory::find(const std::wstring& text) const {
     return -1;
 }
 
-bool ConsoleHistory::add(const std::wstring& text, bool correctsNewest) {
-    if (text.empty()) return false;
+bool ConsoleHistory::add(const std::wstring& line, bool correctsNewest) {
+    if (line.empty()) return false;
+    const std::wstring text = line.substr(0, kEntryMax);
     if (correctsNewest && m_count > 0) {
         // A corrected line replaces the failed one instead of piling up.
         if (find(text) < 0) m_entries[m_count - 1] = text;

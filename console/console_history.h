@@ -11,6 +11,8 @@ public:
     static constexpr int kCapacity = 12;
     /// Entries dropped when a 13th is added.
     static constexpr int kDropped = 5;
+    /// Longest entry: the spec's history buffers hold 255 characters and the terminator; longer text is cut.
+    static constexpr int kEntryMax = 255;
 
     /// AddHistory's steps 1 and 3 to 5; with correctsNewest (not failed, last one failed) step 2 instead
     /// when there is an entry. Returns true when step 2 applied (the caller then clears lastFailed).

@@ -311,6 +311,8 @@ TEST(Part3_1_ConsoleHistory, NavigationAndReplacementRules) {  // Spec 3.1
     EXPECT_TRUE(history.add(L"d", true));
     EXPECT_EQ(history.entry(2), L"d");
     EXPECT_EQ(history.count(), 3);
+    history.add(std::wstring(300, L'7'));
+    EXPECT_EQ(history.entry(history.count() - 1).size(), 255u);
     history.clear();
     EXPECT_EQ(history.count(), 0);
     EXPECT_EQ(history.cursor(), 0);
