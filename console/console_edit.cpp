@@ -11,15 +11,15 @@
 #include <wx/bitmap.h>
 
 #include "app/delvo_app.h"
+#include "engine/messages.h"
 #include "libs/graph/delvo_message_box.h"
 #include "resources/error_marker.xpm"
 
 namespace {
 
-// The console's answers to the four built-in words (Part 3.1, step 8).
-const wchar_t* const kAuthorNotice = L"DelvoCalculator, a console calculator by the Delvo project (MIT licence)";
+// The console's answers to the four built-in words (Part 3.1, step 8); author and version as the
+// interpreter answers them (engine/messages.h).
 const wchar_t* const kReleaseDate = L"Apr 30 2021";
-const wchar_t* const kVersionLine = L"Version 1.8 Build 2104";
 const wchar_t* const kContactLine = L"Contact: the DelvoCalculator project, through its issue tracker";
 
 // The reset question (Part 3.1, "Clear and reset").
@@ -176,9 +176,9 @@ void ConsoleEdit::ExecuteLine() {
         const wchar_t* word;
         const wchar_t* answer;
     } kBuiltIns[] = {
-        {L"author", kAuthorNotice},
+        {L"author", msg::kAuthor},
         {L"release", kReleaseDate},
-        {L"version", kVersionLine},
+        {L"version", msg::kVersion},
         {L"contact", kContactLine},
     };
     for (const auto& builtIn : kBuiltIns) {

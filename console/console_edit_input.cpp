@@ -146,6 +146,11 @@ bool ConsoleEdit::handleEarlierLineKey(wxKeyEvent& event) {
         case 'c':
             if (event.ControlDown()) Copy();
             return false;
+        case WXK_MENU:
+        case WXK_WINDOWS_MENU:
+            return true;  // the toolkit turns it into the context menu; the control inserts nothing
+        case WXK_F10:
+            return event.ShiftDown();  // Shift+F10: the context menu, as above
         default:
             // Alt+letter reaches the menu bar's mnemonics; the control inserts nothing for it.
             return event.AltDown() && !event.ControlDown() && event.GetKeyCode() < 128 &&
