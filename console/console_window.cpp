@@ -17,6 +17,7 @@
 #include "console/window_icons.h"
 #include "libs/graph/lm_font.h"
 #include "libs/graph/plot_frame.h"
+#include "settings/colors_dlg.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
@@ -63,7 +64,9 @@ wxEND_EVENT_TABLE()
 
 namespace {
 
+/// 0x20001840; the colours dialog 0x20001800 (not resizable).
 constexpr long kToolDialogStyle = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER;
+constexpr long kColorsDialogStyle = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX;
 
 /// The output base of the base commands 7067..7070.
 int outputBaseOf(int command) {
@@ -198,11 +201,16 @@ const ConsoleWindow::ToolDialogSlot* ConsoleWindow::FindToolDialog(int command) 
 }
 
 wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
-    // The dialogs of Parts 4.2 and 5.1 to 5.5 are constructed here as their classes land; until then
-    // the spec's failure rule applies: the pointer stays null and the command does nothing more.
-    (void)slot;
-    (void)kToolDialogStyle;
-    return nullptr;
+    switch (slot.command) {
+        case ID_OPTIONS_COLORS:
+            return new ColorsDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                 kColorsDialogStyle);
+        default:
+            // The dialogs of Parts 5.1 to 5.5 are constructed here as their classes land; until then the
+            // spec's failure rule applies: the pointer stays null and the command does nothing more.
+            (void)kToolDialogStyle;
+            return nullptr;
+    }
 }
 
 void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
@@ -212,10 +220,7 @@ void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
         dialog = CreateToolDialog(slot);
         if (!dialog) return;
         // The colours dialog destroys itself on close; any dialog gone must not leave a dangling pointer.
-        dialog->Bind(wxEVT_DESTROY, [this, member = slot.pointer](wxWindowDestroyEvent& event) {
-            if (event.GetEventObject() == this->*member) this->*member = nullptr;
-            event.Skip();
-        });
+        dialog->Bind(wxEVT_DESTROY, &ConsoleWindow::OnToolDialogDestroyed, this);
         if (keypad) SetKeypadCaret(true);
         dialog->Show();
         const wxRect frame = GetRect();
@@ -238,8 +243,16 @@ void ConsoleWindow::DestroyToolDialogs() {
         if (!dialog) continue;
         wxDialog* doomed = dialog;
         dialog = nullptr;
+        // The frame may be gone before the dialog's delayed destruction reports back.
+        doomed->Unbind(wxEVT_DESTROY, &ConsoleWindow::OnToolDialogDestroyed, this);
         doomed->Destroy();
     }
+}
+
+void ConsoleWindow::OnToolDialogDestroyed(wxWindowDestroyEvent& event) {
+    event.Skip();
+    for (const ToolDialogSlot& slot : kToolDialogs)
+        if (event.GetEventObject() == this->*slot.pointer) this->*slot.pointer = nullptr;
 }
 
 // ---- Frame events -----------------------------------------------------------------------------------

@@ -104,6 +104,7 @@ private:
     void ToggleToolDialog(const ToolDialogSlot& slot);
     void SetKeypadCaret(bool on);
     void DestroyToolDialogs();
+    void OnToolDialogDestroyed(wxWindowDestroyEvent& event);
 
     void OnClose(wxCloseEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);

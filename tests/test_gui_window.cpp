@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/aboutdlg.h>
 #include <wx/clipbrd.h>
+#include <wx/dialog.h>
 #include <wx/dataobj.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -292,10 +293,60 @@ TEST_F(Part3_3_MainWindow, F8ThreeTimesIsHarmlessWhileTheKeypadIsMissing) {
         updateInterface();
         EXPECT_FALSE(tools->GetToolState(7019));
     }
-    for (int id : {7020, 7022, 7023, 7024, 7060}) command(id);
+    for (int id : {7020, 7022, 7023, 7024}) command(id);
     updateInterface();
     EXPECT_FALSE(window->GetMenuBar()->IsChecked(7022));
     EXPECT_TRUE(isAlive());
+}
+
+/// The shown dialog of that window id whose parent is the main window, or null.
+wxDialog* findDialog(wxWindow* parent, int id) {
+    for (wxWindow* top : wxTopLevelWindows)
+        if (top->GetId() == id && top->GetParent() == parent && !wxTheApp->IsScheduledForDestruction(top))
+            return dynamic_cast<wxDialog*>(top);
+    return nullptr;
+}
+
+// Spec 3.3: 7060 creates the colours dialog (id 7600, "Colors", not resizable) right of the window's
+// right edge minus 1 and 60 pixels below its top, then hides it and shows it again; its own close
+// destroys it and clears the pointer, so the next 7060 builds a new one.
+TEST_F(Part3_3_MainWindow, ColorsCommandTogglesItsDialog) {
+    command(7060);
+    gui::pump(100);
+    wxDialog* dialog = findDialog(window, 7600);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_EQ(dialog->GetTitle(), "Colors");
+    EXPECT_FALSE(dialog->HasFlag(wxRESIZE_BORDER));
+    const wxRect frame = window->GetRect();
+    EXPECT_EQ(dialog->GetPosition().x, frame.x + frame.width - dialog->GetSize().x - 1);
+    EXPECT_EQ(dialog->GetPosition().y, frame.y + 60);
+
+    command(7060);
+    EXPECT_FALSE(dialog->IsShown());
+    command(7060);
+    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_EQ(findDialog(window, 7600), dialog);
+
+    dialog->Close();
+    gui::pump(100);
+    EXPECT_EQ(findDialog(window, 7600), nullptr);
+    command(7060);
+    gui::pump(100);
+    wxDialog* again = findDialog(window, 7600);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->IsShown());
+}
+
+// Spec 3.3: closing with a tool dialog open destroys the dialog too.
+TEST_F(Part3_3_MainWindow, ShutDownDestroysTheOpenToolDialogs) {
+    command(7060);
+    gui::pump(100);
+    ASSERT_NE(findDialog(window, 7600), nullptr);
+    window->Close();
+    gui::pump(100);
+    EXPECT_EQ(findDialog(window, 7600), nullptr);
+    EXPECT_FALSE(isAlive());
 }
 
 // Spec 3.3: closing the main window writes the settings once and destroys the frame after the event.
@@ -379,6 +430,47 @@ TEST_F(Part3_3_MainWindow, DroppingTwoFilesDoesNothing) {
     EXPECT_EQ(console->GetText(), text);
     wxRemoveFile(first);
     wxRemoveFile(second);
+}
+
+// Spec 3.4: a dropped file that cannot be read shows "Cannot open file." and changes nothing.
+TEST_F(Part3_3_MainWindow, DroppingAnUnreadableFileShowsCannotOpenFile) {
+    gui::MessageBoxAnswer answer(wxOK);
+    const wxString before = console->GetCommandText();
+    auto* one = new wxString[1]{wxS("/nonexistent/delvo/none.txt")};
+    wxDropFilesEvent drop(wxEVT_DROP_FILES, 1, one);
+    window->GetEventHandler()->ProcessEvent(drop);
+    ASSERT_EQ(answer.requests.size(), 1u);
+    EXPECT_EQ(answer.requests[0].message, "Cannot open file.");
+    EXPECT_EQ(answer.requests[0].caption, "DelvoCalculator");
+    EXPECT_EQ(answer.requests[0].style, 0x104);
+    EXPECT_EQ(answer.requests[0].parent, window);
+    EXPECT_EQ(console->GetCommandText(), before);
+}
+
+// Spec 3.4 through 2.1: "help" without the manual shows the spec's message, without a parent.
+TEST_F(Part3_3_MainWindow, InterpreterHelpWithoutTheManualShowsTheMessage) {
+    gui::MessageBoxAnswer answer(wxOK);
+    const std::wstring helpPath = wxGetApp().helpPath;
+    wxGetApp().helpPath = L"/nonexistent/delvo/doc/tallyx.pdf";
+    run(wxS("help"));
+    wxGetApp().helpPath = helpPath;
+    ASSERT_EQ(answer.requests.size(), 1u);
+    EXPECT_EQ(answer.requests[0].message, "Cannot display help file: PDF associated application not found.");
+    EXPECT_EQ(answer.requests[0].caption, "DelvoCalculator");
+    EXPECT_EQ(answer.requests[0].style, 0x104);
+    EXPECT_EQ(answer.requests[0].parent, nullptr);
+}
+
+// Spec 3.4 through 2.1: "save" with more than 256 console lines refuses before any file dialog.
+TEST_F(Part3_3_MainWindow, InterpreterSaveOfALongConsoleShowsCannotSave) {
+    gui::MessageBoxAnswer answer(wxOK);
+    wxString lines;
+    for (int i = 0; i < 300; ++i) lines << wxS("0\n");
+    console->SetText(lines);
+    run(wxS("save"));
+    ASSERT_EQ(answer.requests.size(), 1u);
+    EXPECT_EQ(answer.requests[0].message, "Cannot save console content.");
+    EXPECT_EQ(answer.requests[0].parent, window);
 }
 
 // Spec 3.3: the first paint gives the console the keyboard focus.
