@@ -196,6 +196,7 @@ void ConsoleEdit::historyDown() {
 
 void ConsoleEdit::showHistoryEntry(const std::wstring& entry) {
     if (m_busy) return;
+    if (CallTipActive()) CallTipCancel();
     const int lastLine = GetLineCount() - 1;
     SetSelection(GetInputStart(lastLine), GetLineEndPosition(lastLine));
     ReplaceSelection(entry);
