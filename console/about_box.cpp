@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The About box information from the program identity (spec Part 3.6).
 #include "console/about_box.h"
 
 #include <wx/icon.h>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window: construction, operations, tool dialogs, commands and update-interface rules (Part 3.3).
 #include "console/console_window.h"
 
 #include <wx/aboutdlg.h>

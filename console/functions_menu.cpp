@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Insert menu and the toolbar pop-up of functions and constants (spec Part 3.5).
 #include "console/functions_menu.h"
 
 #include <wx/log.h>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Icons of the main window: wxArtProvider for standard ones, our XPM pixel art for the rest.
 #include "console/window_icons.h"
 
 #ifdef __WXGTK__

@@ -502,6 +502,34 @@ TEST_F(Part3_3_MainWindow, InterpreterExitDestroysTheFrameAfterTheLine) {
     EXPECT_FALSE(isAlive());
 }
 
+// Spec 1.1, step 7: the normal start keeps the interpreter's variables (what "-show" after a batch relies
+// on), sets auto format, and gives the console the default font and the console's default colours.
+TEST_F(Part3_3_MainWindow, NormalStartKeepsTheVariablesAndSetsTheDefaults) {
+    window->Destroy();
+    gui::pump();
+    std::wstring out;
+    ASSERT_TRUE(wxGetApp().evaluateLine(L"k=7", &out));
+    wxGetApp().interpreter().format.mode = 0;
+    ASSERT_TRUE(wxGetApp().OnInit());
+    window = wxGetApp().mainWindow();
+    ASSERT_NE(window, nullptr);
+    console = window->GetConsole();
+    EXPECT_EQ(wxGetApp().interpreter().format.mode, 1);
+    ASSERT_TRUE(wxGetApp().evaluateLine(L"k", &out));
+    EXPECT_EQ(out, L"7");
+
+    const DelvoApp& app = wxGetApp();
+    EXPECT_EQ(app.consoleFont.getFaceName(), L"Consolas");
+    EXPECT_EQ(app.consoleFont.color.toInt(), 0x202020u);
+    EXPECT_EQ(app.syntaxColors[0], 0xFFFFFFu);
+    EXPECT_EQ(app.syntaxColors[1], 0xC00000u);
+    EXPECT_EQ(app.syntaxColors[2], 0x800000u);
+    EXPECT_EQ(app.syntaxColors[3], 0x808000u);
+    EXPECT_EQ(app.syntaxColors[4], 0xF6D0ABu);
+    EXPECT_EQ(console->preferences().styles[0].foreground, 0x202020u);
+    EXPECT_EQ(console->preferences().styles[0].getFaceName(), L"Consolas");
+}
+
 // Spec 3.3: the window commands are installed while the window lives and removed with it.
 TEST_F(Part3_3_MainWindow, WindowCommandsLeaveWithTheWindow) {
     window->Destroy();
