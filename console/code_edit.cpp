@@ -18,6 +18,7 @@ constexpr int kStyleIndentGuide = wxSTC_STYLE_INDENTGUIDE;  // 37
 constexpr int kLastStyle = 40;
 constexpr int kLexerEntries = 20;  // entries 0..19 are lexer styles
 constexpr int kTextMargin = 4;
+constexpr int kFirstColouredMarker = 1;  // markers 1..4 take setMarkersColors's colours
 constexpr int kMinFontSize = 4, kMaxFontSize = 96;
 constexpr int kCmdSelectionDuplicate = 2469;  // SCI_SELECTIONDUPLICATE, Ctrl+D (no wxSTC_CMD_ name)
 
@@ -271,12 +272,13 @@ void CodeEdit::UpdatePromptMargin() {
 }
 
 void CodeEdit::setMarkersColors(std::uint32_t c0, std::uint32_t c1, std::uint32_t c2, std::uint32_t c3) {
-    // Markers 0..3 are free for the program's own use (bookmark, accepted, info, error); the console's
-    // prompt and error markers (8, 11) keep their own colours. A light tint of each colour fills the marker.
+    // Our choice: markers 1..4 (free for bookmark-like uses: warning, accepted, information, error) take the
+    // four colours, drawn as a light tint with the colour as outline. Marker 0 keeps ApplyAll's step 3
+    // colours, and the console's prompt and error markers (8, 11) keep their own.
     const std::uint32_t colours[] = {c0, c1, c2, c3};
-    for (int marker = 0; marker < 4; ++marker) {
-        MarkerSetForeground(marker, toColour(colours[marker]));
-        MarkerSetBackground(marker, toColour(shiftColor(colours[marker], 96)));
+    for (int i = 0; i < 4; ++i) {
+        MarkerSetForeground(kFirstColouredMarker + i, toColour(colours[i]));
+        MarkerSetBackground(kFirstColouredMarker + i, toColour(shiftColor(colours[i], 96)));
     }
 }
 

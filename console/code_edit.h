@@ -55,7 +55,7 @@ public:
     /// Keeps the caret drawn and blinking while another window (the keypad) has the focus.
     void setAlwaysShowCaret(bool on);
     bool isAlwaysShowCaret() const { return m_alwaysShowCaret; }
-    /// Colours of markers 0..3 (foreground; background a light tint), 0x00BBGGRR.
+    /// Colours of markers 1..4 (outline; fill a light tint of it), 0x00BBGGRR.
     void setMarkersColors(std::uint32_t c0, std::uint32_t c1, std::uint32_t c2, std::uint32_t c3);
 
     /// The face actually used for a requested face: the face itself when installed, else the first
