@@ -41,10 +41,21 @@ const FunctionEntry kConstants[] = {
     {ID_INSERT_AVOGADRO, L"Avogadro\t_n", L"_n", 2},
 };
 
+/// The label as the menu shows it. wxGTK's accelerator column takes only real shortcuts and drops any
+/// other text after the tab, so there the hint follows the name in parentheses instead.
+wxString displayLabel(const wchar_t* label) {
+    wxString text(label);
+#ifdef __WXGTK__
+    const int tab = text.Find(wxS('\t'));
+    if (tab != wxNOT_FOUND) text = text.Left(tab) + wxS(" (") + text.Mid(tab + 1) + wxS(")");
+#endif
+    return text;
+}
+
 template <size_t N>
 void appendEntries(wxMenu* menu, const FunctionEntry (&entries)[N], const wxWindow* window) {
     for (const FunctionEntry& entry : entries) {
-        auto* item = new wxMenuItem(menu, entry.id, entry.label, wxEmptyString, wxITEM_NORMAL);
+        auto* item = new wxMenuItem(menu, entry.id, displayLabel(entry.label), wxEmptyString, wxITEM_NORMAL);
         if (entry.id == ID_INSERT_EXP) item->SetBitmap(windowIcon(WindowIcon::Exp, window));
         if (entry.id == ID_INSERT_COS) item->SetBitmap(windowIcon(WindowIcon::Cos, window));
         if (entry.id == ID_INSERT_PI) item->SetBitmap(windowIcon(WindowIcon::Pi, window));

@@ -705,11 +705,10 @@ TEST_F(Part3_3_MainWindow, Screenshots) {
 // ---- Part 3.5 ------------------------------------------------------------------------------------------
 
 /// A constant's label: its name, a tab and the hint shown in the accelerator column. wxGTK keeps only
-/// texts it can parse as a shortcut there, so on GTK the item's label is the name alone.
+/// real shortcuts there, so on GTK the hint follows the name in parentheses.
 std::string hint(const std::string& name, const std::string& text) {
 #ifdef __WXGTK__
-    (void)text;
-    return name;
+    return name + " (" + text + ")";
 #else
     return name + "\t" + text;
 #endif
