@@ -59,6 +59,19 @@ StartMode chooseStartMode(const DelvoCmdLine& args) {
     return StartMode::Window;
 }
 
+bool batchShowsWindow(const DelvoCmdLine& args) {
+    bool outSeen = false;
+    for (int i = 3; i < args.argc; ++i) {
+        if (equalsNoCase(args.argv[i], L"-show")) return true;
+        // "-out" takes the next argument as its file ("-out -show" writes to a file named -show).
+        if (!outSeen && equalsNoCase(args.argv[i], L"-out") && i + 1 < args.argc) {
+            outSeen = true;
+            ++i;
+        }
+    }
+    return false;
+}
+
 void printUsage() {
     win32EnableConsole();
     std::fputs("\n", stdout);

@@ -15,6 +15,8 @@ enum class StartMode { Usage, Batch, Window };
 
 /// Step 6 of start-up: "-h"/"-help" alone, "-run input ...", or anything else (the window).
 StartMode chooseStartMode(const DelvoCmdLine& args);
+/// True when the options after the input of "-run" hold "-show" (the same scan as runBatch's step 1).
+bool batchShowsWindow(const DelvoCmdLine& args);
 /// Prints the usage text (with the exit-status note) to standard output.
 void printUsage();
 

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Entry point: usage and batch mode run before the toolkit starts, so they need no display.
+// The window half of tallyx, a module loaded only when a window is wanted (normal start or "-show").
 #include <wx/init.h>
 
 #include "app/delvo_app.h"
+#include "app/window_module.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DelvoApp);
 
-int main(int argc, char** argv) {
+extern "C" int tallyx_window_main(int argc, char** argv) {
     auto* app = new DelvoApp;
     wxApp::SetInstance(app);
     if (!app->startUp(argc, argv)) {
@@ -19,6 +20,5 @@ int main(int argc, char** argv) {
     // The toolkit sees no arguments: ours are not its options ("-run", "-show").
     int toolkitArgc = 1;
     char* toolkitArgv[] = {argv[0], nullptr};
-    const int status = wxEntry(toolkitArgc, toolkitArgv);
-    return status;
+    return wxEntry(toolkitArgc, toolkitArgv);
 }
