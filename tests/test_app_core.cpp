@@ -147,3 +147,16 @@ TEST(Part1_1_Batch, Utf16Output) {
 }
 
 }  // namespace
+
+namespace {
+
+// Spec 1.1, batch step 1: "-show" after the input switches the window on; "-out" takes the next argument.
+TEST(Part1_1_CommandLine, ShowOption) {
+    EXPECT_TRUE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-show"})));
+    EXPECT_TRUE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out", "o.txt", "-SHOW"})));
+    EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out", "-show"})));
+    EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "-show"})));
+    EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1"})));
+}
+
+}  // namespace
