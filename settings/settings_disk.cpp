@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "settings/settings_disk.h"
 
+#include "libs/file/lf_text.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -12,30 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string settingsNativePath(const std::wstring& path) {
-    std::string out;
-    out.reserve(path.size());
-    for (wchar_t wc : path) {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = '?';
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+std::string settingsNativePath(const std::wstring& path) { return utf8FromWide(path); }
 
 SettingsLineReader::SettingsLineReader(const std::wstring& path) {
     const std::string native = settingsNativePath(path);

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "libs/file/lf_text.h"
+
 /// Argument 0 is the program, 1.. the arguments: at most 12 entries of at most 255 characters each.
 struct DelvoCmdLine {
     static constexpr int kMaxArgs = 12;
@@ -14,8 +16,3 @@ struct DelvoCmdLine {
     std::array<std::wstring, kMaxArgs> argv;
     int argc = 0;
 };
-
-/// Converts a multibyte (UTF-8) argument to wide characters; invalid bytes become U+FFFD.
-std::wstring wideFromUtf8(const std::string& text);
-/// Converts wide characters to UTF-8.
-std::string utf8FromWide(const std::wstring& text);
