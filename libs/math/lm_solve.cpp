@@ -158,7 +158,13 @@ double refine(CountedFunction& f, const Bracket& bracket, double reltol, int lim
     const std::pair<double, double> result = boost::math::tools::toms748_solve(
         [&f](double x) { return f(x); }, bracket.lo, bracket.hi, bracket.flo, bracket.fhi, tolerance, iterations);
     const bool converged = result.first == result.second || tolerance(result.first, result.second);
-    if (converged && !(f.lastAbs() > startAbs)) return result.first + (result.second - result.first) / 2;
+    if (converged && !(f.lastAbs() > startAbs)) {
+        // Every point of the final bracket meets the tolerance; the evaluated one of smallest |f| in it
+        // (usually the last interpolation) gives the smallest residual, else the midpoint.
+        const double best = f.best();
+        if (best >= result.first && best <= result.second) return best;
+        return result.first + (result.second - result.first) / 2;
+    }
     return std::numeric_limits<double>::quiet_NaN();
 }
 
