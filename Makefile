@@ -16,7 +16,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 
 run: build
-	@./scripts/run.sh $(BUILD_DIR)/tallyx
+	@./scripts/run.sh $(BUILD_DIR)/app/tallyx
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
