@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Newcomer entry points: `make run` and `make test` (see README.md).
 BUILD_DIR ?= build
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
