@@ -50,7 +50,7 @@ void DelvoMuParser::InitCharSets()
 {
     // The sets of mu::Parser: names of letters, digits and '_'; unknown upper-case names are refused by lookup.
     DefineNameChars("0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    DefineOprtChars("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ+-*^/?<>=#!$%&|~'_{}");
+    DefineOprtChars("+-*^/?<>=#!$%&|~");
     DefineInfixOprtChars("/+-*^?<>=#!$%&|~'_");
 }
 
