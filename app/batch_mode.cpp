@@ -118,7 +118,7 @@ std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) 
         if (line.find(L';') != std::wstring::npos) {
             for (std::wstring& piece : splitCommands(line)) items.push_back(std::move(piece));
         } else {
-            items.push_back(std::move(line));  // with its line end, as the spec passes it
+            items.push_back(std::move(line));  // with its line end: the interpreter sees the line as the file holds it
         }
     }
     return items;
@@ -149,7 +149,7 @@ bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
 BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FILE** outStream,
                      std::FILE** errStream) {
     BatchResult result;
-    // Step 1: the options after the input.
+    // The options after the input.
     bool showSeen = false, redirected = false;
     std::wstring outPath;
     for (int i = 3; i < args.argc && !(showSeen && redirected); ++i) {
@@ -162,7 +162,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
         }
     }
     if (!redirected) win32EnableConsole();
-    // Steps 2 and 3: the items, stopping after the first failure.
+    // The items, stopping after the first failure.
     const std::vector<std::wstring> items = batchItems(args.argv[2], &result.inputReadable);
     std::wstring output;
     for (const std::wstring& item : items) {
@@ -170,7 +170,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
         if (!result.lastSucceeded) break;
     }
     if (!result.inputReadable) result.lastSucceeded = false;
-    // Step 4: the last output.
+    // The last output.
     if (!output.empty()) {
         std::fflush(stdout);
         if (redirected) {

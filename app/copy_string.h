@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// copyString (spec Part 1.1): a string into a fixed wide-character buffer, refused when it does not fit.
+// copyString: a string into a fixed wide-character buffer, refused when it does not fit.
 #pragma once
 
 #include <array>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// DelvoApp's start-up up to batch mode (spec Part 1.1, steps 2 to 6) and OnExit.
+// DelvoApp's start-up up to batch mode and OnExit.
 #include "app/delvo_app.h"
 
 #include "app/batch_mode.h"
@@ -11,11 +11,11 @@ DelvoApp::DelvoApp() = default;
 DelvoApp::~DelvoApp() = default;
 
 bool DelvoApp::startUp(int argc, char** argv) {
-    // Step 2 and 3: the interpreter created its engine and parameter record (tolerance 1e-6, 4096).
-    m_folders = Folders::forThisProcess();  // step 4
+    // The interpreter created its engine and parameter record (tolerance 1e-6, 4096).
+    m_folders = Folders::forThisProcess();
     helpPath = m_folders.helpPath;
-    m_interpreter.resetVariableStore();  // step 5
-    const DelvoCmdLine args(argc, argv);  // step 6
+    m_interpreter.resetVariableStore();
+    const DelvoCmdLine args(argc, argv);
     switch (chooseStartMode(args)) {
         case StartMode::Usage:
             printUsage();

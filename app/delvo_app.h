@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The application object (spec Part 1.1): owns the interpreter, folders, font, colours and histories.
+// The application object: owns the interpreter, folders, font, colours and histories.
 #pragma once
 
 #include <array>
@@ -23,16 +23,16 @@ public:
     DelvoApp();
     ~DelvoApp() override;
 
-    /// Steps 2 to 6 of start-up, before the toolkit starts: usage, batch mode. True: the window is wanted.
+    /// Start-up before the toolkit starts: usage, batch mode. True: the window is wanted.
     bool startUp(int argc, char** argv);
-    /// Step 1 and the normal start (step 7): the main window and the settings. Implemented with the window.
+    /// Start-up, and for a normal start the main window and the settings. Implemented with the window.
     bool OnInit() override;
     /// Closes the redirected streams.
     int OnExit() override;
     /// Exit status of the process after batch mode: 0 when the last item succeeded, 1 otherwise.
     int exitStatus() const { return m_exitStatus; }
 
-    /// The interpreter's one entry (Part 2.1); forwards to the engine.
+    /// The interpreter's one entry; forwards to the engine.
     bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
                       const std::wstring* format = nullptr) {
         return m_interpreter.evaluateLine(line, out, value, format);
@@ -42,13 +42,13 @@ public:
     /// The main window when it is the top window, else null.
     ConsoleWindow* mainWindow() const;
 
-    // Settings operations (Part 4.1), in delvo_app_settings.cpp; each acts on the main window only when it exists.
+    // Settings operations, in delvo_app_settings.cpp; each acts on the main window only when it exists.
     void setConsoleFont(const std::wstring* faceName, const lmColor& colour, int size, int orientation, int style,
                         int weight);
     void setConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function,
                           std::uint32_t op, std::uint32_t number, std::uint32_t selection);
     void enableHighlighting(bool on);
-    /// The console's highlighting state (true when there is no main window; Part 4.2).
+    /// The console's highlighting state (true when there is no main window).
     bool isHighlighting() const;
     void setWindowPlacement(bool maximized, int x, int y, int width, int height);
     void getWindowPlacement(bool* maximized, int* x, int* y, int* width, int* height) const;
@@ -62,10 +62,10 @@ public:
     /// Writes the settings file (ShutDown); false when it could not be written.
     bool saveSettingsFile();
 
-    /// Console font record (Part 1.3) and the five syntax colours (0x00BBGGRR; Part 4.1).
+    /// Console font record and the five syntax colours (0x00BBGGRR).
     lmFont consoleFont;
     std::array<std::uint32_t, 5> syntaxColors{0x000000, 0xFF0000, 0x800000, 0x808000, 0xFFFF00};
-    /// Recent solver functions, oldest first (Part 4.1).
+    /// Recent solver functions, oldest first.
     std::array<std::wstring, 12> functionHistory;
     int historyCount = 0;
     std::wstring helpPath;
@@ -75,7 +75,7 @@ public:
 private:
     /// Gives the interpreter the graph library's plot windows (once a window may exist).
     void installPlotHost();
-    /// Step 7 of start-up: font, auto format, main window, settings. Implemented with the window.
+    /// The normal start: font, auto format, main window, settings. Implemented with the window.
     bool startWindow();
 
     Interpreter m_interpreter;

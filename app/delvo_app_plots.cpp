@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The interpreter's plot command reaches the graph library's plot windows (spec Parts 1.3, 2.4).
+// The interpreter's plot command reaches the graph library's plot windows.
 #include "app/delvo_app.h"
 #include "libs/graph/plot_frame.h"
 
 namespace {
 
-/// PlotHost on PlotFrame's static operations, with the spec's arguments.
+/// PlotHost on PlotFrame's static operations, with the plot command's arguments.
 class GraphPlotHost : public PlotHost {
 public:
     bool plotExists(int handle) override { return PlotFrame::plotExists(handle); }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// DelvoApp's settings operations (spec Part 4.1): the settings record, the window and the settings file.
+// DelvoApp's settings operations: the settings record, the window and the settings file.
 #include <algorithm>
 
 #include <wx/settings.h>
@@ -94,7 +94,7 @@ bool DelvoApp::isHighlighting() const {
 }
 
 // The stored position is validated by the reader but not applied: the window keeps the place that start-up
-// centring gave it (Part 4.1, left to the implementer).
+// centring gave it.
 void DelvoApp::setWindowPlacement(bool maximized, int, int, int width, int height) {
     ConsoleWindow* window = mainWindow();
     if (window == nullptr) return;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// DelvoApp's normal start (spec Part 1.1, step 7) and its main window.
+// DelvoApp's normal start and its main window.
 #include "app/delvo_app.h"
 
 #include "console/console_window.h"
@@ -17,7 +17,7 @@ bool DelvoApp::startWindow() {
     consoleFont.setFaceName(EditorPrefs::kDefaultFace);
     consoleFont.setColor(lmColor::fromInt(defaults.styles[EditorPrefs::kDefault].foreground));
     consoleFont.assignResources();
-    // Background, function, number and selection take the console's default style colours (Part 4.1).
+    // Background, function, number and selection take the console's default style colours.
     syntaxColors[0] = defaults.styles[EditorPrefs::kDefault].background;
     syntaxColors[1] = defaults.styles[EditorPrefs::kFunction].foreground;
     syntaxColors[3] = defaults.styles[EditorPrefs::kNumber].foreground;

@@ -18,7 +18,7 @@ bool lengthOk(const std::wstring& path) { return path.size() >= kMinPath && path
 
 bool isSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
 
-/// Creates the folder when missing (mode 0777, less the umask); errors are silent like the spec's.
+/// Creates the folder when missing (mode 0777, less the umask); errors are silent, like every settings-file failure.
 void ensureFolder(const std::wstring& folder) {
     std::error_code error;
     fs::create_directories(fs::path(utf8FromWide(folder)), error);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The program's folders (spec Part 1.1, step 4): installation, help, per-user data. GUI-free.
+// The program's folders: installation, help, per-user data. GUI-free.
 #pragma once
 
 #include <string>

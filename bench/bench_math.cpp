@@ -18,7 +18,7 @@
 namespace {
 
 const char* const kLetters = "abcdefghijklmnopqrstuvwxyz";
-constexpr int kPlotPoints = 131072;  // the plot's largest sampling (Part 2.4)
+constexpr int kPlotPoints = 131072;  // the plot's largest sampling
 
 // (1) evalfx over the plot's largest sampling.
 void BM_EvalfxPlotSampling(benchmark::State& state)

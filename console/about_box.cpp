@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The About box information from the program identity (spec Part 3.6).
+// The About box information from the program identity.
 #include "console/about_box.h"
 
 #include <wx/icon.h>

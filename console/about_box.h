@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The program's identity and the About box information (spec Part 3.6).
+// The program's identity and the About box information.
 #pragma once
 
 #include <wx/aboutdlg.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The styled editor (spec Part 3.2): styles, highlighting, bracket matching, margins, and the three extra
-// operations of the spec's control build.
+// The styled editor: styles, highlighting, bracket matching, margins, and the three console
+// operations our control adds to wxStyledTextCtrl.
 #include "console/code_edit.h"
 
 #include <algorithm>
@@ -22,7 +22,7 @@ constexpr int kFirstColouredMarker = 1;  // markers 1..4 take setMarkersColors's
 constexpr int kMinFontSize = 4, kMaxFontSize = 96;
 constexpr int kCmdSelectionDuplicate = 2469;  // SCI_SELECTIONDUPLICATE, Ctrl+D (no wxSTC_CMD_ name)
 
-// Fixed-pitch faces tried in order when the requested face is not installed (Part 3.2 leaves the choice open).
+// Fixed-pitch faces tried in order when the requested face is not installed.
 const wxChar* const kFixedFallbacks[] = {wxS("DejaVu Sans Mono"), wxS("Liberation Mono"), wxS("Noto Sans Mono"),
                                          wxS("Noto Mono"), wxS("Courier New"), wxS("Nimbus Mono PS")};
 
@@ -273,7 +273,7 @@ void CodeEdit::UpdatePromptMargin() {
 
 void CodeEdit::setMarkersColors(std::uint32_t c0, std::uint32_t c1, std::uint32_t c2, std::uint32_t c3) {
     // Our choice: markers 1..4 (free for bookmark-like uses: warning, accepted, information, error) take the
-    // four colours, drawn as a light tint with the colour as outline. Marker 0 keeps ApplyAll's step 3
+    // four colours, drawn as a light tint with the colour as outline. Marker 0 keeps ApplyAll's marker
     // colours, and the console's prompt and error markers (8, 11) keep their own.
     const std::uint32_t colours[] = {c0, c1, c2, c3};
     for (int i = 0; i < 4; ++i) {
@@ -306,7 +306,7 @@ void CodeEdit::matchBrackets() {
     }
 }
 
-// ---- The three operations of the spec's control build -------------------------------------------------
+// ---- The three console operations our control adds -----------------------------------------------------
 
 void CodeEdit::setModeScriptConsole(bool on) {
     m_scriptConsole = on;

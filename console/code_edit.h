@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The program's styled editor (spec Part 3.2): a wxStyledTextCtrl configured from one EditorPrefs record.
+// The program's styled editor: a wxStyledTextCtrl configured from one EditorPrefs record.
 #pragma once
 
 #include <array>
@@ -17,7 +17,7 @@ public:
     static constexpr int kLanguageLua = 15;
     /// Margin numbers.
     static constexpr int kMarginLineNumbers = 0, kMarginSymbols = 1, kMarginFolding = 2, kMarginPrompt = 3;
-    /// The stored Lua keyword list 0 (the calculator's function and constant names), as the spec gives it.
+    /// The stored Lua keyword list 0 (the calculator's function and constant names).
     static const wchar_t* const kLuaKeywords;
 
     CodeEdit(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
@@ -30,7 +30,7 @@ public:
     void GetPreferences(EditorPrefs& prefs) const;
     /// The current record, read-only.
     const EditorPrefs& preferences() const { return m_prefs; }
-    /// Applies the whole record to the control (Part 3.2's 13 steps). Always true.
+    /// Applies the whole record to the control. Always true.
     bool ApplyAll();
     /// Colours, size (4..96), fixed-pitch font of face, bold/italic/underline/hidden bits, letter case.
     void ApplyStyle(int style, std::uint32_t foreground, std::uint32_t background, int size, const wxString& face,
@@ -47,7 +47,7 @@ public:
     /// True while the control has the keyboard focus.
     bool HasEditorFocus() const { return m_focus; }
 
-    // The three operations of the spec's control build (Overview, platform interfaces).
+    // The three console operations our control adds to wxStyledTextCtrl.
     /// Console behaviour of the control: no built-in popup, no text drag, no middle-click paste, no line
     /// commands (duplicate, transpose, cut/copy line, case change), no multiple or rectangular selection.
     void setModeScriptConsole(bool on);
@@ -66,13 +66,13 @@ public:
     static std::uint32_t fromColour(const wxColour& colour);
 
 protected:
-    /// ApplyAll's steps 5, 8 and 9, and 10.
+    /// Parts of ApplyAll: general switches, margins, lexer properties.
     void applyGeneralSwitches();
     void applyMargins();
     void applyLexerProperties();
-    /// Extra ascent/descent for a line spacing mode (Part 3.2, "Line spacing").
+    /// Extra ascent/descent for a line spacing mode (the "LineSpacing" setting).
     void applyLineSpacing(int mode);
-    /// Highlights the bracket at or before the caret on the last line (Part 3.2, OnUpdateUI).
+    /// Highlights the bracket at or before the caret on the last line, on every UI update.
     void matchBrackets();
 
     EditorPrefs m_prefs;

@@ -1,32 +1,32 @@
 // SPDX-License-Identifier: MIT
-// Menu, toolbar, accelerator and window ids of Parts 3.1, 3.3 and 3.5: the spec's numbers, defined once.
+// Menu, toolbar, accelerator and window ids, defined once.
 #pragma once
 
 /// Command and window ids. Unscoped so that a value is usable directly as a wxWindowID / event id.
 enum CommandId : int {
     ID_COMMAND_FIRST = 5031,
 
-    // The console's own edit commands (Part 3.1).
+    // The console's own edit commands.
     ID_CONSOLE_CUT = 5031,
     ID_CONSOLE_COPY = 5032,
     ID_CONSOLE_PASTE = 5033,
     ID_CONSOLE_DELETE = 5034,
 
-    // File menu (Parts 3.3, 3.4).
+    // File menu.
     ID_FILE_OPEN = 6102,
     ID_FILE_CLOSE = 6103,
     ID_FILE_SAVE_AS = 6105,
 
-    // Edit menu of the main window (Part 3.3).
+    // Edit menu of the main window.
     ID_EDIT_CUT = 6141,
     ID_EDIT_COPY = 6142,
     ID_EDIT_PASTE = 6143,
     ID_EDIT_RESET = 6144,
 
-    // Update-check result notification, a text-updated event (Part 3.6).
+    // Update-check result notification, a text-updated event.
     ID_UPDATE_CHECK_RESULT = 6290,
 
-    // Help menu (Parts 3.3, 3.4, 3.6).
+    // Help menu.
     ID_HELP_CONTENTS = 6899,
     ID_HELP_CHECK_UPDATE = 6900,
     ID_HELP_ABOUT = 6901,
@@ -35,7 +35,7 @@ enum CommandId : int {
     ID_CONSOLE = 6999,
     ID_MAIN_WINDOW = 7000,
 
-    // View menu and toolbar (Part 3.3).
+    // View menu and toolbar.
     ID_VIEW_NUMPAD = 7019,
     ID_VIEW_VARIABLES = 7020,
     ID_VIEW_FUNCTIONS = 7021,
@@ -44,7 +44,7 @@ enum CommandId : int {
     ID_VIEW_BASE_CONVERTER = 7024,
     ID_VIEW_ALWAYS_ON_TOP = 7026,
 
-    // Insert menu: functions and constants (Part 3.5). The ids do not follow the menu order.
+    // Insert menu: functions and constants. The ids do not follow the menu order.
     ID_INSERT_EXP = 7029,
     ID_INSERT_LN = 7030,
     ID_INSERT_SQRT = 7031,
@@ -69,7 +69,7 @@ enum CommandId : int {
     ID_INSERT_PERMITTIVITY = 7055,
     ID_INSERT_AVOGADRO = 7056,
 
-    // Options menu (Part 3.3).
+    // Options menu.
     ID_OPTIONS_COLORS = 7060,
     ID_OPTIONS_HIGHLIGHTING = 7064,
     ID_OPTIONS_VERBOSE = 7066,
@@ -78,7 +78,7 @@ enum CommandId : int {
     ID_OPTIONS_BASE_DECIMAL = 7069,
     ID_OPTIONS_BASE_HEXADECIMAL = 7070,
 
-    // Run menu and the console's view and edit commands (Parts 3.1, 3.3).
+    // Run menu and the console's view and edit commands.
     ID_RUN_EXECUTE = 7078,
     ID_VIEW_ZOOM_NORMAL = 7080,
     ID_VIEW_ZOOM_IN = 7081,
@@ -87,7 +87,7 @@ enum CommandId : int {
     ID_EDIT_UNDO = 7084,
     ID_CONSOLE_RESET = 7088,
 
-    // Window ids of the tool dialogs (Part 3.3); their controls use the block above each id.
+    // Window ids of the tool dialogs; their controls use the block above each id.
     ID_DIALOG_NUMPAD = 7400,
     ID_DIALOG_VARLIST = 7500,
     ID_DIALOG_COLORS = 7600,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The console (spec Part 3.1): construction, preferences, execution, replies, history, clear and reset.
+// The console: construction, preferences, execution, replies, history, clear and reset.
 // Keys, clipboard, context menu, zoom and completion are in console_edit_input.cpp.
 #include "console/console_edit.h"
 
@@ -17,12 +17,12 @@
 
 namespace {
 
-// The console's answers to the four built-in words (Part 3.1, step 8); author and version as the
+// The console's answers to the four built-in words typed alone on the input line; author and version as the
 // interpreter answers them (engine/messages.h).
 const wchar_t* const kReleaseDate = L"Apr 30 2021";
 const wchar_t* const kContactLine = L"Contact: the DelvoCalculator project, through its issue tracker";
 
-// The reset question (Part 3.1, "Clear and reset").
+// The reset question.
 const wchar_t* const kResetMessage = L"Reset Math Console?";
 const wchar_t* const kResetCaption = L"Quarn";
 const wchar_t* const kResetLabel = L"Reset";

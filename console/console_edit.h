@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The console (spec Part 3.1): input line, execution through DelvoApp::evaluateLine, history, markers.
+// The console: input line, execution through DelvoApp::evaluateLine, history, markers.
 #pragma once
 
 #include <wx/string.h>
@@ -41,7 +41,7 @@ public:
     bool IsInputLine() const;
     /// Start of a line (negative: the caret's line; 0 or less: 0).
     int GetInputStart(int line = -1) const;
-    /// The selection is not reversed and starts at or after the input start (Part 3.5's insertion rule).
+    /// The selection is not reversed and starts at or after the input start: where the functions menu inserts.
     bool IsSelectionInInput() const;
 
     /// Deletes text and markers, puts a prompt on the (empty) line 0; the history remains. Safe during
@@ -50,7 +50,7 @@ public:
     /// Asks "Reset Math Console?" (caption "Quarn"); on Reset empties the history and clears the console.
     void ResetConsole();
 
-    /// Edit commands with the console's protections (Part 3.1).
+    /// Edit commands with the console's protections.
     void CutSelection();
     void CopySelection();
     void PasteClipboard();
@@ -58,7 +58,7 @@ public:
     /// Paste is possible: not read-only, selection within the input, caret on the input line, text on the clipboard.
     bool CanPasteHere();
 
-    /// History (Part 3.1); index 0 = oldest. Used by the settings code (Part 4.1).
+    /// History; index 0 = oldest. Used by the settings code.
     void AddHistory(const wxString& text);
     int GetHistoryCount() const { return m_history.count(); }
     wxString GetHistoryEntry(int index) const { return wxString(m_history.entry(index)); }
@@ -72,7 +72,7 @@ public:
     void ZoomOutStep();
     void ZoomNormal();
 
-    /// The context menu for the current caret, selection and clipboard (Part 3.1); the caller deletes it.
+    /// The context menu for the current caret, selection and clipboard; the caller deletes it.
     wxMenu* CreateContextMenu();
 
     /// A line is being executed.
@@ -92,7 +92,7 @@ private:
     /// Key handling with the caret on the input line / on an earlier line; true: consumed.
     bool handleInputLineKey(wxKeyEvent& event);
     bool handleEarlierLineKey(wxKeyEvent& event);
-    /// Moves the caret by delta lines keeping the column (Part 3.1, "caret moves").
+    /// Moves the caret by delta lines keeping the column.
     void moveCaretLines(int delta);
     void showHistoryEntry(const std::wstring& entry);
     void historyUp();
@@ -107,7 +107,7 @@ private:
     void addMarkerOnce(int line, int marker);
     /// Deletes the word before the caret, not beyond the input start (Ctrl+Backspace).
     void deleteWordLeft();
-    /// Autocompletion and call tips while typing on the input line (beyond the spec).
+    /// Autocompletion and call tips while typing on the input line.
     void suggestCompletion();
     void showCallTip();
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The console's input side (spec Part 3.1): keys, clipboard commands, context menu, zoom, and (beyond the
-// spec) autocompletion and call tips on the input line.
+// The console's input side: keys, clipboard commands, context menu, zoom, and
+// autocompletion and call tips on the input line.
 #include "console/console_edit.h"
 
 #include <algorithm>
@@ -297,7 +297,7 @@ void ConsoleEdit::OnViewCommand(wxCommandEvent& event) {
 // ---- Zoom -------------------------------------------------------------------------------------------------
 
 void ConsoleEdit::ZoomInStep() {
-    // The bound tests the control's own font, which zoom steps leave unchanged (Part 3.1).
+    // The bound tests the control's own font, which zoom steps leave unchanged.
     if (GetFont().GetPointSize() < kMaxZoomFontSize) ZoomIn();
     UpdatePromptMargin();
 }
@@ -391,7 +391,7 @@ wxMenu* ConsoleEdit::CreateContextMenu() {
     return menu;
 }
 
-// ---- Autocompletion and call tips (beyond the spec) -------------------------------------------------------
+// ---- Autocompletion and call tips -------------------------------------------------------------------------
 
 void ConsoleEdit::OnCharAdded(wxStyledTextEvent& event) {
     event.Skip();

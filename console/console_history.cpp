@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The console's line history (spec Part 3.1, "Line history" and "History navigation").
+// The console's line history: the entries and the Up/Down navigation.
 #include "console/console_history.h"
 
 #include <cwctype>

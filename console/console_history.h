@@ -1,21 +1,22 @@
 // SPDX-License-Identifier: MIT
-// The console's line history (spec Part 3.1): 12 entries, oldest first, with its navigation cursor. GUI-free.
+// The console's line history: 12 entries, oldest first, with its navigation cursor. GUI-free.
 #pragma once
 
 #include <array>
 #include <string>
 
-/// Entries compare ignoring case. Used by ConsoleEdit; settings restore and save it (Part 4.1).
+/// Entries compare ignoring case. Used by ConsoleEdit; settings restore and save it.
 class ConsoleHistory {
 public:
     static constexpr int kCapacity = 12;
     /// Entries dropped when a 13th is added.
     static constexpr int kDropped = 5;
-    /// Longest entry: the spec's history buffers hold 255 characters and the terminator; longer text is cut.
+    /// Longest entry: history entries hold 255 characters; longer text is cut.
     static constexpr int kEntryMax = 255;
 
-    /// AddHistory's steps 1 and 3 to 5; with correctsNewest (not failed, last one failed) step 2 instead
-    /// when there is an entry. Returns true when step 2 applied (the caller then clears lastFailed).
+    /// Adds text as the newest entry (a case-insensitive duplicate moves up instead; a 13th drops the five
+    /// oldest). With correctsNewest (not failed, last one failed) the newest entry is replaced instead when
+    /// there is one. Returns true when it was replaced (the caller then clears lastFailed).
     bool add(const std::wstring& text, bool correctsNewest = false);
     /// Empties the history (count 0, cursor 0).
     void clear();

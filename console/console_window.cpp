@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window: construction, operations, tool dialogs, commands and update-interface rules (Part 3.3).
+// The main window: construction, operations, tool dialogs, commands and update-interface rules.
 #include "console/console_window.h"
 
 #include <wx/aboutdlg.h>
@@ -120,7 +120,7 @@ void ConsoleWindow::CreateControls() {
     console->SetHelpText(wxS("Console"));
     console->ApplyPreferences(EditorPrefs(), true);
     console->SetScrollWidth(380);
-    // The spec's "centred" is implied: wxEXPAND fills the sizer, and wx rejects alignment beside it.
+    // The console is centred by filling: wxEXPAND fills the sizer, and wx rejects alignment beside it.
     mainSizer->Add(console, 1, wxEXPAND, 0);
 
     SetIcons(programIconBundle());
@@ -133,7 +133,7 @@ void ConsoleWindow::CreateControls() {
     Layout();
     mainSizer->Fit(this);
     mainSizer->SetSizeHints(this);
-    // GTK's tool buttons are wider than the spec's 16-pixel ones: widen the frame so that no tool
+    // GTK's tool buttons are wider than 16-pixel tool bitmaps: widen the frame so that no tool
     // disappears into the toolbar's overflow menu.
     if (const int toolsWidth = GetToolBar()->GetBestSize().x; toolsWidth > GetClientSize().x) {
         SetClientSize(toolsWidth, GetClientSize().y);
@@ -207,8 +207,7 @@ wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
             return new ColorsDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
                                  kColorsDialogStyle);
         default:
-            // The dialogs of Parts 5.1 to 5.5 are constructed here as their classes land; until then the
-            // spec's failure rule applies: the pointer stays null and the command does nothing more.
+            // A dialog that cannot be created leaves the pointer null: the command does nothing more.
             (void)kToolDialogStyle;
             return nullptr;
     }

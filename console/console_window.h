@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window (spec Part 3.3): menus, toolbar, accelerators, options, tool dialogs and shutdown.
+// The main window: menus, toolbar, accelerators, options, tool dialogs and shutdown.
 #pragma once
 
 #include <cstdint>
@@ -44,7 +44,7 @@ public:
     void ShutDown();
     /// The console's ClearConsole ("cls", "clear").
     void ClearConsole();
-    /// Console files and help (Part 3.4).
+    /// Console files and help.
     void SaveConsole();
     void ShowHelp();
     /// Asks for a text file, then reads it.
@@ -52,7 +52,7 @@ public:
     /// Reads the lines of a file into the console's command buffer (a file dropped on the window).
     void OpenConsoleFile(const wxString& path);
 
-    /// Part 3.2's operations on the console's preference record.
+    /// Operations on the console's preference record.
     void ApplyConsoleFont(const lmFont& font);
     void ApplyConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function, std::uint32_t op,
                             std::uint32_t number, std::uint32_t selection);
@@ -132,7 +132,7 @@ private:
     void OnUpdateVerbose(wxUpdateUIEvent& event);
     void OnUpdateOutputBase(wxUpdateUIEvent& event);
 
-    // The spec's fields (Part 3.3).
+    // The window's fields.
     ConsoleEdit* console = nullptr;
     wxBoxSizer* mainSizer = nullptr;
     wxMenuBar* menuBar = nullptr;

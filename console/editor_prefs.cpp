@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// EditorPrefs defaults, copy rule and the main window's font and colour changes (spec Part 3.2).
+// EditorPrefs defaults, copy rule and the main window's font and colour changes.
 #include "console/editor_prefs.h"
 
 #include <algorithm>
@@ -26,7 +26,7 @@ struct DefaultStyle {
     int fontStyle;
 };
 
-// Part 3.2's default table, entry by entry (colours 0x00BBGGRR).
+// The default style table, entry by entry (colours 0x00BBGGRR).
 constexpr DefaultStyle kDefaultStyles[EditorPrefs::kStyleCount] = {
     {0x202020, 0xFFFFFF, 0},                                                      // 0 default text
     {0x328C3C, 0xFFFFFF, 0}, {0x328C3C, 0xFFFFFF, 0}, {0x328C3C, 0xFFFFFF, 0},    // 1..3 comments

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The styled editor's preference record (spec Part 3.2): switches and a table of 24 style entries. GUI-free.
+// The styled editor's preference record: switches and a table of 24 style entries. GUI-free.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-/// Adds amount to each channel of a 0x00BBGGRR colour, clamping each to 0..255 (Parts 3.1, 3.2, 5.x).
+/// Adds amount to each channel of a 0x00BBGGRR colour, clamping each to 0..255.
 std::uint32_t shiftColor(std::uint32_t bgr, int amount);
 
 /// One entry of the style table.
@@ -31,15 +31,15 @@ struct StyleEntry {
     std::wstring getFaceName() const { return std::wstring(faceName.data()); }
 };
 
-/// The console's look: copied by value with the spec's copy rule (lexer backgrounds follow entry 0).
+/// The console's look: copied by value with its copy rule (lexer backgrounds follow entry 0).
 struct EditorPrefs {
     static constexpr int kStyleCount = 24;
-    /// Entries with a role of their own (Part 3.2's table).
+    /// Entries with a role of their own.
     static constexpr int kDefault = 0, kNumber = 4, kFunction = 5, kString = 8, kOperator = 10,
                          kLineNumber = 20, kCaret = 21, kSelection = 22, kWhitespace = 23;
     static constexpr const wchar_t* kDefaultFace = L"Consolas";
 
-    /// The defaults of Part 3.2.
+    /// The default look.
     EditorPrefs();
     EditorPrefs(const EditorPrefs& other) { *this = other; }
     /// Copies every field; the background of entries 0..19 and 23 becomes other's entry-0 background.
@@ -65,10 +65,10 @@ struct EditorPrefs {
     std::array<StyleEntry, kStyleCount> styles{};
 };
 
-/// ConsoleWindow::ApplyConsoleFont's change of the record (Part 3.2): face, size and boldness for all
+/// ConsoleWindow::ApplyConsoleFont's change of the record: face, size and boldness for all
 /// 24 entries (bold only when weight is 92), entry 0's foreground = colour (0x00BBGGRR).
 void applyFontToPrefs(EditorPrefs& prefs, const std::wstring& face, int size, int weight, std::uint32_t colour);
 
-/// ConsoleWindow::ApplyConsoleColors's change of the record (Part 3.2), colours as 0x00BBGGRR.
+/// ConsoleWindow::ApplyConsoleColors's change of the record, colours as 0x00BBGGRR.
 void applyColorsToPrefs(EditorPrefs& prefs, std::uint32_t text, std::uint32_t background, std::uint32_t function,
                         std::uint32_t op, std::uint32_t number, std::uint32_t selection);

@@ -7,7 +7,7 @@
 namespace {
 
 std::vector<FunctionSignature> makeTable() {
-    // Signatures and summaries as docs/functions.md gives them (plot and solve: spec Part 2.4).
+    // Signatures and summaries as docs/functions.md gives them.
     std::vector<FunctionSignature> table = {
         {L"abs", L"abs(x)", L"absolute value", false},
         {L"acos", L"acos(x)", L"inverse cosine, in radians", false},

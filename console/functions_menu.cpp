@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The Insert menu and the toolbar pop-up of functions and constants (spec Part 3.5).
+// The Insert menu and the toolbar pop-up of functions and constants.
 #include "console/functions_menu.h"
 
 #include <wx/log.h>
@@ -10,7 +10,7 @@
 
 namespace {
 
-// The table of Part 3.5; the ids do not follow the menu order (sin 7037, cos 7038).
+// The menu's entries in order; the ids do not follow the menu order (sin 7037, cos 7038).
 const FunctionEntry kTop1[] = {
     {ID_INSERT_EXP, L"exp", L"exp()", 4},
     {ID_INSERT_LN, L"ln", L"ln()", 3},

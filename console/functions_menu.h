@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The functions and constants menu (spec Part 3.5): the Insert menu and the toolbar's pop-up.
+// The functions and constants menu: the Insert menu and the toolbar's pop-up.
 #pragma once
 
 class wxMenu;
@@ -17,6 +17,6 @@ struct FunctionEntry {
 /// The entry of an insertion command id (7029..7042, 7049..7056), or null.
 const FunctionEntry* findFunctionEntry(int id);
 
-/// Empties the menu (its items destroyed), then appends the entries of Part 3.5 in order. Null: nothing.
+/// Empties the menu (its items destroyed), then appends the functions and constants in order. Null: nothing.
 /// window, when given, scales the three icons for its DPI.
 void FillFunctionsMenu(wxMenu* menu, const wxWindow* window = nullptr);

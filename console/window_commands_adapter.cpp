@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The interpreter's window commands forwarded to ConsoleWindow (spec Parts 2.1, 3.3).
+// The interpreter's window commands forwarded to ConsoleWindow.
 #include "console/window_commands_adapter.h"
 
 #include "console/console_window.h"

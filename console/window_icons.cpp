@@ -92,7 +92,7 @@ wxBitmap programIcon(int size) { return scaled(wxBitmap(delvo_icon_xpm), size); 
 
 void enableMenuIcons() {
 #ifdef __WXGTK__
-    // GTK 3 hides menu images unless the "gtk-menu-images" setting is on; the spec's menus carry icons.
+    // GTK 3 hides menu images unless the "gtk-menu-images" setting is on; our menus carry icons.
     // The GTK headers are not among the build's dependencies, so the two calls are looked up in the
     // already loaded toolkit libraries.
     using SettingsGetter = void* (*)();

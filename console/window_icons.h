@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The 16 x 16 bitmaps of the main window's menus and tools and the program icon (spec Parts 3.3, 3.5).
+// The 16 x 16 bitmaps of the main window's menus and tools and the program icon.
 #pragma once
 
 #include <wx/artprov.h>

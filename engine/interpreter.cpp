@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The interpreter's steps (spec Part 2.1), variables (2.2), formatting (2.3), plot and solve (2.4).
+// The interpreter: entry checks, fixed commands, variables, formatting, plot and solve.
 #include "engine/interpreter.h"
 
 #include <algorithm>
@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr int kEntryMax = 379;       // longest line accepted (steps 1 and 3)
-constexpr int kScanMax = 377;        // longest expression text after the scan (step 9)
-constexpr int kExpressionMax = 250;  // longest expression given to the parser (steps 11, 12)
+constexpr int kEntryMax = 379;       // longest line accepted, before and after the ";"
+constexpr int kScanMax = 377;        // longest expression text after the scan
+constexpr int kExpressionMax = 250;  // longest expression given to the parser
 constexpr int kSolveNumberMax = 185; // solve numbers in auto mode (182 otherwise)
 const char* const kLetters = "abcdefghijklmnopqrstuvwxyz";
 
@@ -86,11 +86,11 @@ bool Interpreter::evaluateLine(const std::wstring& line, std::wstring* out, doub
 
 bool Interpreter::run(Line& line) {
     std::wstring& text = line.text;
-    // Step 1: entry checks on the line as received.
+    // Entry checks on the line as received.
     if (text.empty()) return fail(line, msg::kEmptyExpression);
     if (text.size() > kEntryMax) return fail(line, msg::kTooLong);
     if (text.find(L'"') != std::wstring::npos) return fail(line, msg::kContainsQuote);
-    // Step 2: a comment, in lines of three characters or more.
+    // A comment, in lines of three characters or more.
     if (text.size() >= 3) {
         const size_t hash = text.find(L'#');
         if (hash != std::wstring::npos && hash != text.size() - 1) {
@@ -98,15 +98,15 @@ bool Interpreter::run(Line& line) {
             if (text.empty()) return fail(line, msg::kEmptyExpression);
         }
     }
-    // Step 3: one trailing ";".
+    // One trailing ";" is dropped.
     if (!text.empty() && text.back() == L';') text.pop_back();
     if (text.empty()) return fail(line, msg::kEmptyExpression);
     if (text.size() > kEntryMax) return fail(line, msg::kTooLong);
 
     bool result = false;
     if (fixedCommand(line, &result)) return result;
-    lm_removeSpace(text);  // step 5
-    // Step 6: plot and solve, in lower case only.
+    lm_removeSpace(text);
+    // Plot and solve, in lower case only.
     if (text.compare(0, 5, L"plot(") == 0) return plotCommand(line);
     if (text.compare(0, 6, L"solve(") == 0 && !startSolveCommand(line)) return false;
     if (scanLine(line, &result)) return result;
@@ -221,7 +221,7 @@ bool Interpreter::scanLine(Line& line, bool* result) {
         }
         if (check == ReferenceCheck::UnsetX) line.xUsed = true;
     }
-    // Step 8: a plain number shows its own text.
+    // A plain number shows its own text.
     if (digits + dots == text.size() && dots <= 1) {
         const double number = lm_toDouble(text);
         if (line.value) *line.value = number;
@@ -240,10 +240,10 @@ bool Interpreter::scanLine(Line& line, bool* result) {
 bool Interpreter::prepareExpression(Line& line) {
     std::wstring& expression = line.expression;
     const size_t assignAt = line.assignAt;
-    // Step 9.
+    // The expression after the scan.
     if (expression.empty()) return fail(line, msg::kEmptyExpression);
     if (expression.size() > kScanMax) return fail(line, msg::kTooLong);
-    // Step 10: the mode.
+    // The mode: solve, display or assignment.
     if (line.xUsed && line.arrowAt == 0) return fail(line, msg::kVariableNotSet);
     if (line.arrowAt > 0) {
         line.mode = Mode::Solve;
@@ -257,10 +257,10 @@ bool Interpreter::prepareExpression(Line& line) {
             expression.erase(0, assignAt + 1);
         }
     }
-    // Step 11.
+    // The expression without the assignment's name.
     if (expression.empty()) return fail(line, msg::kEmptyExpression);
     if (expression.size() > kExpressionMax) return fail(line, msg::kTooLong);
-    // Step 12.
+    // A full store makes room before an assignment.
     if (line.mode == Mode::Assignment && vars.varCount >= VariableStore::kSlots) vars.dropOldestVariable();
     if (line.mode == Mode::Assignment || line.mode == Mode::Display) line.target = resolveTarget(vars, line.name);
     if (line.mode == Mode::Solve) {
@@ -269,7 +269,7 @@ bool Interpreter::prepareExpression(Line& line) {
                (expression.empty() || expression.size() > kExpressionMax)) {
         return fail(line, msg::kInvalidExpression);
     }
-    // Steps 13 and 14.
+    // Literals, ans, factorials and constants rewritten for the parser.
     preprocessExpression(LastAnswer{ansValue, ansSet}, expression);
     if (expression == L"ans" && !ansSet) return fail(line, msg::kAnsNotSet);
     return true;
@@ -314,7 +314,7 @@ bool Interpreter::evaluate(Line& line) {
 }
 
 bool Interpreter::assign(Line& line, lmParser& parser) {
-    // Decision (Part 2.1, left open): an evaluation error rejects the assignment, before any name is written.
+    // An evaluation error rejects the assignment, before any name is written.
     const double result = parser.eval(kLetters, vars.varValue);
     if (m_engine.errorCode != 0) return fail(line, msg::kInvalidExpression);
     const std::wstring& name = line.name;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The command interpreter (spec Parts 2.1 to 2.5): one line in, one reply out. GUI-free.
+// The command interpreter: one line in, one reply out. GUI-free.
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@
 class PlotHost;
 class WindowCommands;
 
-/// The interpreter and the state the spec gives DelvoApp: variables, last answer, formats, base, verbose, plot.
+/// The interpreter and its state: variables, last answer, formats, base, verbose, plot.
 class Interpreter {
 public:
     /// Longest reply and line: 383 characters (a 384-character buffer with its terminator).
@@ -27,7 +27,7 @@ public:
     bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
                       const std::wstring* format = nullptr);
 
-    /// Empties the variable store and forgets the last answer (start-up, Part 1.1).
+    /// Empties the variable store and forgets the last answer (start-up).
     void resetVariableStore();
 
     /// The main window, or null (batch mode): cls, help, save and exit then do nothing.
@@ -39,7 +39,7 @@ public:
     lmParam& param() { return m_param; }
 
     bool verbose = true;
-    /// 0 fixed/exponent, 1 auto, 9 int; formats of mode 0 (Part 2.3).
+    /// 0 fixed/exponent, 1 auto, 9 int; formats of mode 0.
     NumberFormat format;
     int outputBase = 10;
     VariableStore vars;
@@ -51,15 +51,15 @@ private:
     struct Line;
     bool run(Line& line);
     bool fail(Line& line, const wchar_t* message);
-    /// Step 4: the fixed commands; true when the text was one (result in *result).
+    /// The fixed commands; true when the text was one (result in *result).
     bool fixedCommand(Line& line, bool* result);
     bool plotCommand(Line& line);
     bool startSolveCommand(Line& line);
-    /// Steps 7 and 8: the normalisation scan and the plain number; true when the call is finished.
+    /// The normalisation scan and the plain number; true when the call is finished.
     bool scanLine(Line& line, bool* result);
-    /// Steps 9 to 14: mode, names, preprocessing. False: failed (message written).
+    /// Mode, names, preprocessing. False: failed (message written).
     bool prepareExpression(Line& line);
-    /// Step 15: evaluation by mode.
+    /// Evaluation by mode.
     bool evaluate(Line& line);
     bool assign(Line& line, lmParser& parser);
     bool solve(Line& line, lmParser& parser);

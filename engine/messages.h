@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The interpreter's texts (spec Parts 2.1, 2.2, 2.4), each defined once.
+// The interpreter's texts, each defined once.
 #pragma once
 
 namespace msg {

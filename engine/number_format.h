@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Result notations and output bases (spec Part 2.3); also used by the unit converter (Part 5.1).
+// Result notations and output bases; also used by the unit converter.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@ struct NumberFormat {
 
 /// Writes value in the int notation (mode 9) or the fixed/exponent one; a maxLength outside 1..384 writes nothing.
 void formatValue(double value, std::wstring& out, int maxLength, const NumberFormat& format);
-/// The result notation of Part 2.3: auto (lm_reformatAuto, or the caller's printf format) or formatValue.
+/// The result notation: auto (lm_reformatAuto, or the caller's printf format) or formatValue.
 void formatResult(double value, std::wstring& out, int maxLength, const NumberFormat& format,
                   const std::wstring* callerFormat);
 /// "0b101", "0o17", "0xFF"; empty for a base other than 2, 8, 16.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The graph library's plot operations as the plot command calls them (spec Parts 1.3, 2.4).
+// The graph library's plot operations as the plot command calls them.
 #pragma once
 
 #include <string>

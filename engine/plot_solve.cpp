@@ -14,7 +14,7 @@ namespace {
 
 bool isQuote(wchar_t c) { return c == L'\'' || c == L'"'; }
 
-/// Steps 2 to 4 of the plot command: the function text after "name("; pos ends after it. False: bad syntax.
+/// The plot command's function text after "name("; pos ends after it. False: bad syntax.
 bool delimitFunction(const std::wstring& text, size_t& pos, std::wstring& function) {
     if (pos >= text.size()) return false;
     if (isQuote(text[pos])) ++pos;

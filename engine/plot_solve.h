@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Syntax of the plot and solve commands (spec Part 2.4).
+// Syntax of the plot and solve commands.
 #pragma once
 
 #include <string>

@@ -115,7 +115,7 @@ int preprocessExpression(const LastAnswer& ans, std::wstring& text) {
     bool tokenStart = true;
     bool afterDigit = true;
     for (size_t i = 0; i < 384 && i < text.size(); ++i) {
-        // The first rule that applies is carried out (Part 2.5).
+        // The first rule that applies is carried out.
         if (!rewriteExponent(text, i, afterDigit) && !(tokenStart && rewriteAns(text, i, ans)) &&
             !(tokenStart && rewriteBaseLiteral(text, i)) && !rewriteFactorial(text, i, afterDigit) &&
             tokenStart) {

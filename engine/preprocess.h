@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Expression preprocessing (spec Part 2.5): exponent letters, ans, base literals, factorials, constants.
+// Expression preprocessing: exponent letters, ans, base literals, factorials, constants.
 #pragma once
 
 #include <cstdint>

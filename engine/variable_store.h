@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The 26 variable slots a..z (spec Part 2.2), read and written directly by the variables dialogs.
+// The 26 variable slots a..z, read and written directly by the variables dialogs.
 #pragma once
 
 #include <array>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Variable rules of the interpreter (spec Part 2.2): reference check, names, targets, replacement, listing.
+// Variable rules of the interpreter: reference check, names, targets, replacement, listing.
 #pragma once
 
 #include <string>

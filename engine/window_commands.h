@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main-window operations that interpreter commands call (spec Part 2.1, step 4).
+// The main-window operations that interpreter commands call.
 #pragma once
 
 /// Narrow interface to the main window; the interpreter holds none in batch mode.

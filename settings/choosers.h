@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The toolkit's colour and font choosers as the colours dialog opens them (spec Part 4.2), with one
+// The toolkit's colour and font choosers as the colours dialog opens them, with one
 // injectable responder each so that tests answer them instead of a modal dialog.
 #pragma once
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// An owner-drawn colour button of the colours dialog (spec Part 4.2).
+// An owner-drawn colour button of the colours dialog.
 #pragma once
 
 #include <wx/colour.h>

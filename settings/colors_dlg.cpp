@@ -14,7 +14,7 @@
 
 namespace {
 
-/// The table of Part 4.2: label, id and whether the button edits its background colour.
+/// The colour buttons: label, id and whether the button edits its background colour.
 struct ButtonRow {
     const wchar_t* label;
     int id;
@@ -29,11 +29,11 @@ const ButtonRow kButtonRows[6] = {
 
 enum ButtonIndex { kFore, kBack, kFunction, kOperator, kNumber, kSelection };
 
-// Colour integer 0x00BBGGRR (Part 4.1).
+// Colour integer 0x00BBGGRR.
 std::uint32_t toInt(const wxColour& colour) { return colour.Blue() * 65536u + colour.Green() * 256u + colour.Red(); }
 wxColour fromInt(std::uint32_t value) { return wxColour(static_cast<unsigned long>(value)); }
 
-// The spec's weight codes: 90 normal, 91 light, 92 bold (Part 4.1; the console renders 92 as bold, Part 3.2).
+// The settings file's weight codes: 90 normal, 91 light, 92 bold (the console renders 92 as bold).
 // A numeric toolkit weight (100..1000) is mapped onto them, so a record holding either kind compares right.
 int weightCode(int weight) {
     if (weight >= 90 && weight <= 92) return weight;

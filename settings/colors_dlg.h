@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The colours and font dialog (spec Part 4.2): six colour buttons, highlighting, font chooser.
+// The colours and font dialog: six colour buttons, highlighting, font chooser.
 #pragma once
 
 #include <array>
@@ -9,7 +9,7 @@
 class ColorButton;
 class wxCheckBox;
 
-/// Control ids of the colours dialog (block 7600, Part 4.2) and its two push buttons.
+/// Control ids of the colours dialog (block 7600) and its two push buttons.
 enum ColorsDlgId : int {
     ID_COLORS_FORE = 7601,
     ID_COLORS_BACK = 7602,

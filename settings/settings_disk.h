@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Bytes on disk for the settings file (spec Part 4.1): text-mode line reading, Latin-1, atomic save. GUI-free.
+// Bytes on disk for the settings file: text-mode line reading, Latin-1, atomic save. GUI-free.
 #pragma once
 
 #include <cstdio>

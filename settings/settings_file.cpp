@@ -23,14 +23,14 @@ constexpr size_t kEntryMax = 255;
 
 bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
 
-// Step 1 of reading: length 9..247 and the exact extension ".quarnr".
+// The path: length 9..247 and the exact extension ".quarnr".
 bool pathAccepted(const std::wstring& path) {
     static const std::wstring kExtension = L".quarnr";
     if (path.size() < 9 || path.size() > 247) return false;
     return path.compare(path.size() - kExtension.size(), kExtension.size(), kExtension) == 0;
 }
 
-// Step 3: the first line, trimmed, is exactly the header line.
+// The first line, trimmed, is exactly the header line.
 bool readHeader(SettingsLineReader& reader) {
     std::wstring line;
     if (!reader.readLine(kFirstLineMax, &line)) return false;
@@ -70,7 +70,7 @@ void readRecord(const std::wstring& text, lfConfig& config, const ReadState& sta
     config.setValue(state.currentName, key, text.substr(equals + 1));
 }
 
-// Step 5: every line after the header, until the end, 2049 counted lines or too many section headers.
+// Every line after the header, until the end, 2049 counted lines or too many section headers.
 void readBody(SettingsLineReader& reader, lfConfig& config) {
     ReadState state;
     std::wstring line;
@@ -133,7 +133,7 @@ std::uint32_t readColor(const lfConfig& config, const wchar_t* key, std::uint32_
     return config.getValue(L"Font", key, &value) ? static_cast<std::uint32_t>(toLong(value, 16)) : fallback;
 }
 
-// Step 7.
+// The values read become the application's.
 void applyHistory(const lfConfig& config, SettingsHost& host) {
     std::wstring value;
     for (int i = 1; i <= kSettingsHistoryMax; ++i) {
@@ -144,7 +144,7 @@ void applyHistory(const lfConfig& config, SettingsHost& host) {
     }
 }
 
-// Step 8: nothing of the font or its colours without a Name.
+// Nothing of the font or its colours without a Name.
 void applyFont(const lfConfig& config, SettingsHost& host) {
     SettingsFont font = host.getConsoleFont();
     std::array<std::uint32_t, 5> colors = host.getSyntaxColors();
@@ -168,7 +168,7 @@ void applyFont(const lfConfig& config, SettingsHost& host) {
 
 int screenMetric(int value) { return (value < 400 || value > 12288) ? 12288 : value; }
 
-// Steps 9 to 11: the placement chain ends at the first missing or out-of-range key.
+// Window placement: the chain ends at the first missing or out-of-range key.
 void applyCommon(const lfConfig& config, SettingsHost& host) {
     const bool maximized = readInt(config, L"Common", L"Maximized", 0) == 1;
     int place[4] = {-1, -1, -1, -1};
@@ -260,7 +260,7 @@ void fillCommon(lfConfig& config, const SettingsHost& host) {
     config.setValue(L"Common", L"Verbose", host.getVerbose() ? L"1" : L"0");
 }
 
-// Step 6 of writing, into memory: the file is written only when every section could be obtained.
+// Writing, into memory first: the file is written only when every section could be obtained.
 bool composeText(const lfConfig& config, std::wstring* text) {
     *text = settingsHeader();
     for (int i = 0; i < config.getSectionCount(); ++i) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The settings file "tallyx.quarnr" (spec Part 4.1): header, reader and writer. GUI-free.
+// The settings file "tallyx.quarnr": header, reader and writer. GUI-free.
 //
 // On disk one byte per character (Latin-1; a character above U+00FF is written as '?'), lines end in
 // CR LF on every platform; the reader accepts CR LF and LF. A save writes a temporary file in the same

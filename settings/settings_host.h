@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// What the settings file's reader and writer ask of the application object (spec Part 4.1). GUI-free.
+// What the settings file's reader and writer ask of the application object. GUI-free.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-/// The console font values the settings file reads and writes (fields of lmFont, Part 4.1).
+/// The console font values the settings file reads and writes (fields of lmFont).
 struct SettingsFont {
     std::wstring faceName;
     /// Colour integer 0x00BBGGRR: the console's default text colour.
@@ -17,7 +17,7 @@ struct SettingsFont {
     int weight = 0;
 };
 
-/// The application object's settings operations (Part 4.1), so that loadSettings and saveSettings need no GUI.
+/// The application object's settings operations, so that loadSettings and saveSettings need no GUI.
 class SettingsHost {
 public:
     virtual ~SettingsHost() = default;

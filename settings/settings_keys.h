@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The settings file's sections and their key tables (spec Part 4.1). GUI-free.
+// The settings file's sections and their key tables. GUI-free.
 #pragma once
 
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The settings store (spec Part 4.1, file.dll's lfConfig): sections and key/value records in memory. GUI-free.
+// The settings store: sections and key/value records in memory. GUI-free.
 //
-// Decisions on what Part 4.1 leaves open (see docs/design.md, "Settings store"):
+// Decisions (see docs/design.md, "Settings store"):
 // - Names are found regardless of case: getValue, setValue and addSection match section names and keys
 //   without regard to case, so a hand-edited file in lower case takes effect. A record keeps the spelling
 //   of its key as first set; setting "size" after "Size" replaces the value of "Size".

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// One key/value record of the settings store (spec Part 4.1, file.dll's lfRecord). GUI-free.
+// One key/value record of the settings store. GUI-free.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A named section of records in the settings store (spec Part 4.1, file.dll's lfSection). GUI-free.
+// A named section of records in the settings store. GUI-free.
 #pragma once
 
 #include <string>

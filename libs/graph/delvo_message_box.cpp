@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// DelvoMessageBox (spec Part 1.3): a wxMessageDialog with custom labels, or the injected responder.
+// DelvoMessageBox: a wxMessageDialog with custom labels, or the injected responder.
 #include "libs/graph/delvo_message_box.h"
 
 #include <utility>
@@ -27,7 +27,7 @@ int toFlag(int modalResult, long style) {
 }
 
 int showDialog(const MessageBoxRequest& request) {
-    // The spec's style numbers (0x104, 0x204, 0x4, 0x48A) are the same bits as wx 3.2's flags:
+    // Our style numbers (0x104, 0x204, 0x4, 0x48A) are the same bits as wx 3.2's flags:
     // wxOK 0x4, wxYES_NO 0xA, wxNO_DEFAULT 0x80, wxICON_EXCLAMATION 0x100, wxICON_HAND 0x200, wxICON_QUESTION 0x400.
     wxMessageDialog dialog(request.parent, request.message, request.caption, request.style);
     const bool yesNo = (request.style & wxYES_NO) == wxYES_NO;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The library's message box (spec Part 1.3) with one injectable responder so that tests answer it.
+// The library's message box with one injectable responder so that tests answer it.
 #pragma once
 
 #include <functional>
@@ -26,7 +26,7 @@ using MessageBoxResponder = std::function<int(const MessageBoxRequest&)>;
 void setMessageBoxResponder(MessageBoxResponder responder);
 
 /// Shows the message and returns wxYES (2), wxNO (8), wxOK (4) or wxCANCEL (16).
-/// Spec styles: 0x104 OK + exclamation, 0x204 OK + stop, 0x4 OK, 0x48A Yes/No + No default + question.
+/// Styles: 0x104 OK + exclamation, 0x204 OK + stop, 0x4 OK, 0x48A Yes/No + No default + question.
 int DelvoMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent,
                     const wxString& label1 = wxString(), const wxString& label2 = wxString(),
                     const wxString& label3 = wxString());

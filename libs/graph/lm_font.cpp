@@ -29,7 +29,7 @@ std::wstring lmFont::getFaceName() const { return std::wstring(faceName.data());
 void lmFont::assignResources() {
     wxFontInfo info(std::clamp(size, 4, 96));
     info.Family(wxFONTFAMILY_MODERN).FaceName(wxString(getFaceName()));
-    // wxWidgets 3.2 counts weights 100..900; the record keeps the spec's codes.
+    // wxWidgets 3.2 counts weights 100..900; the record keeps our file format's codes.
     if (style == kItalic) info.Italic();
     if (style == kSlant) info.Slant();
     if (weight == kBold) info.Bold();

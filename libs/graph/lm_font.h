@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Colour and font records of the plot and widget library (spec Part 1.3; fields of Part 4.1).
+// Colour and font records of the plot and widget library.
 #pragma once
 
 #include <array>
@@ -27,7 +27,7 @@ public:
 /// The console font record; assignResources() builds the toolkit font after every change.
 class lmFont {
 public:
-    /// The spec's font codes (the toolkit's 2.8 values, kept in the settings file): weights and styles.
+    /// Our settings file format's font codes: weights and styles.
     static constexpr int kNormal = 90, kLight = 91, kBold = 92;
     static constexpr int kItalic = 93, kSlant = 94;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The plot window of the graph library (spec Part 1.3) and the library's plot operations (Part 2.4 calls them).
+// The plot window of the graph library and the library's plot operations, as the plot command calls them.
 #pragma once
 
 #include <wx/frame.h>

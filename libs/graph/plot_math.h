@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Pure logic of the plot window (spec Part 1.3, left to the implementer): ticks, sampling, breaks, view fitting.
+// Pure logic of the plot window: ticks, sampling, breaks, view fitting.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// RealEdit (spec Part 1.3): a text control for one real number.
+// RealEdit: a text control for one real number.
 #include "libs/graph/real_edit.h"
 
 #include <cmath>

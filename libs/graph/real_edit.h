@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A text control for one real number (spec Part 1.3).
+// A text control for one real number.
 #pragma once
 
 #include <wx/textctrl.h>

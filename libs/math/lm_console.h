@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Text-console helpers of the math library (spec Part 1.2), portable stand-ins for the Windows ones.
+// Text-console helpers of the math library: attach to the console that started the program, redirect streams.
 #pragma once
 
 #include <cstdio>

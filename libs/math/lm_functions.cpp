@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The function and constant table of the parser (spec Parts 3.2, 3.5); docs/functions.md lists it.
+// The function and constant table of the parser; docs/functions.md lists it.
 #include "libs/math/lm_engine_impl.h"
 
 #include <boost/math/special_functions/bernoulli.hpp>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The math library (stands in for the maker's math.dll, spec Part 1.2): parsing, evaluation, roots, number text.
+// Our math library: parsing, evaluation, roots, number text.
 #pragma once
 
 #include <array>

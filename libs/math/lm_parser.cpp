@@ -127,7 +127,7 @@ int lmParser::init(const std::wstring& expression)
     State& state = *m_state;
     if (state.engine == nullptr || !state.engine->impl().ready) return 0;
     if (!toAscii(expression, state.expression) || state.expression.empty()) return 0;
-    // The display form is accepted without evaluation (Part 2.1, step 15: no eval follows).
+    // The display form is accepted without evaluation: the display command does not evaluate it.
     if (isDisplayForm(state.expression)) return 1;
     if (hasAssignment(state.expression)) {
         state.reportError(kErrorSyntax, "assignment is not an expression");

@@ -49,7 +49,7 @@ const char* lmReadNumber(const char* first, const char* last, double* value, std
 
 int lm_removeSpace(std::wstring& text)
 {
-    // Line ends go too, so an empty batch line passes as the plain number 0 (Part 1.1).
+    // Line ends go too, so an empty batch line passes as the plain number 0.
     text.erase(std::remove_if(text.begin(), text.end(),
                               [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }),
                text.end());
