@@ -26,6 +26,9 @@ constexpr double kKeyZoom = 0.8;
 constexpr double kSvgOversampling = 10.0;
 // The pointer traces a curve that passes within this many pixels of it.
 constexpr double kTraceDistance = 8.0;
+// A marked point is under the pointer within this many pixels; a press moving less is a click.
+constexpr double kPointDistance = 6.0;
+constexpr int kClickSlop = 3;
 const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
 
 std::unique_ptr<wxGraphicsContext> measuringContext()
@@ -137,6 +140,48 @@ void PlotCanvas::setExtendCurves(bool extend)
     Refresh();
 }
 
+void PlotCanvas::setPointsVisible(bool visible)
+{
+    m_showPoints = visible;
+    findPoints();
+    Refresh();
+}
+
+void PlotCanvas::findPoints()
+{
+    m_hoverPoint = -1;
+    m_points = m_showPoints ? plotFindNotablePoints(m_curves, m_view) : PlotNotablePoints{};
+}
+
+int PlotCanvas::pointAt(double px, double py) const
+{
+    const PlotTransform t = currentLayout().transform;
+    int best = -1;
+    double nearest = FromDIP(kPointDistance);
+    for (size_t i = 0; i < m_points.points.size(); ++i) {
+        const PlotNotablePoint& p = m_points.points[i];
+        const double distance = std::hypot(t.toPixelX(p.x) - px, t.toPixelY(p.y) - py);
+        if (distance <= nearest) {
+            nearest = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+bool PlotCanvas::copyPoint(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_points.points.size()) || !wxTheClipboard->Open())
+        return false;
+    const std::string text = plotPointClipboardText(m_points.points[static_cast<size_t>(index)], m_view);
+    const bool done = wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text.c_str())));
+    wxTheClipboard->Close();
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(const_cast<PlotCanvas*>(this)), wxFrame);
+    if (done && frame != nullptr && frame->GetStatusBar() != nullptr)
+        frame->SetStatusText(wxString::FromUTF8(("Copied " + text).c_str()), 1);
+    return done;
+}
+
 void PlotCanvas::setTitles(const wxString& title, const wxString& subtitle)
 {
     m_title = title;
@@ -156,6 +201,8 @@ PlotScene PlotCanvas::scene(bool withMarker) const
     s.legendCorner = m_drag != Drag::None ? m_legendCorner : -1;
     s.markerX = m_traceX;
     s.markerY = m_traceY;
+    s.points = m_showPoints ? &m_points : nullptr;
+    s.hoverPoint = m_hoverPoint;
     return s;
 }
 
@@ -176,6 +223,8 @@ void PlotCanvas::resampleAll()
 {
     for (PlotCurve& curve : m_curves)
         curve.resample(m_view, m_extend);
+    if (m_showPoints)
+        findPoints();
 }
 
 wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) const
@@ -255,8 +304,10 @@ void PlotCanvas::trackPointer(const wxPoint& at)
             }
         }
     }
-    if (traced != m_traceCurve || (traced >= 0 && (x != m_traceX || tracedY != m_traceY)))
+    const int hover = m_drag == Drag::None ? pointAt(at.x, at.y) : -1;
+    if (traced != m_traceCurve || hover != m_hoverPoint || (traced >= 0 && (x != m_traceX || tracedY != m_traceY)))
         Refresh();
+    m_hoverPoint = hover;
     m_traceCurve = traced;
     m_traceX = x;
     m_traceY = tracedY;
@@ -264,7 +315,10 @@ void PlotCanvas::trackPointer(const wxPoint& at)
         return;
     std::string py = plotFormatCoordinate(t.toPlaneY(at.y), t.pixelHeight());
     frame->SetStatusText(wxString::FromUTF8(("x = " + px + "    y = " + py).c_str()), 0);
-    if (traced >= 0) {
+    if (hover >= 0) {
+        const std::string label = plotPointLabel(m_points.points[static_cast<size_t>(hover)], m_view);
+        frame->SetStatusText(wxString::FromUTF8((label + "   click to copy").c_str()), 1);
+    } else if (traced >= 0) {
         // The curve's own value, a few digits finer than a pixel.
         std::string value = plotFormatCoordinate(tracedY, t.pixelHeight() / 1000.0);
         wxString text = wxString(m_curves[traced].label) + wxString::FromUTF8(("  =  " + value).c_str()) +
@@ -277,9 +331,10 @@ void PlotCanvas::trackPointer(const wxPoint& at)
 
 void PlotCanvas::clearPointer()
 {
-    if (m_traceCurve >= 0)
+    if (m_traceCurve >= 0 || m_hoverPoint >= 0)
         Refresh();
     m_traceCurve = -1;
+    m_hoverPoint = -1;
     auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
     if (frame != nullptr && frame->GetStatusBar() != nullptr) {
         frame->SetStatusText(wxEmptyString, 0);
@@ -354,6 +409,11 @@ void PlotCanvas::OnMouseUp(wxMouseEvent& event)
         m_drag = Drag::None;
         if (x1 - x0 >= kMinBox && y1 - y0 >= kMinBox)
             zoomToRect(PlotRect{x0, y0, x1 - x0, y1 - y0});
+    } else if (m_drag == Drag::Pan) {
+        // A press that did not move is a click: on a marked point it copies the point.
+        const wxPoint end = event.GetPosition();
+        if (std::abs(end.x - m_dragStart.x) <= kClickSlop && std::abs(end.y - m_dragStart.y) <= kClickSlop)
+            copyPoint(pointAt(m_dragStart.x, m_dragStart.y));
     }
     endDrag();
 }

@@ -9,6 +9,7 @@
 #include <wx/window.h>
 
 #include "libs/graph/plot_curve.h"
+#include "libs/graph/plot_points.h"
 #include "libs/graph/plot_renderer.h"
 
 /// Shows curves in a view the user zooms and pans; re-samples the visible part after every change.
@@ -46,6 +47,15 @@ public:
     /// Draws the curves over the whole view instead of only over their intervals.
     void setExtendCurves(bool extend);
     bool extendCurves() const { return m_extend; }
+    /// Marks the curves' zeros, extrema and intersections in view (recomputed after every change of view).
+    void setPointsVisible(bool visible);
+    bool pointsVisible() const { return m_showPoints; }
+    /// The points marked (empty while they are hidden).
+    const PlotNotablePoints& notablePoints() const { return m_points; }
+    /// The marked point within a few pixels of (px, py), -1 for none.
+    int pointAt(double px, double py) const;
+    /// Puts "x; y" of a marked point on the clipboard; false when there is no such point.
+    bool copyPoint(int index) const;
     /// Title and subtitle drawn above the plot (none when empty).
     void setTitles(const wxString& title, const wxString& subtitle);
 
@@ -67,6 +77,7 @@ private:
     PlotScene scene(bool withMarker = true) const;
     PlotLayout currentLayout() const;
     void resampleAll();
+    void findPoints();
     /// Shows the coordinates under the pointer and traces the curve passing nearest to it.
     void trackPointer(const wxPoint& at);
     void endDrag();
@@ -98,6 +109,9 @@ private:
     PlotView m_dragView;
     // The legend stays in its corner while the user drags.
     int m_legendCorner = -1;
+    bool m_showPoints = false;
+    PlotNotablePoints m_points;
+    int m_hoverPoint = -1;
     int m_traceCurve = -1;
     double m_traceX = 0.0;
     double m_traceY = 0.0;

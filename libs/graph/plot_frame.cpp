@@ -76,6 +76,27 @@ wxBitmap extendIcon(const wxSize& size)
     return icon.bitmap();
 }
 
+// Three ringed dots on a curve: the notable points.
+wxBitmap pointsIcon(const wxSize& size)
+{
+    ToolIcon icon(size);
+    const int w = size.x, h = size.y;
+    for (int x = 0; x < w; ++x) {
+        const double t = static_cast<double>(x) / (w - 1);
+        icon.dot(x, static_cast<int>(std::lround((h - 1) * (0.5 - 0.35 * std::sin(t * 6.2831853)))));
+    }
+    const int r = std::max(2, w / 8);
+    for (int cx : {r, w / 2, w - 1 - r}) {
+        const double t = static_cast<double>(cx) / (w - 1);
+        const int cy = static_cast<int>(std::lround((h - 1) * (0.5 - 0.35 * std::sin(t * 6.2831853))));
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx)
+                if (dx * dx + dy * dy <= r * r && dx * dx + dy * dy >= (r - 1) * (r - 1))
+                    icon.dot(cx + dx, cy + dy);
+    }
+    return icon.bitmap();
+}
+
 } // namespace
 
 wxBEGIN_EVENT_TABLE(PlotFrame, wxFrame)
@@ -86,6 +107,7 @@ wxBEGIN_EVENT_TABLE(PlotFrame, wxFrame)
     EVT_TOOL(wxID_ZOOM_OUT, PlotFrame::OnZoomOut)
     EVT_TOOL(ID_PLOT_GRID, PlotFrame::OnGrid)
     EVT_TOOL(ID_PLOT_EXTEND, PlotFrame::OnExtend)
+    EVT_TOOL(ID_PLOT_POINTS, PlotFrame::OnPoints)
     EVT_TOOL(wxID_COPY, PlotFrame::OnCopy)
     EVT_TOOL(ID_PLOT_EXPORT_PNG, PlotFrame::OnExportPng)
     EVT_TOOL(ID_PLOT_EXPORT_SVG, PlotFrame::OnExportSvg)
@@ -113,6 +135,7 @@ PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSi
         wxAcceleratorEntry(wxACCEL_CTRL, 'S', ID_PLOT_EXPORT_PNG),
         wxAcceleratorEntry(wxACCEL_CTRL, 'G', ID_PLOT_GRID),
         wxAcceleratorEntry(wxACCEL_CTRL, 'E', ID_PLOT_EXTEND),
+        wxAcceleratorEntry(wxACCEL_NORMAL, 'P', ID_PLOT_POINTS),
         wxAcceleratorEntry(wxACCEL_CTRL, 'W', wxID_CLOSE),
     };
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
@@ -136,6 +159,8 @@ void PlotFrame::createToolBar()
     bar->ToggleTool(ID_PLOT_GRID, true);
     bar->AddCheckTool(ID_PLOT_EXTEND, "Extend", extendIcon(icon), wxNullBitmap,
                       "Draw the curves over the whole view, beyond their intervals (Ctrl+E)");
+    bar->AddCheckTool(ID_PLOT_POINTS, "Points", pointsIcon(icon), wxNullBitmap,
+                      "Mark zeros, minima, maxima and intersections (P)");
     bar->AddSeparator();
     bar->AddTool(wxID_COPY, "Copy", art(wxART_COPY), "Copy picture (Ctrl+C)");
     bar->AddTool(ID_PLOT_EXPORT_PNG, "Save PNG", art(wxART_FILE_SAVE), "Save as PNG image (Ctrl+S)");
@@ -239,6 +264,12 @@ void PlotFrame::OnExtend(wxCommandEvent&)
 {
     m_canvas->setExtendCurves(!m_canvas->extendCurves());
     GetToolBar()->ToggleTool(ID_PLOT_EXTEND, m_canvas->extendCurves());
+}
+
+void PlotFrame::OnPoints(wxCommandEvent&)
+{
+    m_canvas->setPointsVisible(!m_canvas->pointsVisible());
+    GetToolBar()->ToggleTool(ID_PLOT_POINTS, m_canvas->pointsVisible());
 }
 
 void PlotFrame::OnCopy(wxCommandEvent&)

@@ -15,7 +15,8 @@ enum PlotCommandId {
     ID_PLOT_EXPORT_PNG,
     ID_PLOT_EXPORT_SVG,
     ID_PLOT_EXTEND,
-    ID_PLOT_LAST = ID_PLOT_EXTEND
+    ID_PLOT_POINTS,
+    ID_PLOT_LAST = ID_PLOT_POINTS
 };
 
 /// A top-level window that shows curves y = f(x); the static operations manage all plot windows.
@@ -57,6 +58,7 @@ private:
     void OnZoomOut(wxCommandEvent& event);
     void OnGrid(wxCommandEvent& event);
     void OnExtend(wxCommandEvent& event);
+    void OnPoints(wxCommandEvent& event);
     void OnCopy(wxCommandEvent& event);
     void OnExportPng(wxCommandEvent& event);
     void OnExportSvg(wxCommandEvent& event);

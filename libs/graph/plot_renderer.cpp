@@ -110,6 +110,7 @@ PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, do
         drawGrid(painter, layout, scene.view);
     drawAxes(painter, layout, scene.view);
     std::vector<std::vector<PlotPoint>> lines = drawCurves(painter, layout, scene);
+    drawPoints(painter, layout, scene);
     drawMarker(painter, layout, scene);
     if (scene.band.width > 0.0 && scene.band.height > 0.0) {
         painter.setPen(kBandBorder, dip(1.0), true);
@@ -252,6 +253,58 @@ void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, co
     painter.circle(x, y, dip(4.5));
 }
 
+void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
+{
+    if (scene.points == nullptr || scene.curves == nullptr)
+        return;
+    const std::vector<PlotNotablePoint>& points = scene.points->points;
+    const double r = dip(3.5);
+    for (const PlotNotablePoint& p : points) {
+        const double x = layout.transform.toPixelX(p.x), y = layout.transform.toPixelY(p.y);
+        const wxColour colour = curveColour((*scene.curves)[static_cast<size_t>(p.curve)].colour);
+        if (p.kind == PlotPointKind::Intersection) {
+            // A square in the axes' grey: it belongs to two curves.
+            painter.setPen(kAxis, dip(1.5));
+            painter.setBrush(kBackground);
+            painter.rectangle(PlotRect{x - r, y - r, 2 * r, 2 * r});
+        } else if (p.kind == PlotPointKind::Zero || p.touchesZero) {
+            painter.setPen(colour, dip(1.5));
+            painter.setBrush(kBackground);
+            painter.circle(x, y, r);
+        } else {
+            painter.setPen(kBackground, dip(1.0));
+            painter.setBrush(colour);
+            painter.circle(x, y, r);
+        }
+    }
+    const bool all = points.size() <= kPlotMaxLabels;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (all || static_cast<int>(i) == scene.hoverPoint)
+            drawPointLabel(painter, layout, scene, points[i]);
+    }
+}
+
+void PlotRenderer::drawPointLabel(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                                  const PlotNotablePoint& point) const
+{
+    const wxString text = fromUtf8(plotPointLabel(point, scene.view));
+    painter.setFont(m_legendFont, kLabel);
+    double w = 0.0, h = 0.0;
+    painter.textExtent(text, w, h);
+    const double pad = dip(2.0), offset = dip(6.0);
+    const double x = layout.transform.toPixelX(point.x), y = layout.transform.toPixelY(point.y);
+    // Above and to the right of the marker, flipped where that leaves the plot area.
+    double left = x + offset, top = y - offset - h - 2 * pad;
+    if (left + w + 2 * pad > layout.area.right())
+        left = x - offset - w - 2 * pad;
+    if (top < layout.area.top)
+        top = y + offset;
+    painter.setPen(wxTransparentColour, 0.0);
+    painter.setBrush(kLegendFill);
+    painter.rectangle(PlotRect{left, top, w + 2 * pad, h + 2 * pad}, dip(2.0));
+    painter.text(text, left + pad, top + pad);
+}
+
 int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
                              const std::vector<std::vector<PlotPoint>>& lines) const
 {
@@ -269,6 +322,14 @@ int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, con
         textWidth = std::max(textWidth, w);
         rowHeight = std::max(rowHeight, h);
         labels.push_back(label);
+    }
+    const size_t curveRows = labels.size();
+    if (scene.points != nullptr && scene.points->more > 0) {
+        wxString more = wxString::Format("+%zu more points", scene.points->more);
+        double w = 0.0, h = 0.0;
+        painter.textExtent(more, w, h);
+        textWidth = std::max(textWidth, w);
+        labels.push_back(more);
     }
     double pad = dip(8.0), sample = dip(24.0), gap = dip(8.0), spacing = dip(3.0);
     rowHeight += spacing;
@@ -290,8 +351,10 @@ int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, con
     for (size_t i = 0; i < labels.size(); ++i) {
         double rowTop = top + pad + rowHeight * i;
         double mid = rowTop + (rowHeight - spacing) / 2.0;
-        painter.setPen(curveColour((*scene.curves)[i].colour), dip(kCurveWidth));
-        painter.line(left + pad, mid, left + pad + sample, mid);
+        if (i < curveRows) {
+            painter.setPen(curveColour((*scene.curves)[i].colour), dip(kCurveWidth));
+            painter.line(left + pad, mid, left + pad + sample, mid);
+        }
         painter.text(labels[i], left + pad + sample + gap, rowTop);
     }
     return corner;

@@ -11,6 +11,7 @@
 #include "libs/graph/plot_curve.h"
 #include "libs/graph/plot_math.h"
 #include "libs/graph/plot_painter.h"
+#include "libs/graph/plot_points.h"
 
 /// What one picture shows.
 struct PlotScene {
@@ -27,7 +28,13 @@ struct PlotScene {
     double markerY = 0.0;
     /// The legend's corner (see plotChooseLegendCorner), or -1 to choose the one that hides the least.
     int legendCorner = -1;
+    /// Notable points to mark (none when null) and the one under the pointer (-1 for none).
+    const PlotNotablePoints* points = nullptr;
+    int hoverPoint = -1;
 };
+
+/// While at most this many points are marked, each carries its label; beyond, only the one under the pointer.
+constexpr size_t kPlotMaxLabels = 20;
 
 /// Where the plot area lies in a picture of a given size and how its ticks fall.
 struct PlotLayout {
@@ -64,6 +71,9 @@ private:
                    const std::vector<std::vector<PlotPoint>>& lines) const;
     void drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const;
     void drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
+    void drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
+    void drawPointLabel(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                        const PlotNotablePoint& point) const;
 
     double m_scale;
     wxFont m_labelFont;

@@ -92,6 +92,9 @@ int lm_guessFz(lmSolveCallback f, double* a, double* b, lmParam* param);
 double lm_solveFz(lmSolveCallback f, double a, double b, lmParam* param);
 /// True when the last lm_solveFz on param found a root (a sign change or an exact zero within the limit).
 bool lm_solveSucceeded(const lmParam* param);
+/// The x of the smallest f in [a, b] (Brent's minimiser, at most param's iteration limit); *fmin gets f there.
+/// nan when a or b is not finite.
+double lm_minimizeFx(lmSolveCallback f, double a, double b, lmParam* param, double* fmin);
 
 /// Removes blanks, tabs, carriage returns and line feeds in place; returns the new length.
 int lm_removeSpace(std::wstring& text);

@@ -257,3 +257,22 @@ bool lm_solveSucceeded(const lmParam* param)
 {
     return param != nullptr && param->iterations > 0 && param->iterations <= limitOf(param);
 }
+
+double lm_minimizeFx(lmSolveCallback f, double a, double b, lmParam* param, double* fmin)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (fmin != nullptr) *fmin = nan;
+    if (!std::isfinite(a) || !std::isfinite(b)) return nan;
+    if (a > b) std::swap(a, b);
+    CountedFunction counted(f, param);
+    try {
+        std::uintmax_t iterations = static_cast<std::uintmax_t>(limitOf(param));
+        // Half the mantissa's bits: Brent's minimiser cannot place a minimum closer than sqrt(epsilon).
+        const std::pair<double, double> result = boost::math::tools::brent_find_minima(
+            [&counted](double x) { return counted(x); }, a, b, std::numeric_limits<double>::digits / 2, iterations);
+        if (fmin != nullptr) *fmin = result.second;
+        return result.first;
+    } catch (...) {
+        return nan;
+    }
+}
