@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <wx/log.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/file.h>
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -434,6 +436,49 @@ bool grabFrame(wxFrame* frame, const wxString& path)
 
 } // namespace
 
+TEST_F(PlotWindows, PointsToggleMarksRecomputesAndCopies)
+{
+    int handle = newPlot();
+    ASSERT_TRUE(add(handle, "sin(x)", 200, -7, 7));
+    PlotFrame* frame = PlotFrame::find(handle);
+    PlotCanvas* canvas = frame->canvas();
+    sendTool(frame, ID_PLOT_POINTS);
+    pump();
+    EXPECT_TRUE(frame->GetToolBar()->GetToolState(ID_PLOT_POINTS));
+    // Five zeros, two maxima and two minima of sin over [-7, 7].
+    EXPECT_EQ(canvas->notablePoints().points.size(), 9u);
+    canvas->zoomCentre(0.5);  // x in [-3.5, 3.5], y within +-0.6: the zeros -pi, 0 and pi only
+    EXPECT_EQ(canvas->notablePoints().points.size(), 3u);
+
+    // A click on the marker of the zero at pi copies its coordinates; a drag from it does not.
+    PlotTransform t(canvas->view(), canvas->plotArea());
+    const int px = static_cast<int>(std::lround(t.toPixelX(M_PI))), py = static_cast<int>(std::lround(t.toPixelY(0)));
+    ASSERT_GE(canvas->pointAt(px, py), 0);
+    sendMouse(canvas, wxEVT_LEFT_DOWN, px, py, true);
+    sendMouse(canvas, wxEVT_LEFT_UP, px + 1, py, false);
+    wxTextDataObject text;
+    ASSERT_TRUE(wxTheClipboard->Open());
+    EXPECT_TRUE(wxTheClipboard->GetData(text));
+    wxTheClipboard->Close();
+    EXPECT_EQ(text.GetText(), "3.14159265358979; 0");
+
+    // Exports keep the markers: the SVG holds a circle and a label per point on top of what it had.
+    wxString with = outputPath("points.svg"), without = outputPath("no_points.svg");
+    ASSERT_TRUE(canvas->exportSvg(with));
+    ASSERT_TRUE(canvas->exportPng(outputPath("points.png")));
+    sendTool(frame, ID_PLOT_POINTS);
+    EXPECT_FALSE(frame->GetToolBar()->GetToolState(ID_PLOT_POINTS));
+    EXPECT_TRUE(canvas->notablePoints().points.empty());
+    ASSERT_TRUE(canvas->exportSvg(without));
+    auto count = [](const wxString& path, const wxString& element) {
+        wxString content;
+        wxFile(path).ReadAll(&content);
+        return static_cast<int>(content.Replace(element, element));
+    };
+    EXPECT_EQ(count(with, "<ellipse") - count(without, "<ellipse"), 3);
+    EXPECT_EQ(count(with, "<text") - count(without, "<text"), 3);
+}
+
 // Writes the screenshots of docs/screenshots when DELVO_PLOT_SCREENSHOTS names a folder.
 TEST_F(PlotWindows, Screenshots)
 {
@@ -468,6 +513,26 @@ TEST_F(PlotWindows, Screenshots)
     frame->Move(20, 20);
     ASSERT_TRUE(add(handle, "tan(x)", 200, -5, 5));
     EXPECT_TRUE(grabFrame(frame, dir + "/plot_tan.png"));
+    frame->Close();
+    pump();
+
+    handle = newPlot();
+    frame = PlotFrame::find(handle);
+    frame->Move(20, 20);
+    ASSERT_TRUE(add(handle, "sin(x)", 200, -7, 7));
+    ASSERT_TRUE(add(handle, "cos(x)", 200, -7, 7));
+    sendTool(frame, ID_PLOT_POINTS);
+    EXPECT_TRUE(grabFrame(frame, dir + "/plot_points.png"));
+    frame->Close();
+    pump();
+
+    handle = newPlot();
+    frame = PlotFrame::find(handle);
+    frame->Move(20, 20);
+    ASSERT_TRUE(add(handle, "sin(x)", 200, -7, 7));
+    ASSERT_TRUE(add(handle, "x^3/20-x", 200, -7, 7));
+    sendTool(frame, ID_PLOT_POINTS);
+    EXPECT_TRUE(grabFrame(frame, dir + "/plot_points_labels.png"));
     frame->Close();
     pump();
 

@@ -259,6 +259,19 @@ void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, co
         return;
     const std::vector<PlotNotablePoint>& points = scene.points->points;
     const double r = dip(3.5);
+    // Labels first, each in the first of four places beside its marker that overlaps no marker and no label
+    // placed before it; a label that finds no place shows when the pointer is on its marker.
+    std::vector<PlotRect> taken;
+    for (const PlotNotablePoint& p : points) {
+        const double x = layout.transform.toPixelX(p.x), y = layout.transform.toPixelY(p.y);
+        taken.push_back(PlotRect{x - r - 1, y - r - 1, 2 * r + 2, 2 * r + 2});
+    }
+    const bool all = points.size() <= kPlotMaxLabels;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const bool hover = static_cast<int>(i) == scene.hoverPoint;
+        if (all || hover)
+            drawPointLabel(painter, layout, scene, points[i], hover, taken);
+    }
     for (const PlotNotablePoint& p : points) {
         const double x = layout.transform.toPixelX(p.x), y = layout.transform.toPixelY(p.y);
         const wxColour colour = curveColour((*scene.curves)[static_cast<size_t>(p.curve)].colour);
@@ -277,32 +290,44 @@ void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, co
             painter.circle(x, y, r);
         }
     }
-    const bool all = points.size() <= kPlotMaxLabels;
-    for (size_t i = 0; i < points.size(); ++i) {
-        if (all || static_cast<int>(i) == scene.hoverPoint)
-            drawPointLabel(painter, layout, scene, points[i]);
-    }
 }
 
 void PlotRenderer::drawPointLabel(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                                  const PlotNotablePoint& point) const
+                                  const PlotNotablePoint& point, bool force, std::vector<PlotRect>& taken) const
 {
     const wxString text = fromUtf8(plotPointLabel(point, scene.view));
     painter.setFont(m_legendFont, kLabel);
     double w = 0.0, h = 0.0;
     painter.textExtent(text, w, h);
-    const double pad = dip(2.0), offset = dip(6.0);
+    const double pad = dip(2.0), offset = dip(5.0);
+    const double bw = w + 2 * pad, bh = h + 2 * pad;
     const double x = layout.transform.toPixelX(point.x), y = layout.transform.toPixelY(point.y);
-    // Above and to the right of the marker, flipped where that leaves the plot area.
-    double left = x + offset, top = y - offset - h - 2 * pad;
-    if (left + w + 2 * pad > layout.area.right())
-        left = x - offset - w - 2 * pad;
-    if (top < layout.area.top)
-        top = y + offset;
-    painter.setPen(wxTransparentColour, 0.0);
+    const PlotRect places[] = {{x + offset, y - offset - bh, bw, bh}, {x - offset - bw, y - offset - bh, bw, bh},
+                               {x + offset, y + offset, bw, bh}, {x - offset - bw, y + offset, bw, bh}};
+    auto overlaps = [](const PlotRect& a, const PlotRect& b) {
+        return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+    };
+    const PlotRect* chosen = nullptr;
+    for (const PlotRect& place : places) {
+        const bool inside = place.left >= layout.area.left && place.right() <= layout.area.right() &&
+                            place.top >= layout.area.top && place.bottom() <= layout.area.bottom();
+        const bool free = std::none_of(taken.begin(), taken.end(), [&](const PlotRect& t) {
+            // The marker's own square is beside the label, not under it.
+            return overlaps(place, t) && !(t.contains(x, y));
+        });
+        if (inside && free) {
+            chosen = &place;
+            break;
+        }
+    }
+    if (chosen == nullptr && !force)
+        return;
+    const PlotRect box = chosen != nullptr ? *chosen : places[0];
+    taken.push_back(box);
+    painter.setPen(force ? kLegendBorder : wxTransparentColour, force ? dip(1.0) : 0.0);
     painter.setBrush(kLegendFill);
-    painter.rectangle(PlotRect{left, top, w + 2 * pad, h + 2 * pad}, dip(2.0));
-    painter.text(text, left + pad, top + pad);
+    painter.rectangle(box, dip(2.0));
+    painter.text(text, box.left + pad, box.top + pad);
 }
 
 int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,

@@ -72,8 +72,9 @@ private:
     void drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const;
     void drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
     void drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
+    /// Draws the label beside the marker where it covers nothing in taken (always when forced); adds its box.
     void drawPointLabel(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                        const PlotNotablePoint& point) const;
+                        const PlotNotablePoint& point, bool force, std::vector<PlotRect>& taken) const;
 
     double m_scale;
     wxFont m_labelFont;
