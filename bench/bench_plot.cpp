@@ -14,6 +14,7 @@
 
 #include "libs/graph/plot_curve.h"
 #include "libs/graph/plot_expression.h"
+#include "libs/graph/plot_points.h"
 #include "libs/graph/plot_renderer.h"
 
 namespace {
@@ -108,8 +109,11 @@ void BM_DrawEmpty(benchmark::State& state)
 BENCHMARK(BM_DrawEmpty)->Unit(benchmark::kMillisecond);
 
 // Goal: at most 16 ms for one pan step with five 200-point curves: re-sample all, redraw.
+// state.range(0) = 1 marks the notable points (found again after each step) as the Points toggle does.
 void BM_PanFiveCurves(benchmark::State& state)
 {
+    const bool points = state.range(0) != 0;
+    PlotNotablePoints marked;
     wxBitmap bitmap(kWidth, kHeight, 24);
     PlotRenderer renderer;
     std::vector<PlotCurve> curves{makeCurve(L"sin(x)", 200, -4, 4, 0), makeCurve(L"cos(x)", 200, -4, 4, 1),
@@ -128,10 +132,31 @@ void BM_PanFiveCurves(benchmark::State& state)
         scene.view = plotPan(scene.view, dx, 0.0);
         for (PlotCurve& c : curves)
             c.resample(scene.view);
+        if (points) {
+            marked = plotFindNotablePoints(curves, scene.view);
+            scene.points = &marked;
+        }
         draw(bitmap, renderer, scene);
     }
+    state.counters["markers"] = static_cast<double>(marked.points.size());
 }
-BENCHMARK(BM_PanFiveCurves)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanFiveCurves)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The notable points alone for the five curves of the pan benchmark.
+void BM_FindPointsFiveCurves(benchmark::State& state)
+{
+    std::vector<PlotCurve> curves{makeCurve(L"sin(x)", 200, -4, 4, 0), makeCurve(L"cos(x)", 200, -4, 4, 1),
+                                  makeCurve(L"x^2", 200, -2, 2, 2), makeCurve(L"tan(x)", 200, -5, 5, 3),
+                                  makeCurve(L"exp(-x^2)*3", 200, -4, 4, 4)};
+    for (PlotCurve& c : curves)
+        c.sampleDomain();
+    const PlotView view = homeView(curves);
+    for (PlotCurve& c : curves)
+        c.resample(view);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plotFindNotablePoints(curves, view));
+}
+BENCHMARK(BM_FindPointsFiveCurves)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
