@@ -17,6 +17,7 @@
 #include <wx/init.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "libs/graph/plot_frame.h"
@@ -466,7 +467,12 @@ TEST_F(PlotWindows, PointsToggleMarksRecomputesAndCopies)
     wxString with = outputPath("points.svg"), without = outputPath("no_points.svg");
     ASSERT_TRUE(canvas->exportSvg(with));
     ASSERT_TRUE(canvas->exportPng(outputPath("points.png")));
-    sendTool(frame, ID_PLOT_POINTS);
+    // The key P toggles them as the toolbar button does.
+    frame->Raise();
+    canvas->SetFocus();
+    pump();
+    wxUIActionSimulator().Char('p');
+    pump(30);
     EXPECT_FALSE(frame->GetToolBar()->GetToolState(ID_PLOT_POINTS));
     EXPECT_TRUE(canvas->notablePoints().points.empty());
     ASSERT_TRUE(canvas->exportSvg(without));
