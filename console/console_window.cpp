@@ -19,6 +19,8 @@
 #include "libs/graph/lm_font.h"
 #include "libs/graph/plot_frame.h"
 #include "settings/colors_dlg.h"
+#include "tools/solver_dlg.h"
+#include "tools/varlist_dlg.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
@@ -206,6 +208,12 @@ wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
         case ID_OPTIONS_COLORS:
             return new ColorsDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
                                  kColorsDialogStyle);
+        case ID_VIEW_VARIABLES:
+            return new VarlistDlg(this, wxGetApp(), slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                  kToolDialogStyle);
+        case ID_VIEW_SOLVER:
+            return new SolverDlg(this, wxGetApp(), slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                 kToolDialogStyle);
         default:
             // The dialogs of Parts 5.1 to 5.5 are constructed here as their classes land; until then the
             // spec's failure rule applies: the pointer stays null and the command does nothing more.
