@@ -17,7 +17,7 @@ namespace {
 /// The result field is this much darker than the interval fields, per channel.
 constexpr int kResultShade = 10;
 /// Longest text of the result field.
-constexpr unsigned long kResultMax = 256;
+constexpr size_t kResultMax = 256;
 
 wxColour darker(const wxColour& colour, int amount) {
     auto channel = [amount](unsigned char value) { return static_cast<unsigned char>(std::max(0, value - amount)); };
@@ -95,7 +95,6 @@ void SolverDlg::CreateControls() {
     column->AddSpacer(8);
     m_result = new wxTextCtrl(this, ID_SOLVER_RESULT, wxEmptyString, wxDefaultPosition, wxSize(2 * w + 8, 2 * h + 8),
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL);
-    m_result->SetMaxLength(kResultMax);
     m_result->SetBackgroundColour(darker(m_upper->GetBackgroundColour(), kResultShade));
     row(m_result);
     column->AddSpacer(8);
@@ -126,7 +125,8 @@ void SolverDlg::Solve() {
     double x = 0, y = 0;
     const std::wstring message = m_app.solveFunction(function.ToStdWstring(), m_lower->GetValueReal(),
                                                      m_upper->GetValueReal(), &x, &y);
-    m_result->SetValue(message);
+    // A multi-line field takes no length limit of its own.
+    m_result->SetValue(message.substr(0, kResultMax));
     if (!message.empty() && message[0] == L'!') return;
     if (m_app.addFunction(function.ToStdWstring())) m_function->Insert(function, 0);
 }
