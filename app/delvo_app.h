@@ -38,6 +38,14 @@ public:
         return m_interpreter.evaluateLine(line, out, value, format);
     }
     Interpreter& interpreter() { return m_interpreter; }
+
+    /// The solver dialog looks at no more than this many characters of a function text.
+    static constexpr size_t kLongestFunction = 379;
+    /// Finds a zero of function (in x) between lower and upper with the interpreter's engine and parameters.
+    /// Gives the text the solver dialog shows: "x = ...\ny = ...", or a message; x and y receive the zero.
+    std::wstring solveFunction(const std::wstring& function, double lower, double upper, double* x, double* y);
+    /// The root finder's function: the parser stored in the parameter record at x, or 0 without one.
+    static double solveCallback(double x, lmParam* param);
     const Folders& folders() const { return m_folders; }
     /// The main window when it is the top window, else null.
     ConsoleWindow* mainWindow() const;

@@ -19,6 +19,8 @@
 #include "libs/graph/lm_font.h"
 #include "libs/graph/plot_frame.h"
 #include "settings/colors_dlg.h"
+#include "tools/solver_dlg.h"
+#include "tools/varlist_dlg.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
@@ -206,6 +208,12 @@ wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
         case ID_OPTIONS_COLORS:
             return new ColorsDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
                                  kColorsDialogStyle);
+        case ID_VIEW_VARIABLES:
+            return new VarlistDlg(this, wxGetApp(), slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                  kToolDialogStyle);
+        case ID_VIEW_SOLVER:
+            return new SolverDlg(this, wxGetApp(), slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                 kToolDialogStyle);
         default:
             // A dialog that cannot be created leaves the pointer null: the command does nothing more.
             (void)kToolDialogStyle;

@@ -197,6 +197,46 @@ icons['pi'] = ({'p': '#1F5FBF'}, [
 "................",
 ])
 
+# The solver dialog: a grey axis, a blue curve crossing it and a red dot on the zero.
+icons['solver'] = ({'a': '#9E9E9E', 'c': '#1F5FBF', 'r': '#D32F2F'}, [
+"................",
+"..............cc",
+".............cc.",
+"............cc..",
+"...........cc...",
+"..........cc....",
+".........cc.....",
+"........rr......",
+"aaaaaaarrrraaaaa",
+"......crrr......",
+".....cc.........",
+"....cc..........",
+"...cc...........",
+"..cc............",
+".cc.............",
+"cc..............",
+])
+
+# The variable edit dialog: a white field with a blue "x" and an orange pencil.
+icons['varset'] = ({'k': '#505050', 'w': '#FFFFFF', 'x': '#1F5FBF', 'o': '#F08C1E', 'd': '#8D5524', 'g': '#303030'}, [
+"................",
+"kkkkkkkkkkkk....",
+"kwwwwwwwwwwk....",
+"kwxxwwxxwwwk....",
+"kwwxxxxwwwwk....",
+"kwwwxxwwwwwk..oo",
+"kwwxxxxwwwwk.ooo",
+"kwxxwwxxwwwkooo.",
+"kwwwwwwwwwwooo..",
+"kkkkkkkkkkooo...",
+".........ooo....",
+"........ooo.....",
+".......dod......",
+".......dd.......",
+"......gd........",
+"................",
+])
+
 for name, (pal, rows) in icons.items():
     assert len(rows) == 16, name
     for r in rows:
