@@ -11,6 +11,7 @@
 #include <wx/menu.h>
 
 #include "console/function_signatures.h"
+#include "console/window_icons.h"
 #include "resources/reset.xpm"
 #include "resources/zoom_in.xpm"
 #include "resources/zoom_out.xpm"
@@ -25,7 +26,7 @@ bool isBlank(int ch) { return ch == ' ' || ch == '\t'; }
 
 wxMenuItem* appendItem(wxMenu* menu, int id, const wxString& label, const wxString& help, const char* const* xpm) {
     wxMenuItem* item = new wxMenuItem(menu, id, label, help);
-    if (xpm) item->SetBitmap(wxBitmapBundle::FromBitmap(wxBitmap(xpm)));
+    if (xpm) item->SetBitmap(pixelArtBundle(xpm));
     return menu->Append(item);
 }
 

@@ -117,11 +117,11 @@ void ConsoleWindow::CreateControls() {
     mainSizer = new wxBoxSizer(wxVERTICAL);
     SetSizer(mainSizer);
 
-    console = new ConsoleEdit(this, ID_CONSOLE, wxDefaultPosition, wxSize(420, 180),
+    console = new ConsoleEdit(this, ID_CONSOLE, wxDefaultPosition, FromDIP(wxSize(420, 180)),
                               wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
     console->SetHelpText(wxS("Console"));
     console->ApplyPreferences(EditorPrefs(), true);
-    console->SetScrollWidth(380);
+    console->SetScrollWidth(FromDIP(380));
     // The console is centred by filling: wxEXPAND fills the sizer, and wx rejects alignment beside it.
     mainSizer->Add(console, 1, wxEXPAND, 0);
 
@@ -305,7 +305,7 @@ void ConsoleWindow::OnToolDialogCommand(wxCommandEvent& event) {
 
 void ConsoleWindow::OnFunctionsPopup(wxCommandEvent&) {
     wxMenu menu;
-    FillFunctionsMenu(&menu, this);
+    FillFunctionsMenu(&menu);
     wxPoint position = ScreenToClient(wxGetMousePosition());
 #ifdef __WXMSW__
     // There the frame's client origin lies below the toolbar; GTK's client coordinates need no correction.

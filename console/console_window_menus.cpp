@@ -16,10 +16,10 @@ wxMenuItem* item(wxMenu* menu, int id, const wxString& label, wxItemKind kind = 
     return new wxMenuItem(menu, id, label, help, kind);
 }
 
-void appendWithIcon(wxMenu* menu, int id, const wxString& label, WindowIcon icon, const wxWindow* window,
+void appendWithIcon(wxMenu* menu, int id, const wxString& label, WindowIcon icon,
                     const wxString& help = wxEmptyString) {
     wxMenuItem* entry = item(menu, id, label, wxITEM_NORMAL, help);
-    entry->SetBitmap(windowIcon(icon, window));
+    entry->SetBitmap(windowIcon(icon));
     menu->Append(entry);
 }
 
@@ -31,7 +31,7 @@ void ConsoleWindow::CreateMenus() {
     menuBar->Append(CreateEditMenu(), wxS("Edit"));
     menuBar->Append(CreateViewMenu(), wxS("View"));
     auto* insert = new wxMenu;
-    FillFunctionsMenu(insert, this);
+    FillFunctionsMenu(insert);
     menuBar->Append(insert, wxS("Insert"));
     menuBar->Append(CreateOptionsMenu(), wxS("Options"));
     menuBar->Append(CreateRunMenu(), wxS("Run"));
@@ -41,27 +41,27 @@ void ConsoleWindow::CreateMenus() {
 
 wxMenu* ConsoleWindow::CreateFileMenu() {
     auto* menu = new wxMenu;
-    appendWithIcon(menu, ID_FILE_SAVE_AS, wxS("Save As...\tCtrl+S"), WindowIcon::SaveAs, this);
-    appendWithIcon(menu, ID_FILE_OPEN, wxS("Open...\tCtrl+O"), WindowIcon::Open, this);
+    appendWithIcon(menu, ID_FILE_SAVE_AS, wxS("Save As...\tCtrl+S"), WindowIcon::SaveAs);
+    appendWithIcon(menu, ID_FILE_OPEN, wxS("Open...\tCtrl+O"), WindowIcon::Open);
     menu->AppendSeparator();
-    appendWithIcon(menu, ID_FILE_CLOSE, wxS("Close\tCtrl+Q"), WindowIcon::Close, this);
+    appendWithIcon(menu, ID_FILE_CLOSE, wxS("Close\tCtrl+Q"), WindowIcon::Close);
     return menu;
 }
 
 wxMenu* ConsoleWindow::CreateEditMenu() {
     auto* menu = new wxMenu;
-    appendWithIcon(menu, ID_EDIT_COPY, wxS("Copy\tCtrl+C"), WindowIcon::Copy, this);
-    appendWithIcon(menu, ID_EDIT_CUT, wxS("Cut\tCtrl+X"), WindowIcon::Cut, this);
-    appendWithIcon(menu, ID_EDIT_PASTE, wxS("Paste\tCtrl+V"), WindowIcon::Paste, this);
+    appendWithIcon(menu, ID_EDIT_COPY, wxS("Copy\tCtrl+C"), WindowIcon::Copy);
+    appendWithIcon(menu, ID_EDIT_CUT, wxS("Cut\tCtrl+X"), WindowIcon::Cut);
+    appendWithIcon(menu, ID_EDIT_PASTE, wxS("Paste\tCtrl+V"), WindowIcon::Paste);
     menu->AppendSeparator();
-    appendWithIcon(menu, ID_EDIT_RESET, wxS("Reset\tCtrl+R"), WindowIcon::Reset, this);
+    appendWithIcon(menu, ID_EDIT_RESET, wxS("Reset\tCtrl+R"), WindowIcon::Reset);
     return menu;
 }
 
 wxMenu* ConsoleWindow::CreateViewMenu() {
     auto* menu = new wxMenu;
-    appendWithIcon(menu, ID_VIEW_NUMPAD, wxS("Numeric Pad\tF8"), WindowIcon::Numpad, this);
-    appendWithIcon(menu, ID_VIEW_VARIABLES, wxS("Variables\tF9"), WindowIcon::Variables, this);
+    appendWithIcon(menu, ID_VIEW_NUMPAD, wxS("Numeric Pad\tF8"), WindowIcon::Numpad);
+    appendWithIcon(menu, ID_VIEW_VARIABLES, wxS("Variables\tF9"), WindowIcon::Variables);
     menu->Append(item(menu, ID_VIEW_SOLVER, wxS("Solver"), wxITEM_CHECK, wxS("Solver")));
     menu->Append(item(menu, ID_VIEW_UNIT_CONVERTER, wxS("Unit Converter"), wxITEM_CHECK, wxS("Unit Converter")));
     menu->Append(item(menu, ID_VIEW_BASE_CONVERTER, wxS("Base Converter"), wxITEM_CHECK, wxS("Base Converter")));
@@ -73,7 +73,7 @@ wxMenu* ConsoleWindow::CreateViewMenu() {
 
 wxMenu* ConsoleWindow::CreateOptionsMenu() {
     auto* menu = new wxMenu;
-    appendWithIcon(menu, ID_OPTIONS_COLORS, wxS("Colors..."), WindowIcon::Colors, this);
+    appendWithIcon(menu, ID_OPTIONS_COLORS, wxS("Colors..."), WindowIcon::Colors);
     menu->Append(item(menu, ID_OPTIONS_HIGHLIGHTING, wxS("&Highlighting"), wxITEM_CHECK,
                       wxS("Enable or disable highlighting")));
     menu->Check(ID_OPTIONS_HIGHLIGHTING, console->preferences().highlight);
@@ -92,7 +92,7 @@ wxMenu* ConsoleWindow::CreateOptionsMenu() {
 
 wxMenu* ConsoleWindow::CreateRunMenu() {
     auto* menu = new wxMenu;
-    appendWithIcon(menu, ID_RUN_EXECUTE, wxS("&Execute\tF12"), WindowIcon::Execute, this, wxS("Execute the command"));
+    appendWithIcon(menu, ID_RUN_EXECUTE, wxS("&Execute\tF12"), WindowIcon::Execute, wxS("Execute the command"));
     return menu;
 }
 
@@ -102,7 +102,7 @@ wxMenu* ConsoleWindow::CreateHelpMenu() {
     menu->AppendSeparator();
     menu->Append(item(menu, ID_HELP_CHECK_UPDATE, wxS("&Check for Update..."), wxITEM_NORMAL, wxS("Check for Update")));
     menu->AppendSeparator();
-    appendWithIcon(menu, ID_HELP_ABOUT, wxS("About..."), WindowIcon::Program, this);
+    appendWithIcon(menu, ID_HELP_ABOUT, wxS("About..."), WindowIcon::Program);
     return menu;
 }
 
@@ -112,7 +112,7 @@ void ConsoleWindow::CreateTools() {
     tools->SetToolBitmapSize(FromDIP(wxSize(16, 16)));
     auto add = [&](int id, const wxString& label, WindowIcon icon, const wxString& tooltip,
                    wxItemKind kind = wxITEM_NORMAL) {
-        tools->AddTool(id, label, windowIcon(icon, this, wxART_TOOLBAR), tooltip, kind);
+        tools->AddTool(id, label, windowIcon(icon, wxART_TOOLBAR), tooltip, kind);
     };
     add(ID_FILE_SAVE_AS, wxS("Save As..."), WindowIcon::SaveAs, wxS("Save file (Ctrl+S)"));
     add(ID_FILE_OPEN, wxS("Open..."), WindowIcon::Open, wxS("Open file (Ctrl+O)"));

@@ -53,12 +53,12 @@ wxString displayLabel(const wchar_t* label) {
 }
 
 template <size_t N>
-void appendEntries(wxMenu* menu, const FunctionEntry (&entries)[N], const wxWindow* window) {
+void appendEntries(wxMenu* menu, const FunctionEntry (&entries)[N]) {
     for (const FunctionEntry& entry : entries) {
         auto* item = new wxMenuItem(menu, entry.id, displayLabel(entry.label), wxEmptyString, wxITEM_NORMAL);
-        if (entry.id == ID_INSERT_EXP) item->SetBitmap(windowIcon(WindowIcon::Exp, window));
-        if (entry.id == ID_INSERT_COS) item->SetBitmap(windowIcon(WindowIcon::Cos, window));
-        if (entry.id == ID_INSERT_PI) item->SetBitmap(windowIcon(WindowIcon::Pi, window));
+        if (entry.id == ID_INSERT_EXP) item->SetBitmap(windowIcon(WindowIcon::Exp));
+        if (entry.id == ID_INSERT_COS) item->SetBitmap(windowIcon(WindowIcon::Cos));
+        if (entry.id == ID_INSERT_PI) item->SetBitmap(windowIcon(WindowIcon::Pi));
         menu->Append(item);
     }
 }
@@ -79,23 +79,23 @@ const FunctionEntry* findFunctionEntry(int id) {
     return nullptr;
 }
 
-void FillFunctionsMenu(wxMenu* menu, const wxWindow* window) {
+void FillFunctionsMenu(wxMenu* menu) {
     if (!menu) return;
     // The constants' hints after the tab are not shortcuts; the toolkit's complaint about them is expected.
     wxLogNull quiet;
     while (menu->GetMenuItemCount() > 0) menu->Destroy(menu->FindItemByPosition(0));
 
-    appendEntries(menu, kTop1, window);
+    appendEntries(menu, kTop1);
     menu->AppendSeparator();
-    appendEntries(menu, kTop2, window);
+    appendEntries(menu, kTop2);
     menu->AppendSeparator();
     auto* trigonometric = new wxMenu;
-    appendEntries(trigonometric, kTrigonometric, window);
+    appendEntries(trigonometric, kTrigonometric);
     menu->Append(ID_INSERT_TRIGONOMETRIC, L"Trigonometric", trigonometric);
     menu->AppendSeparator();
-    appendEntries(menu, kTop3, window);
+    appendEntries(menu, kTop3);
     menu->AppendSeparator();
     auto* constants = new wxMenu;
-    appendEntries(constants, kConstants, window);
+    appendEntries(constants, kConstants);
     menu->Append(ID_INSERT_CONSTANTS, L"Constants", constants);
 }

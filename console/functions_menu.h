@@ -18,5 +18,4 @@ struct FunctionEntry {
 const FunctionEntry* findFunctionEntry(int id);
 
 /// Empties the menu (its items destroyed), then appends the functions and constants in order. Null: nothing.
-/// window, when given, scales the three icons for its DPI.
-void FillFunctionsMenu(wxMenu* menu, const wxWindow* window = nullptr);
+void FillFunctionsMenu(wxMenu* menu);

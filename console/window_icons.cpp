@@ -69,13 +69,28 @@ wxBitmap blank(int size) {
 
 }  // namespace
 
-wxBitmap windowIcon(WindowIcon icon, const wxWindow* window, const wxArtClient& client) {
-    const int size = window ? window->FromDIP(kIconSize) : kIconSize;
-    if (const char* const* xpm = ownDrawing(icon)) return scaled(wxBitmap(xpm), size);
-    wxBitmap art = wxArtProvider::GetBitmap(standardArt(icon), client, wxSize(size, size));
+wxBitmapBundle pixelArtBundle(const char* const* xpm) {
+    const wxBitmap art(xpm);
+    return wxBitmapBundle::FromBitmaps(scaled(art, kIconSize), scaled(art, 2 * kIconSize));
+}
+
+wxIconBundle pixelArtIcons(const char* const* xpm) {
+    wxIconBundle bundle;
+    const wxBitmap art(xpm);
+    for (int size : {kIconSize, 2 * kIconSize}) {
+        wxIcon icon;
+        icon.CopyFromBitmap(scaled(art, size));
+        bundle.AddIcon(icon);
+    }
+    return bundle;
+}
+
+wxBitmapBundle windowIcon(WindowIcon icon, const wxArtClient& client) {
+    if (const char* const* xpm = ownDrawing(icon)) return pixelArtBundle(xpm);
+    wxBitmapBundle art = wxArtProvider::GetBitmapBundle(standardArt(icon), client, wxSize(kIconSize, kIconSize));
     // A theme without the icon must not leave a toolbar tool without a bitmap.
-    if (!art.IsOk()) return blank(size);
-    return scaled(art, size);
+    if (!art.IsOk()) return wxBitmapBundle::FromBitmap(blank(kIconSize));
+    return art;
 }
 
 wxIconBundle programIconBundle() {

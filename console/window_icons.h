@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The 16 x 16 bitmaps of the main window's menus and tools and the program icon.
+// The icons of the main window's menus and tools, the dialogs' icons and the program icon, at 16 and 32 pixels
+// so that they stay crisp on a 200 % desktop.
 #pragma once
 
 #include <wx/artprov.h>
 #include <wx/bitmap.h>
+#include <wx/bmpbndl.h>
 #include <wx/iconbndl.h>
 
 class wxWindow;
@@ -15,8 +17,14 @@ enum class WindowIcon {
     Exp, Cos, Pi
 };
 
-/// The icon at 16 x 16 (scaled for the window's DPI); never invalid, so toolbars accept it.
-wxBitmap windowIcon(WindowIcon icon, const wxWindow* window, const wxArtClient& client = wxART_MENU);
+/// The icon at 16 x 16 and 32 x 32 (the toolkit picks the one for the screen); never invalid, so toolbars
+/// accept it.
+wxBitmapBundle windowIcon(WindowIcon icon, const wxArtClient& client = wxART_MENU);
+
+/// Our 16 x 16 pixel art with its 32 x 32 double (nearest neighbour: the edges stay sharp).
+wxBitmapBundle pixelArtBundle(const char* const* xpm);
+/// The same as window icons (title bars, task switchers) at 16 and 32 pixels.
+wxIconBundle pixelArtIcons(const char* const* xpm);
 
 /// The program icon at 16, 32 and 48 pixels (the larger ones scaled up from the 16 x 16 drawing).
 wxIconBundle programIconBundle();

@@ -10,6 +10,7 @@
 #include "settings/choosers.h"
 #include "settings/color_button.h"
 
+#include "console/window_icons.h"
 #include "resources/colors.xpm"
 
 namespace {
@@ -61,7 +62,7 @@ ColorsDlg::ColorsDlg(wxWindow* parent, wxWindowID id, const wxString& title, con
                      long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_position(pos) {
     SetHelpText(wxS("Colors"));
-    SetIcon(wxIcon(colors_xpm));
+    SetIcons(pixelArtIcons(colors_xpm));
     CreateControls();
     SetMinSize(GetSize());
 }
@@ -70,34 +71,34 @@ void ColorsDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">> BUTTON <<"));
     const int w = text.x, h = text.y;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [column](wxWindow* first, wxWindow* second = nullptr) {
+    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) {
         auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
         line->Add(first);
         if (second) {
-            line->AddSpacer(8);
+            line->AddSpacer(FromDIP(8));
             line->Add(second);
         }
-        line->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
         column->Add(line);
     };
-    column->AddSpacer(8);
+    column->AddSpacer(FromDIP(8));
     const auto& app = wxGetApp();
     for (size_t i = 0; i < m_buttons.size(); ++i) {
-        if (i > 0) column->AddSpacer(4);
+        if (i > 0) column->AddSpacer(FromDIP(4));
         m_buttons[i] = new ColorButton(this, kButtonRows[i].id, kButtonRows[i].label, fromInt(app.consoleFont.color.toInt()),
-                                       fromInt(app.syntaxColors[0]), wxDefaultPosition, wxSize(2 * w + 8, h + 16), 1);
+                                       fromInt(app.syntaxColors[0]), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h + FromDIP(16)), 1);
         m_buttons[i]->SetEditsBackground(kButtonRows[i].editsBackground);
         row(m_buttons[i]);
     }
-    column->AddSpacer(4);
+    column->AddSpacer(FromDIP(4));
     m_highlighting = new wxCheckBox(this, ID_COLORS_ENABLE_HIGHLIGHTING, wxS("Enable Highlighting"), wxDefaultPosition,
-                                    wxSize(2 * w + 8, h + 10));
+                                    wxSize(2 * w + FromDIP(8), h + FromDIP(10)));
     row(m_highlighting);
-    column->AddSpacer(8);
-    row(new wxButton(this, ID_COLORS_FONT, wxS("&Font..."), wxDefaultPosition, wxSize(w, h + 10)),
-        new wxButton(this, ID_COLORS_OK, wxS("&OK"), wxDefaultPosition, wxSize(w, h + 10)));
-    column->AddSpacer(8);
+    column->AddSpacer(FromDIP(8));
+    row(new wxButton(this, ID_COLORS_FONT, wxS("&Font..."), wxDefaultPosition, wxSize(w, h + FromDIP(10))),
+        new wxButton(this, ID_COLORS_OK, wxS("&OK"), wxDefaultPosition, wxSize(w, h + FromDIP(10))));
+    column->AddSpacer(FromDIP(8));
     SetSizerAndFit(column);
     Move(m_position);
     SyncButtons();

@@ -10,6 +10,7 @@
 #include "app/delvo_app.h"
 #include "libs/graph/real_edit.h"
 
+#include "console/window_icons.h"
 #include "resources/solver.xpm"
 
 namespace {
@@ -62,7 +63,7 @@ SolverDlg::SolverDlg(wxWindow* parent, DelvoApp& app, wxWindowID id, const wxStr
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_app(app) {
     SetHelpText(title);
     SetToolTip(title);
-    SetIcon(wxIcon(solver_xpm));
+    SetIcons(pixelArtIcons(solver_xpm));
     CreateControls();
 }
 
@@ -70,37 +71,37 @@ void SolverDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">>Function<<"));
     const int w = text.x, h = text.y;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [column](wxWindow* first, wxWindow* second = nullptr) {
+    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) {
         auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
         line->Add(first);
         if (second) {
-            line->AddSpacer(8);
+            line->AddSpacer(FromDIP(8));
             line->Add(second);
         }
-        line->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
         column->Add(line);
     };
-    column->AddSpacer(8);
-    row(new wxStaticText(this, wxID_ANY, wxS("Function to find zero of:"), wxDefaultPosition, wxSize(2 * w + 8, h)));
-    column->AddSpacer(2);
-    m_function = new FunctionComboBox(*this, ID_SOLVER_FUNCTION, wxSize(2 * w + 8, h + 8));
+    column->AddSpacer(FromDIP(8));
+    row(new wxStaticText(this, wxID_ANY, wxS("Function to find zero of:"), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h)));
+    column->AddSpacer(FromDIP(2));
+    m_function = new FunctionComboBox(*this, ID_SOLVER_FUNCTION, wxSize(2 * w + FromDIP(8), h + FromDIP(8)));
     row(m_function);
-    column->AddSpacer(8);
-    row(new wxStaticText(this, wxID_ANY, wxS("Interval to find zero in:"), wxDefaultPosition, wxSize(2 * w + 8, h)));
-    column->AddSpacer(2);
-    m_lower = new RealEdit(this, ID_SOLVER_LOWER, wxS("-10"), wxDefaultPosition, wxSize(w, h + 8));
-    m_upper = new RealEdit(this, ID_SOLVER_UPPER, wxS("10"), wxDefaultPosition, wxSize(w, h + 8));
+    column->AddSpacer(FromDIP(8));
+    row(new wxStaticText(this, wxID_ANY, wxS("Interval to find zero in:"), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h)));
+    column->AddSpacer(FromDIP(2));
+    m_lower = new RealEdit(this, ID_SOLVER_LOWER, wxS("-10"), wxDefaultPosition, wxSize(w, h + FromDIP(8)));
+    m_upper = new RealEdit(this, ID_SOLVER_UPPER, wxS("10"), wxDefaultPosition, wxSize(w, h + FromDIP(8)));
     row(m_lower, m_upper);
-    column->AddSpacer(8);
-    m_result = new wxTextCtrl(this, ID_SOLVER_RESULT, wxEmptyString, wxDefaultPosition, wxSize(2 * w + 8, 2 * h + 8),
+    column->AddSpacer(FromDIP(8));
+    m_result = new wxTextCtrl(this, ID_SOLVER_RESULT, wxEmptyString, wxDefaultPosition, wxSize(2 * w + FromDIP(8), 2 * h + FromDIP(8)),
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL);
     m_result->SetBackgroundColour(darker(m_upper->GetBackgroundColour(), kResultShade));
     row(m_result);
-    column->AddSpacer(8);
-    row(new wxButton(this, ID_SOLVER_SOLVE, wxS("&Solve"), wxDefaultPosition, wxSize(w, h + 8)),
-        new wxButton(this, ID_SOLVER_CLOSE, wxS("&Close"), wxDefaultPosition, wxSize(w, h + 8)));
-    column->AddSpacer(8);
+    column->AddSpacer(FromDIP(8));
+    row(new wxButton(this, ID_SOLVER_SOLVE, wxS("&Solve"), wxDefaultPosition, wxSize(w, h + FromDIP(8))),
+        new wxButton(this, ID_SOLVER_CLOSE, wxS("&Close"), wxDefaultPosition, wxSize(w, h + FromDIP(8))));
+    column->AddSpacer(FromDIP(8));
     SetSizerAndFit(column);
     FillFunctionField();
 }

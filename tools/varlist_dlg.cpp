@@ -10,6 +10,7 @@
 #include "app/delvo_app.h"
 #include "tools/varset_dlg.h"
 
+#include "console/window_icons.h"
 #include "resources/variables.xpm"
 
 namespace {
@@ -95,7 +96,7 @@ VarlistDlg::VarlistDlg(wxWindow* parent, DelvoApp& app, wxWindowID id, const wxS
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_app(app) {
     SetHelpText(title);
     SetToolTip(title);
-    SetIcon(wxIcon(variables_xpm));
+    SetIcons(pixelArtIcons(variables_xpm));
     m_presenter = [](VarsetDlg& editor) { editor.ShowModal(); };
     CreateControls();
 }
@@ -109,9 +110,9 @@ void VarlistDlg::CreateControls() {
     m_list = new VarlistCtrl(*this, ID_VARLIST_LIST, wxSize(2 * w + 32, 5 * (h + 26)));
     m_list->AppendColumn(wxS("Name"), wxLIST_FORMAT_LEFT, w);
     m_list->AppendColumn(wxS("Value"), wxLIST_FORMAT_LEFT, w);
-    listColumn->AddSpacer(8);
+    listColumn->AddSpacer(FromDIP(8));
     listColumn->Add(m_list);
-    listColumn->AddSpacer(8);
+    listColumn->AddSpacer(FromDIP(8));
 
     struct ButtonRow {
         int id;
@@ -122,16 +123,16 @@ void VarlistDlg::CreateControls() {
                               {ID_VARLIST_MODIFY, L"&Modify", 8},   {ID_VARLIST_DELETE, L"&Delete", 8},
                               {ID_VARLIST_CLOSE, L"&Close", kCloseGap}};
     for (const ButtonRow& button : rows) {
-        buttons->AddSpacer(button.gapBefore);
-        buttons->Add(new wxButton(this, button.id, button.label, wxDefaultPosition, wxSize(w, h + 10)));
+        buttons->AddSpacer(FromDIP(button.gapBefore));
+        buttons->Add(new wxButton(this, button.id, button.label, wxDefaultPosition, wxSize(w, h + FromDIP(10))));
     }
-    buttons->AddSpacer(8);
+    buttons->AddSpacer(FromDIP(8));
 
-    row->AddSpacer(8);
+    row->AddSpacer(FromDIP(8));
     row->Add(listColumn);
-    row->AddSpacer(8);
+    row->AddSpacer(FromDIP(8));
     row->Add(buttons);
-    row->AddSpacer(8);
+    row->AddSpacer(FromDIP(8));
     SetSizerAndFit(row);
 }
 

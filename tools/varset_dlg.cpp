@@ -10,6 +10,7 @@
 #include "app/delvo_app.h"
 #include "libs/graph/delvo_message_box.h"
 
+#include "console/window_icons.h"
 #include "resources/varset.xpm"
 
 // clang-format off
@@ -24,7 +25,7 @@ VarsetDlg::VarsetDlg(wxWindow* parent, DelvoApp& app, wxWindowID id, const wxStr
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_app(app) {
     SetHelpText(title);
     SetToolTip(title);
-    SetIcon(wxIcon(varset_xpm));
+    SetIcons(pixelArtIcons(varset_xpm));
     CreateControls();
 }
 

@@ -149,17 +149,21 @@ PlotFrame::~PlotFrame()
 void PlotFrame::createToolBar()
 {
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
-    wxSize icon = FromDIP(wxSize(16, 16));
-    auto art = [icon](const wxArtID& id) { return wxArtProvider::GetBitmap(id, wxART_TOOLBAR, icon); };
+    // Each icon at 16 and 32 pixels: the toolkit picks the one for the screen's scale.
+    const wxSize icon(16, 16);
+    auto art = [icon](const wxArtID& id) { return wxArtProvider::GetBitmapBundle(id, wxART_TOOLBAR, icon); };
+    auto drawn = [icon](wxBitmap (*draw)(const wxSize&)) {
+        return wxBitmapBundle::FromBitmaps(draw(icon), draw(icon * 2));
+    };
     bar->AddTool(wxID_ZOOM_FIT, "Reset view", art(wxART_GO_HOME), "Reset view (Home)");
     bar->AddTool(wxID_ZOOM_IN, "Zoom in", art(wxART_PLUS), "Zoom in (+)");
     bar->AddTool(wxID_ZOOM_OUT, "Zoom out", art(wxART_MINUS), "Zoom out (-)");
     bar->AddSeparator();
-    bar->AddCheckTool(ID_PLOT_GRID, "Grid", gridIcon(icon), wxNullBitmap, "Show grid (Ctrl+G)");
+    bar->AddCheckTool(ID_PLOT_GRID, "Grid", drawn(gridIcon), wxBitmapBundle(), "Show grid (Ctrl+G)");
     bar->ToggleTool(ID_PLOT_GRID, true);
-    bar->AddCheckTool(ID_PLOT_EXTEND, "Extend", extendIcon(icon), wxNullBitmap,
+    bar->AddCheckTool(ID_PLOT_EXTEND, "Extend", drawn(extendIcon), wxBitmapBundle(),
                       "Draw the curves over the whole view, beyond their intervals (Ctrl+E)");
-    bar->AddCheckTool(ID_PLOT_POINTS, "Points", pointsIcon(icon), wxNullBitmap,
+    bar->AddCheckTool(ID_PLOT_POINTS, "Points", drawn(pointsIcon), wxBitmapBundle(),
                       "Mark zeros, minima, maxima and intersections (P)");
     bar->AddSeparator();
     bar->AddTool(wxID_COPY, "Copy", art(wxART_COPY), "Copy picture (Ctrl+C)");
