@@ -197,6 +197,46 @@ icons['pi'] = ({'p': '#1F5FBF'}, [
 "................",
 ])
 
+# Unit converter: a yellow ruler with ticks above two arrows pointing opposite ways.
+icons['converter'] = ({'r': '#E0B040', 'k': '#6B4E12', 'a': '#1F5FBF'}, [
+"................",
+"kkkkkkkkkkkkkkkk",
+"krrkrrkrrkrrkrrk",
+"krrkrrkrrkrrkrrk",
+"krrkrrrrrkrrrrrk",
+"krrrrrrrrrrrrrrk",
+"kkkkkkkkkkkkkkkk",
+"................",
+"..........a.....",
+"..........aa....",
+".aaaaaaaaaaaa...",
+"..........aa....",
+"....a.....a.....",
+"...aa...........",
+"..aaaaaaaaaaaaa.",
+"...aa...........",
+])
+
+# Base converter: a dark "01" above an orange "F", joined by a blue arrow.
+icons['base_converter'] = ({'k': '#303846', 'o': '#E07A1E', 'a': '#1F5FBF'}, [
+"................",
+".kkk...k........",
+".k.k..kk........",
+".k.k...k........",
+".k.k...k........",
+".kkk..kkk.......",
+"................",
+"....a...........",
+"....aa......oooo",
+"aaaaaaa.....o...",
+"....aa......o...",
+"....a.......ooo.",
+"............o...",
+"............o...",
+"............o...",
+"................",
+])
+
 for name, (pal, rows) in icons.items():
     assert len(rows) == 16, name
     for r in rows:
