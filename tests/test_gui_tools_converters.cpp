@@ -107,7 +107,7 @@ TEST_F(ToolDialogs, UnitConverterConvertsWhileTyping) {
 
     const struct {
         int category;  // -1: keep
-        const char* input;
+        const char* input;  // null: keep
         const char *source, *target, *result;
     } rows[] = {
         {0, "1", "km", "cm", "100000"},  // a new category: its second and third units
@@ -116,15 +116,17 @@ TEST_F(ToolDialogs, UnitConverterConvertsWhileTyping) {
         {-1, "", "km/h", "mph", ""},
         {8, "212", "C", "F", "413.6"},
         {3, "1", "g", "ct", "5"},
-        {8, "abc", "C", "F", "32"},  // unreadable text converts as 0
+        {-1, "abc", "g", "ct", "0"},  // unreadable text converts as 0
+        {0, nullptr, "km", "cm", "0"},
+        {8, nullptr, "C", "F", "32"},
     };
     for (const auto& row : rows) {
         if (row.category >= 0) choose(category, row.category);
-        input->SetValue(row.input);  // a change of text converts at once
+        if (row.input) input->SetValue(row.input);  // a change of text converts at once
         gui::pump();
-        EXPECT_EQ(source->GetValue(), row.source) << row.input;
-        EXPECT_EQ(target->GetValue(), row.target) << row.input;
-        EXPECT_EQ(result->GetValue(), row.result) << row.input;
+        EXPECT_EQ(source->GetValue(), row.source) << row.result;
+        EXPECT_EQ(target->GetValue(), row.target) << row.result;
+        EXPECT_EQ(result->GetValue(), row.result) << row.source;
     }
     // The result follows the console's number format.
     wxGetApp().interpreter().format.mode = NumberFormat::kInt;
@@ -243,49 +245,52 @@ TEST_F(ToolDialogs, BaseConverterReadsTheSameTextInTheNewBase) {
 TEST_F(ToolDialogs, KeypadTypesIntoTheInputLine) {
     auto* keypad = open<NumpadDlg>(ID_VIEW_NUMPAD, 7400);
     ASSERT_NE(keypad, nullptr);
-    auto press = [keypad](int id) {
-        wxWindow* button = keypad->FindWindow(id);
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(button);
-        button->GetEventHandler()->ProcessEvent(event);
-        gui::pump();
-    };
-    auto inputLine = [this] { return console->GetLineText(console->GetLineCount() - 1); };
     auto* functions = control<wxComboBox>(keypad, 7428);
     ASSERT_NE(functions, nullptr);
     const int side = keypad->GetTextExtent(">0<").x + 4;
     EXPECT_EQ(keypad->FindWindow(7409)->GetSize(), wxSize(side, side));
-    EXPECT_TRUE(keypad->FindWindow(7420)->GetFont().GetWeight() >= wxFONTWEIGHT_BOLD);
-
-    for (int id : {7404, 7415, 7405, 7401}) press(id);  // 2 + 3 =
+    EXPECT_GE(keypad->FindWindow(7420)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    // Presses the button of that label; "s" chooses "sqrt()" in the function list.
+    auto press = [keypad, functions](wxChar label) {
+        wxCommandEvent event(label == 's' ? wxEVT_COMBOBOX : wxEVT_BUTTON);
+        wxWindow* target = functions;
+        if (label == 's') functions->SetSelection(2);
+        for (wxWindow* child : keypad->GetChildren())
+            if (dynamic_cast<wxButton*>(child) && child->GetLabel() == wxString(label)) target = child;
+        event.SetId(target->GetId());
+        event.SetEventObject(target);
+        target->GetEventHandler()->ProcessEvent(event);
+        gui::pump();
+    };
+    enum Caret { kKeep, kFirstLine, kEnd, kLastTwo };
+    const struct {
+        Caret caret;  // where the console's caret is put before the keys
+        const char* keys;
+        const char* inputLine;
+        int caretFromEnd;  // -1: not looked at
+    } rows[] = {
+        {kKeep, "2+3=", "", 0},
+        {kFirstLine, "7", "7", 0},  // the caret in earlier output: appended at the end
+        {kKeep, "0E", "70e", 0},
+        {kLastTwo, "3", "73", 0},  // a selection is replaced
+        {kKeep, "s2", "73sqrt(2)", 1},
+        {kEnd, "CCCCCCCCCCCC", "", 0},  // "C" never crosses the input line's start
+        {kKeep, "12C", "1", 0},
+        {kFirstLine, "C", "1", -1},  // not on the input line: nothing
+    };
+    for (const auto& row : rows) {
+        const int length = console->GetTextLength();
+        if (row.caret == kFirstLine) console->GotoPos(0);
+        if (row.caret == kEnd) console->GotoPos(length);
+        if (row.caret == kLastTwo) console->SetSelection(length - 2, length);
+        for (const char* key = row.keys; *key; ++key) press(*key);
+        EXPECT_EQ(console->GetLineText(console->GetLineCount() - 1), row.inputLine) << row.keys;
+        if (row.caretFromEnd >= 0) EXPECT_EQ(console->GetTextLength() - console->GetCurrentPos(), row.caretFromEnd);
+    }
     EXPECT_EQ(console->GetLineText(1).Trim(), "5");
-    console->GotoPos(0);  // the caret in earlier output
-    press(7409);
-    EXPECT_EQ(inputLine(), "7");
-    EXPECT_EQ(console->GetCurrentPos(), console->GetTextLength());
-    press(7402);
-    press(7417);
-    EXPECT_EQ(inputLine(), "70e");
-    console->SetSelection(console->GetTextLength() - 2, console->GetTextLength());
-    press(7405);
-    EXPECT_EQ(inputLine(), "73");
-    functions->SetSelection(2);
-    wxCommandEvent chosen(wxEVT_COMBOBOX, 7428);
-    chosen.SetEventObject(functions);
-    functions->GetEventHandler()->ProcessEvent(chosen);
-    press(7404);
-    EXPECT_EQ(inputLine(), "73sqrt(2)");
-    console->DocumentEnd();
-    for (int i = 0; i < 12; ++i) press(7420);  // "C" never crosses the input line's start
-    EXPECT_EQ(inputLine(), "");
-    EXPECT_EQ(console->GetLineText(1).Trim(), "5");
-    press(7403);
-    press(7404);
-    press(7420);
-    EXPECT_EQ(inputLine(), "1");
-    console->GotoPos(0);
-    press(7420);
-    EXPECT_EQ(inputLine(), "1");
+    press('*');
+    press('s');
+    press('2');
     screenshot(keypad, "/tool_numpad.png");
 }
 
