@@ -223,11 +223,14 @@ TEST_F(ToolDialogs, BaseConverterReadsTheSameTextInTheNewBase) {
         EXPECT_EQ(input->GetBackgroundColour(), row.pink ? pink : normal) << row.source << " " << row.target;
     }
     // The 32 digits survived the switch to a base of 8 digits (they were read, not cut).
+    choose(target, 2);
     choose(source, 0);
     input->SetValue(std::string(32, '1'));
     choose(source, 3);
     EXPECT_EQ(input->GetValue().length(), 32u);
     EXPECT_EQ(input->GetMaxDigits(), 8u);
+    gui::pump(200);
+    EXPECT_GT(gui::countPixels(gui::grab(input), pink), 100);  // drawn pink, not only recorded
 
     const struct {
         int source, code;

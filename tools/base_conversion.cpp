@@ -111,12 +111,14 @@ const BaseConverter converters[kBaseCount * kBaseCount] = {
     cell<readHexadecimal, ToBinaryText>, cell<readHexadecimal, writeOctal>, cell<readHexadecimal, writeDecimal>, copy,
 };
 
+bool CheckLength(const std::wstring& digits, std::uint64_t maxDigits) { return digits.size() > maxDigits; }
+
 BaseResult convertBaseText(int source, int target, const std::wstring& text, std::uint64_t maxDigits) {
     if (text.empty() || source < 0 || source >= kBaseCount || target < 0 || target >= kBaseCount) return {};
     if (source == target) return {text, false};
     // Leading zeros go, keeping one character: "000" reads as "0", "007" as "7".
     const std::size_t firstKept = text.find_first_not_of(L'0');
     const std::wstring digits = text.substr(firstKept == std::wstring::npos ? text.size() - 1 : firstKept);
-    if (digits.size() > maxDigits) return {kOverflowText, true};
+    if (CheckLength(digits, maxDigits)) return {kOverflowText, true};
     return converters[source * kBaseCount + target](digits);
 }

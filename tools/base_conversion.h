@@ -31,6 +31,9 @@ BaseReading ReadDecimal(const std::wstring& text);
 /// The value's bits from bit 31 down without leading zeros ("1101" for 13; "0" for 0).
 std::wstring ToBinaryText(std::uint32_t value);
 
+/// The digits (leading zeros removed) are more than the source base's field holds: an overflow.
+bool CheckLength(const std::wstring& digits, std::uint64_t maxDigits);
+
 /// What the result field shows and whether the input field is marked.
 struct BaseResult {
     std::wstring text;

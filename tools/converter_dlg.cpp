@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tools/converter_dlg.h"
 
+#include <algorithm>
+
+#include <wx/arrstr.h>
 #include <wx/combobox.h>
 #include <wx/sizer.h>
 #include <wx/tokenzr.h>
@@ -82,6 +85,7 @@ void ConverterDlg::CreateControls() {
     const wxSize numberText = GetTextExtent(wxS(">1111.111111111111<"));
     const wxSize unitSize(unitText.x, unitText.y + 10), fieldSize(numberText.x, numberText.y + 10);
 
+    // As wide as a field, a 4-pixel gap and a unit list together.
     categoryList = new wxComboBox(this, ID_CONVERTER_CATEGORY, wxEmptyString, wxDefaultPosition,
                                   wxSize(unitText.x + numberText.x + 4, numberText.y + 10), 0, nullptr, wxCB_READONLY);
     categoryList->Freeze();
@@ -99,6 +103,13 @@ void ConverterDlg::CreateControls() {
                                 nullptr, wxCB_READONLY);
     targetList = new wxComboBox(this, ID_CONVERTER_TARGET_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
                                 nullptr, wxCB_READONLY);
+    // The lists are as wide as the template, and wider where the toolkit's arrow needs more room beside
+    // the longest label of all categories.
+    for (const wchar_t* units : kUnitStrings) sourceList->Append(wxSplit(units, ':'));
+    const wxSize listSize(std::max(unitSize.x, sourceList->GetBestSize().x), unitSize.y);
+    sourceList->SetMinSize(listSize);
+    targetList->SetMinSize(listSize);
+    categoryList->SetMinSize(wxSize(fieldSize.x + 4 + listSize.x, fieldSize.y));
     FillUnits();
     Convert();
 

@@ -114,6 +114,10 @@ void IntegerDlg::CreateControls() {
     }
     sourceList->SetSelection(0);
     targetList->SetSelection(1);
+    // As wide as the template, and wider where the toolkit's arrow needs more room beside "Hexadecimal".
+    const wxSize fitted(std::max(listSize.x, sourceList->GetBestSize().x), listSize.y);
+    sourceList->SetMinSize(fitted);
+    targetList->SetMinSize(fitted);
     OnBaseChanged();
 
     auto* column = new wxBoxSizer(wxVERTICAL);
