@@ -288,7 +288,9 @@ TEST_F(ToolDialogs, KeypadTypesIntoTheInputLine) {
         if (row.caret == kLastTwo) console->SetSelection(length - 2, length);
         for (const char* key = row.keys; *key; ++key) press(*key);
         EXPECT_EQ(console->GetLineText(console->GetLineCount() - 1), row.inputLine) << row.keys;
-        if (row.caretFromEnd >= 0) EXPECT_EQ(console->GetTextLength() - console->GetCurrentPos(), row.caretFromEnd);
+        if (row.caretFromEnd >= 0) {
+            EXPECT_EQ(console->GetTextLength() - console->GetCurrentPos(), row.caretFromEnd) << row.keys;
+        }
     }
     EXPECT_EQ(console->GetLineText(1).Trim(), "5");
     press('*');

@@ -52,7 +52,6 @@ public:
     void Convert();
     /// The input field's number (0 for an empty or over-long text).
     double ReadInput() const;
-    bool IsResultValid() const { return resultValid; }
 
 private:
     void CreateControls();

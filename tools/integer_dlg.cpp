@@ -147,7 +147,6 @@ void IntegerDlg::OnBaseChanged() {
 }
 
 void IntegerDlg::Convert() {
-    resultValid = true;
     if (!resultField) return;
     resultField->Clear();
     if (inputField->GetBackgroundColour() != normalColour) {
@@ -160,7 +159,6 @@ void IntegerDlg::Convert() {
     const BaseResult result =
         convertBaseText(source, target, inputField->GetValue().ToStdWstring(), inputField->GetMaxDigits());
     resultField->ChangeValue(result.text);
-    resultValid = !result.markError;
     if (result.markError) MarkError();
 }
 

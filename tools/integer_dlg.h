@@ -27,7 +27,6 @@ public:
 
     /// Stores the base and applies its most digits as the maximum length (text already there stays).
     void SetBase(int newBase);
-    int GetBase() const { return base; }
     std::uint64_t GetMaxDigits() const { return maxDigits; }
 
 private:
@@ -59,8 +58,6 @@ public:
     void Convert();
     /// Gives the input field the source list's base, then converts.
     void OnBaseChanged();
-    bool IsResultValid() const { return resultValid; }
-    const wxColour& GetErrorColour() const { return errorColour; }
 
 private:
     void CreateControls();
@@ -74,7 +71,6 @@ private:
     wxComboBox* targetList = nullptr;
     wxColour normalColour;
     wxColour errorColour;
-    bool resultValid = true;
 
     wxDECLARE_EVENT_TABLE();
 };
