@@ -3,6 +3,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <wx/arrstr.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/menu.h>
@@ -69,11 +70,6 @@ protected:
         event.m_keyCode = code;
         return !field->GetEventHandler()->ProcessEvent(event);
     }
-    static std::vector<wxString> entries(const wxComboBox* list) {
-        std::vector<wxString> names;
-        for (unsigned i = 0; i < list->GetCount(); ++i) names.push_back(list->GetString(i));
-        return names;
-    }
     /// The dialog beside the console, as one picture.
     void screenshot(wxDialog* dialog, const wxString& name) {
         dialog->Move(window->GetScreenRect().GetTopRight() + wxPoint(8, 0));
@@ -98,7 +94,7 @@ TEST_F(ToolDialogs, UnitConverterConvertsWhileTyping) {
     EXPECT_EQ(dialog->GetTitle(), "Unit Converter");
     EXPECT_FALSE(dialog->HasFlag(wxRESIZE_BORDER));
     EXPECT_EQ(category->GetValue(), "Temperature");
-    EXPECT_EQ(entries(source), (std::vector<wxString>{"K", "C", "F"}));
+    EXPECT_EQ(wxJoin(source->GetStrings(), ':'), "K:C:F");
     EXPECT_EQ(target->GetValue(), "F");
     EXPECT_EQ(input->GetValue(), "1");
     EXPECT_EQ(result->GetValue(), "33.8");
@@ -191,7 +187,7 @@ TEST_F(ToolDialogs, BaseConverterReadsTheSameTextInTheNewBase) {
     auto* result = control<wxTextCtrl>(dialog, 7904);
     ASSERT_TRUE(source && target && input && result);
     EXPECT_EQ(dialog->GetTitle(), "Base Converter (uint 32-bit)");
-    EXPECT_EQ(entries(target), (std::vector<wxString>{"Binary", "Octal", "Decimal", "Hexadecimal"}));
+    EXPECT_EQ(wxJoin(target->GetStrings(), ':'), "Binary:Octal:Decimal:Hexadecimal");
     EXPECT_EQ(source->GetValue(), "Binary");
     EXPECT_EQ(input->GetValue(), "1100");
     EXPECT_EQ(result->GetValue(), "14");
@@ -325,12 +321,11 @@ TEST_F(ToolDialogs, F8TogglesTheKeypadAndTheAlwaysShownCaret) {
         EXPECT_EQ(keypad->IsShown(), shown);
         EXPECT_EQ(tools->GetToolState(7019), shown);
     }
-    wxActivateEvent away(wxEVT_ACTIVATE, false);
-    first->GetEventHandler()->ProcessEvent(away);
-    EXPECT_FALSE(console->isAlwaysShowCaret());
-    wxActivateEvent back(wxEVT_ACTIVATE, true);
-    first->GetEventHandler()->ProcessEvent(back);
-    EXPECT_TRUE(console->isAlwaysShowCaret());
+    for (bool active : {false, true}) {  // another application, then the keypad again
+        wxActivateEvent activation(wxEVT_ACTIVATE, active);
+        first->GetEventHandler()->ProcessEvent(activation);
+        EXPECT_EQ(console->isAlwaysShowCaret(), active);
+    }
     first->Close();
     gui::pump();
     EXPECT_FALSE(first->IsShown());

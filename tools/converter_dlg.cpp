@@ -85,13 +85,12 @@ void ConverterDlg::CreateControls() {
     const wxSize numberText = GetTextExtent(wxS(">1111.111111111111<"));
     const wxSize unitSize(unitText.x, unitText.y + 10), fieldSize(numberText.x, numberText.y + 10);
 
-    // As wide as a field, a 4-pixel gap and a unit list together.
     categoryList = new wxComboBox(this, ID_CONVERTER_CATEGORY, wxEmptyString, wxDefaultPosition,
                                   wxSize(unitText.x + numberText.x + 4, numberText.y + 10), 0, nullptr, wxCB_READONLY);
     categoryList->Freeze();
     categoryList->Clear();
     for (int i = 0; kCategoryNames[i]; ++i) categoryList->Append(kCategoryNames[i]);
-    categoryList->SetSelection(kCategoryCount - 1);
+    categoryList->SetSelection(kCategoryCount - 1);  // "Temperature"
 
     inputField = new UnitEdit(this, ID_CONVERTER_INPUT, wxS("1"), wxDefaultPosition, fieldSize);
     inputField->SetMaxLength(kInputMax);
@@ -109,6 +108,7 @@ void ConverterDlg::CreateControls() {
     const wxSize listSize(std::max(unitSize.x, sourceList->GetBestSize().x), unitSize.y);
     sourceList->SetMinSize(listSize);
     targetList->SetMinSize(listSize);
+    // The category list is as wide as a field, the 4-pixel gap and a unit list together.
     categoryList->SetMinSize(wxSize(fieldSize.x + 4 + listSize.x, fieldSize.y));
     FillUnits();
     Convert();
