@@ -150,7 +150,7 @@ void ConsoleWindow::CreateControls() {
     console->SetEmptySelection(console->GetCurrentPos());
 }
 
-// ---- Operations called from other Parts -------------------------------------------------------------
+// ---- Operations the application calls ----------------------------------------------------------------
 
 void ConsoleWindow::ShutDown() {
     // A close request arriving before the delayed destruction must not save or destroy twice.
