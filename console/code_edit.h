@@ -66,7 +66,7 @@ public:
     static std::uint32_t fromColour(const wxColour& colour);
 
 protected:
-    /// Parts of ApplyAll: general switches, margins, lexer properties.
+    /// Pieces of ApplyAll: general switches, margins, lexer properties.
     void applyGeneralSwitches();
     void applyMargins();
     void applyLexerProperties();

@@ -21,6 +21,9 @@
 #include "settings/colors_dlg.h"
 #include "tools/solver_dlg.h"
 #include "tools/varlist_dlg.h"
+#include "tools/converter_dlg.h"
+#include "tools/integer_dlg.h"
+#include "tools/numpad_dlg.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
@@ -147,7 +150,7 @@ void ConsoleWindow::CreateControls() {
     console->SetEmptySelection(console->GetCurrentPos());
 }
 
-// ---- Operations called from other Parts -------------------------------------------------------------
+// ---- Operations the application calls ----------------------------------------------------------------
 
 void ConsoleWindow::ShutDown() {
     // A close request arriving before the delayed destruction must not save or destroy twice.
@@ -205,6 +208,17 @@ const ConsoleWindow::ToolDialogSlot* ConsoleWindow::FindToolDialog(int command) 
 
 wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
     switch (slot.command) {
+        case ID_VIEW_NUMPAD: {
+            auto* keypad = new NumpadDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                         kToolDialogStyle);
+            keypad->SetConsole(console);
+            return keypad;
+        }
+        case ID_VIEW_UNIT_CONVERTER:
+            return new ConverterDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
+                                    kToolDialogStyle);
+        case ID_VIEW_BASE_CONVERTER:
+            return new IntegerDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize, kToolDialogStyle);
         case ID_OPTIONS_COLORS:
             return new ColorsDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
                                  kColorsDialogStyle);

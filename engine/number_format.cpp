@@ -99,7 +99,7 @@ std::wstring formatInBase(std::uint32_t value, int base) {
 
 void applyOutputBase(std::wstring& text, int base) {
     if (base == 10 || text.empty()) return;
-    // The toolkit's string-to-long: the whole text must be a base-10 integer. We take every value that fits
+    // wxString::ToLong's rule: the whole text must be a base-10 integer. We take every value that fits
     // 32 bits signed or unsigned (Windows' 32-bit long would refuse 2^31..2^32-1; users expect 0xFFFFFFFF).
     errno = 0;
     wchar_t* end = nullptr;

@@ -21,7 +21,7 @@ struct SolveRequest {
 const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request);
 /// Parses "solve(f[,a,b])"; null on success, else the message.
 const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request);
-/// The toolkit's string-to-double: the whole text must be a number ("C" locale).
+/// wxString::ToDouble's rule: the whole text must be a number ("C" locale).
 bool toDouble(const std::wstring& text, double* value);
-/// The toolkit's string-to-long, base 10: the whole text must be an integer.
+/// wxString::ToLong's rule, base 10: the whole text must be an integer.
 bool toLong(const std::wstring& text, long long* value);

@@ -7,7 +7,7 @@
 namespace {
 
 bool isLetterOrDigit(wchar_t c) { return std::iswalpha(c) || std::iswdigit(c); }
-/// Neighbour test of the reference check: a letter, a digit, "_" and, where the Part says so, "=".
+/// Neighbour test of the reference check: a letter, a digit, "_" and, for the checks that name it, "=".
 bool joins(wchar_t c, bool withEquals) { return isLetterOrDigit(c) || c == L'_' || (withEquals && c == L'='); }
 
 std::wstring lower(std::wstring text) {

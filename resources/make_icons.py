@@ -237,6 +237,46 @@ icons['varset'] = ({'k': '#505050', 'w': '#FFFFFF', 'x': '#1F5FBF', 'o': '#F08C1
 "................",
 ])
 
+# Unit converter: a yellow ruler with ticks above two arrows pointing opposite ways.
+icons['converter'] = ({'r': '#E0B040', 'k': '#6B4E12', 'a': '#1F5FBF'}, [
+"................",
+"kkkkkkkkkkkkkkkk",
+"krrkrrkrrkrrkrrk",
+"krrkrrkrrkrrkrrk",
+"krrkrrrrrkrrrrrk",
+"krrrrrrrrrrrrrrk",
+"kkkkkkkkkkkkkkkk",
+"................",
+"..........a.....",
+"..........aa....",
+".aaaaaaaaaaaa...",
+"..........aa....",
+"....a.....a.....",
+"...aa...........",
+"..aaaaaaaaaaaaa.",
+"...aa...........",
+])
+
+# Base converter: a dark "01" above an orange "F", joined by a blue arrow.
+icons['base_converter'] = ({'k': '#303846', 'o': '#E07A1E', 'a': '#1F5FBF'}, [
+"................",
+".kkk...k........",
+".k.k..kk........",
+".k.k...k........",
+".k.k...k........",
+".kkk..kkk.......",
+"................",
+"....a...........",
+"....aa......oooo",
+"aaaaaaa.....o...",
+"....aa......o...",
+"....a.......ooo.",
+"............o...",
+"............o...",
+"............o...",
+"................",
+])
+
 for name, (pal, rows) in icons.items():
     assert len(rows) == 16, name
     for r in rows:

@@ -2,8 +2,10 @@
 // Shared helpers of the engine tests: run a line, observe the plot calls.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/interpreter.h"
@@ -23,11 +25,20 @@ inline Reply runLine(Interpreter& interpreter, const std::wstring& line) {
     return reply;
 }
 
-/// Runs the lines in order; returns the last reply.
-inline Reply runLines(Interpreter& interpreter, const std::vector<std::wstring>& lines) {
-    Reply reply;
-    for (const auto& line : lines) reply = runLine(interpreter, line);
-    return reply;
+/// A line, the text it shows and whether it succeeds.
+struct LineCase {
+    const wchar_t* line;
+    const wchar_t* out;
+    bool ok;
+};
+
+/// Runs the rows in order on one interpreter (later rows see what earlier ones set) and checks each reply.
+inline void expectLines(Interpreter& interpreter, std::initializer_list<LineCase> rows) {
+    for (const LineCase& row : rows) {
+        const Reply reply = runLine(interpreter, row.line);
+        EXPECT_EQ(reply.out, row.out) << row.line;
+        EXPECT_EQ(reply.ok, row.ok) << row.line;
+    }
 }
 
 /// The graph library seen through a test hook: which handle, function, points, xmin, xmax were passed.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Spec Part 1.1: batch mode end to end: the built tallyx run as a process, with no display, on real files.
+// Batch mode end to end: the built tallyx run as a process, with no display, on real files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,7 +51,7 @@ ProcessRun runTallyx(const std::vector<std::string>& args, const fs::path& workD
     return run;
 }
 
-class Part1_1_BatchMode : public ::testing::Test {
+class BatchMode : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("delvo_batch_" + std::to_string(getpid()) + "_" +
@@ -60,86 +60,60 @@ protected:
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-    }
-    std::string read(const std::string& name) {
-        std::ifstream in(dir / name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    void write(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
+    /// Runs tallyx and checks what it prints and its exit status.
+    void expectRun(const std::vector<std::string>& args, const std::string& out, int status) {
+        const ProcessRun run = runTallyx(args, dir);
+        EXPECT_EQ(run.out, out) << args.back();
+        EXPECT_EQ(run.status, status) << args.back();
     }
     fs::path dir;
 };
 
-// Spec 1.1: "1+2;x=3;x*2" (no such file) prints a line feed, the output of x*2 and a line feed.
-TEST_F(Part1_1_BatchMode, CommandTextPrintsLastOutput) {
-    const ProcessRun run = runTallyx({"-run", "1+2;x=3;x*2"}, dir);
-    EXPECT_EQ(run.out, "\n6\n");
-    EXPECT_EQ(run.status, 0);
+// The last output goes to the console between line feeds, with the construction defaults (verbose on,
+// "%.12f" / "%.8e"); the exit status says whether the last command succeeded.
+TEST_F(BatchMode, CommandTextPrintsLastOutput) {
+    expectRun({"-run", "1+2;x=3;x*2"}, "\n6\n", 0);
+    expectRun({"-run", "1/3"}, "\n0.333333333333\n", 0);
+    expectRun({"-run", "2^40"}, "\n1.09951163e+12\n", 0);
+    expectRun({"-run", "format?"}, "\ndouble\n", 0);
+    expectRun({"-run", "1+"}, "\n   ! invalid expression\n", 1);
+    // Without plot windows the plot syntax is checked, then no window can be made.
+    expectRun({"-run", "plot(sin(x))"}, "\n   ! cannot create plot\n", 1);
+    expectRun({"-run", "plot(x,0)"}, "\n   ! invalid plot interval\n", 1);
 }
 
-// Spec 1.1: a file whose second line is q stops there: the third line is not evaluated; # lines are skipped.
-TEST_F(Part1_1_BatchMode, FileStopsAtFirstFailure) {
-    write("file.txt", "# a comment that would fail if evaluated\n1+1\nq\n3+3\n");
-    const ProcessRun run = runTallyx({"-run", "file.txt"}, dir);
-    EXPECT_EQ(run.out, "\n   ! variable not set\n");
-    EXPECT_EQ(run.status, 1);
+// A file stops at its first failing line; "#" lines are skipped; an empty line passes as the plain number 0.
+TEST_F(BatchMode, FileLines) {
+    write("stops.txt", "# a comment that would fail if evaluated\n1+1\nq\n3+3\n");
+    expectRun({"-run", "stops.txt"}, "\n   ! variable not set\n", 1);
+    write("empty_last.txt", "5*5\n\n");
+    expectRun({"-run", "empty_last.txt"}, "", 0);
+    write("empty_first.txt", "\n5*5\n");
+    expectRun({"-run", "empty_first.txt"}, "\n25\n", 0);
 }
 
-// Spec 1.1: "-out res.txt" writes only the last output, as UTF-16 code units without a byte-order mark.
-TEST_F(Part1_1_BatchMode, OutputFileIsUtf16) {
+// "-out" writes only the last output, as UTF-16 code units without a byte-order mark; when the file cannot
+// be created the output goes to the console.
+TEST_F(BatchMode, OutputFile) {
     write("file.txt", "a=2\nb=a*10\nb+1\n");
-    const ProcessRun run = runTallyx({"-run", "file.txt", "-out", "res.txt"}, dir);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(read("res.txt"), std::string("2\0001\0", 4));
-}
-
-// Spec 1.1: an output file that cannot be created: the output goes to the console.
-TEST_F(Part1_1_BatchMode, OutputFileNotCreatable) {
+    expectRun({"-run", "file.txt", "-out", "res.txt"}, "", 0);
+    std::ifstream in(dir / "res.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("2\0001\0", 4));
     const ProcessRun run = runTallyx({"-run", "2*21", "-out", "no/such/folder/res.txt"}, dir);
     EXPECT_NE(run.out.find("\n42\n"), std::string::npos) << run.out;
 }
 
-// Spec 1.1: "-h" prints usage and ends, without a display.
-TEST_F(Part1_1_BatchMode, HelpPrintsUsage) {
+// "-h" and "-help" print usage and end without a display; "-h extra" is the normal start, which needs one.
+TEST_F(BatchMode, HelpPrintsUsage) {
     const ProcessRun run = runTallyx({"-h"}, dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("\n\n", 0), 0u);
     EXPECT_NE(run.out.find("\nUsage: tallyx -run infile [-out outfile] [-show]\n"), std::string::npos);
     EXPECT_EQ(runTallyx({"-HELP"}, dir).out, run.out);
-}
-
-// Spec 1.1: "-h extra" is not usage: the normal start follows (which needs a display).
-TEST_F(Part1_1_BatchMode, HelpWithExtraStartsWindow) {
-    const ProcessRun run = runTallyx({"-h", "extra"}, dir);
-    EXPECT_EQ(run.out.find("Usage:"), std::string::npos);
-    EXPECT_NE(run.status, 0);  // no display here
-}
-
-// Spec 1.1: batch mode uses the construction defaults: verbose on, "%.12f" / "%.8e".
-TEST_F(Part1_1_BatchMode, ConstructionDefaults) {
-    EXPECT_EQ(runTallyx({"-run", "1/3"}, dir).out, "\n0.333333333333\n");
-    EXPECT_EQ(runTallyx({"-run", "2^40"}, dir).out, "\n1.09951163e+12\n");
-    EXPECT_EQ(runTallyx({"-run", "format?"}, dir).out, "\ndouble\n");
-    const ProcessRun failing = runTallyx({"-run", "1+"}, dir);
-    EXPECT_EQ(failing.out, "\n   ! invalid expression\n");
-    EXPECT_EQ(failing.status, 1);
-}
-
-// Spec 1.1: an empty line of the input file passes as the plain number 0 (lm_removeSpace removes line ends).
-TEST_F(Part1_1_BatchMode, EmptyLineInFile) {
-    write("file.txt", "5*5\n\n");
-    const ProcessRun run = runTallyx({"-run", "file.txt"}, dir);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.status, 0);
-    write("file2.txt", "\n5*5\n");
-    EXPECT_EQ(runTallyx({"-run", "file2.txt"}, dir).out, "\n25\n");
-}
-
-// Spec 2.4: plot in batch mode checks the syntax, then cannot create a window.
-TEST_F(Part1_1_BatchMode, PlotWithoutWindow) {
-    EXPECT_EQ(runTallyx({"-run", "plot(sin(x))"}, dir).out, "\n   ! cannot create plot\n");
-    EXPECT_EQ(runTallyx({"-run", "plot(x,0)"}, dir).out, "\n   ! invalid plot interval\n");
+    const ProcessRun extra = runTallyx({"-h", "extra"}, dir);
+    EXPECT_EQ(extra.out.find("Usage:"), std::string::npos);
+    EXPECT_NE(extra.status, 0);
 }
 
 }  // namespace

@@ -188,19 +188,6 @@ TEST_F(Part3_3_MainWindow, BinaryUnchecksTheOtherThreeBaseItems) {
     EXPECT_EQ(wxGetApp().interpreter().outputBase, 10);
 }
 
-// Spec 3.3: F8 three times. The keypad (Part 5.3) is not built yet: its slot stays empty, so the
-// command must be harmless and the tool unchecked each time; the toggle itself is ConsoleWindow's.
-TEST_F(Part3_3_MainWindow, F8ThreeTimesIsHarmlessWhileTheKeypadIsMissing) {
-    wxToolBar* tools = window->GetToolBar();
-    for (int i = 0; i < 3; ++i) {
-        command(7019);
-        updateInterface();
-        EXPECT_FALSE(tools->GetToolState(7019));
-    }
-    for (int id : {7023, 7024}) command(id);
-    EXPECT_TRUE(isAlive());
-}
-
 /// The shown dialog of that window id whose parent is the main window, or null.
 wxDialog* findDialog(wxWindow* parent, int id) {
     for (wxWindow* top : wxTopLevelWindows)

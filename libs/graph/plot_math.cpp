@@ -14,7 +14,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kMinRelativeWidth = 1e-13;
 constexpr double kMinWidth = 1e-280;
 constexpr double kMaxWidth = 1e280;
-// Part of the samples that counts as the tail of a pole on each side, without and with known poles.
+// The share of the samples that counts as the tail of a pole on each side, without and with known poles.
 constexpr double kTailQuantile = 0.02;
 constexpr double kPoleTailQuantile = 0.05;
 // Margin above and below the fitted y range, as a part of it.
