@@ -181,8 +181,9 @@ TEST_F(ToolDialogTest, ViewCommandsToggleTheDialogsAndTheirCheckMarks) {
             EXPECT_EQ(dialog->IsShown(), shown) << row.title;
         }
         EXPECT_EQ(wxWindow::FindWindowById(row.dialogId), dialog);
-        if (solver) EXPECT_EQ(solver->GetFunctionField()->GetValue() + solver->GetResultField()->GetValue(),
-                              "x-4x = 4\ny = 0");
+        if (solver) {
+            EXPECT_EQ(solver->GetFunctionField()->GetValue() + solver->GetResultField()->GetValue(), "x-4x = 4\ny = 0");
+        }
     }
 }
 

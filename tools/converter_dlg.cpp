@@ -15,6 +15,7 @@
 #include "tools/edit_keys.h"
 #include "tools/unit_conversion.h"
 
+#include "console/window_icons.h"
 #include "resources/converter.xpm"
 
 namespace {
@@ -80,13 +81,13 @@ ConverterDlg::ConverterDlg(wxWindow* parent, wxWindowID id, const wxString& titl
 void ConverterDlg::CreateControls() {
     SetHelpText(wxS("Unit Converter"));
     SetToolTip(wxS("Unit Converter"));
-    SetIcon(wxIcon(converter_xpm));
+    SetIcons(pixelArtIcons(converter_xpm));
     const wxSize unitText = GetTextExtent(wxS(">>Close<<"));
     const wxSize numberText = GetTextExtent(wxS(">1111.111111111111<"));
     const wxSize unitSize(unitText.x, unitText.y + 10), fieldSize(numberText.x, numberText.y + 10);
 
     categoryList = new wxComboBox(this, ID_CONVERTER_CATEGORY, wxEmptyString, wxDefaultPosition,
-                                  wxSize(unitText.x + numberText.x + 4, numberText.y + 10), 0, nullptr, wxCB_READONLY);
+                                  wxSize(unitText.x + numberText.x + FromDIP(4), numberText.y + FromDIP(10)), 0, nullptr, wxCB_READONLY);
     categoryList->Freeze();
     categoryList->Clear();
     for (int i = 0; kCategoryNames[i]; ++i) categoryList->Append(kCategoryNames[i]);
@@ -109,27 +110,27 @@ void ConverterDlg::CreateControls() {
     sourceList->SetMinSize(listSize);
     targetList->SetMinSize(listSize);
     // The category list is as wide as a field, the 4-pixel gap and a unit list together.
-    categoryList->SetMinSize(wxSize(fieldSize.x + 4 + listSize.x, fieldSize.y));
+    categoryList->SetMinSize(wxSize(fieldSize.x + FromDIP(4) + listSize.x, fieldSize.y));
     FillUnits();
     Convert();
 
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [column](wxWindow* first, wxWindow* second) {
+    auto row = [this, column](wxWindow* first, wxWindow* second) {
         auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
         line->Add(first);
         if (second) {
-            line->AddSpacer(4);
+            line->AddSpacer(FromDIP(4));
             line->Add(second);
         }
-        line->AddSpacer(8);
-        column->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
+        column->AddSpacer(FromDIP(8));
         column->Add(line);
     };
     row(categoryList, nullptr);
     row(inputField, sourceList);
     row(resultField, targetList);
-    column->AddSpacer(8);
+    column->AddSpacer(FromDIP(8));
     SetSizerAndFit(column);
     categoryList->Thaw();
 }

@@ -10,6 +10,7 @@
 #include "tools/base_conversion.h"
 #include "tools/edit_keys.h"
 
+#include "console/window_icons.h"
 #include "resources/base_converter.xpm"
 
 namespace {
@@ -89,7 +90,7 @@ IntegerDlg::IntegerDlg(wxWindow* parent, wxWindowID id, const wxString& title, c
 void IntegerDlg::CreateControls() {
     SetHelpText(wxS("Base Converter (uint 32-bit)"));
     SetToolTip(wxS("Base Converter (uint 32-bit)"));
-    SetIcon(wxIcon(base_converter_xpm));
+    SetIcons(pixelArtIcons(base_converter_xpm));
     const wxSize digitsText = GetTextExtent(wxS("000011110000111100000"));
     const wxSize nameText = GetTextExtent(wxS(">>Hexadecimal<<"));
     const wxSize fieldSize(digitsText.x, digitsText.y + 10), listSize(nameText.x, nameText.y + 10);
@@ -121,19 +122,19 @@ void IntegerDlg::CreateControls() {
     OnBaseChanged();
 
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [column](wxWindow* field, wxWindow* list) {
+    auto row = [this, column](wxWindow* field, wxWindow* list) {
         auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
         line->Add(field);
-        line->AddSpacer(4);
+        line->AddSpacer(FromDIP(4));
         line->Add(list);
-        line->AddSpacer(8);
-        column->AddSpacer(8);
+        line->AddSpacer(FromDIP(8));
+        column->AddSpacer(FromDIP(8));
         column->Add(line);
     };
     row(inputField, sourceList);
     row(resultField, targetList);
-    column->AddSpacer(8);
+    column->AddSpacer(FromDIP(8));
     SetSizerAndFit(column);
     sourceList->Thaw();
     targetList->Thaw();

@@ -7,6 +7,7 @@
 
 #include "console/console_edit.h"
 
+#include "console/window_icons.h"
 #include "resources/numpad.xpm"
 
 namespace {
@@ -64,30 +65,30 @@ NumpadDlg::NumpadDlg(wxWindow* parent, wxWindowID id, const wxString& title, con
 void NumpadDlg::CreateControls() {
     SetHelpText(wxS("NumKeypad"));
     SetToolTip(wxS("NumKeypad"));
-    SetIcon(wxIcon(numpad_xpm));
+    SetIcons(pixelArtIcons(numpad_xpm));
     SetFont(GetFont().Bold());
-    const int side = GetTextExtent(wxS(">0<")).x + 4;
+    const int side = GetTextExtent(wxS(">0<")).x + FromDIP(4);
 
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->AddSpacer(kGap);
+    column->AddSpacer(FromDIP(kGap));
     for (const auto& keys : kKeys) {
         auto* row = new wxBoxSizer(wxHORIZONTAL);
-        row->AddSpacer(kGap);
+        row->AddSpacer(FromDIP(kGap));
         for (const Key& key : keys) {
             row->Add(new wxButton(this, key.id, key.label, wxDefaultPosition, wxSize(side, side), wxBU_EXACTFIT));
-            row->AddSpacer(kGap);
+            row->AddSpacer(FromDIP(kGap));
         }
         column->Add(row);
-        column->AddSpacer(kGap);
+        column->AddSpacer(FromDIP(kGap));
     }
     functionList = new wxComboBox(this, ID_NUMPAD_FUNCTIONS, wxEmptyString, wxDefaultPosition,
-                                  wxSize(side * kColumns + kGap * (kColumns - 1), side), 0, nullptr, wxCB_READONLY);
+                                  wxSize(side * kColumns + FromDIP(kGap) * (kColumns - 1), side), 0, nullptr, wxCB_READONLY);
     functionList->Clear();
     for (const wchar_t* function : kFunctions) functionList->Append(function);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->AddSpacer(kGap);
+    row->AddSpacer(FromDIP(kGap));
     row->Add(functionList);
-    row->AddSpacer(kGap);
+    row->AddSpacer(FromDIP(kGap));
     column->Add(row);
     SetSizerAndFit(column);
 }
