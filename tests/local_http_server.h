@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -19,8 +18,7 @@
 class LocalHttpServer {
 public:
     /// reply: the whole response, status line included; silent: accept connections and say nothing.
-    explicit LocalHttpServer(std::string reply, bool silent = false, int delayMs = 0)
-        : m_reply(std::move(reply)), m_silent(silent), m_delayMs(delayMs) {
+    explicit LocalHttpServer(std::string reply, bool silent = false) : m_reply(std::move(reply)), m_silent(silent) {
         m_listener = listenOnFreePort(m_port);
         if (m_listener >= 0) m_thread = std::thread([this] { serve(); });
     }
@@ -48,6 +46,8 @@ public:
 
     int port() const { return m_port; }
     int connections() const { return m_connections; }
+    /// Bytes of replies the clients took (a client that stops reading leaves the rest unsent).
+    size_t bytesSent() const { return m_sent; }
     std::string firstRequest() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_firstRequest;
@@ -69,7 +69,7 @@ private:
         return fd;
     }
 
-    bool readable(int fd, int ms) {
+    static bool readable(int fd, int ms) {
         pollfd entry{fd, POLLIN, 0};
         return poll(&entry, 1, ms) > 0;
     }
@@ -95,11 +95,11 @@ private:
                 m_held.push_back(client);
                 continue;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs));
             for (size_t sent = 0; sent < m_reply.size();) {
                 const ssize_t put = send(client, m_reply.data() + sent, m_reply.size() - sent, MSG_NOSIGNAL);
                 if (put <= 0) break;  // the client stopped reading
                 sent += static_cast<size_t>(put);
+                m_sent += static_cast<size_t>(put);
             }
             close(client);
         }
@@ -107,11 +107,11 @@ private:
 
     std::string m_reply;
     bool m_silent;
-    int m_delayMs;
     int m_listener = -1;
     int m_port = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_connections{0};
+    std::atomic<size_t> m_sent{0};
     std::vector<int> m_held;
     std::mutex m_mutex;
     std::string m_firstRequest;
