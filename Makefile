@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench sanitize clean
+.PHONY: deps configure build run test bench sanitize clean install package
 
 deps:
 	@./scripts/install-deps.sh
@@ -21,6 +21,15 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# PREFIX=/usr/local by default; DESTDIR works as usual.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package (build/delvocalculator_*.deb) that installs into /opt/delvocalculator.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	@./scripts/run-bench.sh $(BUILD_DIR)

@@ -52,6 +52,8 @@ wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
     EVT_MENU(ID_RUN_EXECUTE, ConsoleWindow::OnExecute)
     EVT_MENU(ID_HELP_CONTENTS, ConsoleWindow::OnHelp)
     EVT_MENU(ID_HELP_ABOUT, ConsoleWindow::OnAbout)
+    EVT_MENU(ID_HELP_CHECK_UPDATE, ConsoleWindow::OnCheckUpdate)
+    EVT_TEXT(ID_UPDATE_CHECK_RESULT, ConsoleWindow::OnUpdateResult)
     EVT_UPDATE_UI(ID_EDIT_CUT, ConsoleWindow::OnUpdateCut)
     EVT_UPDATE_UI(ID_EDIT_COPY, ConsoleWindow::OnUpdateCopy)
     EVT_UPDATE_UI(ID_EDIT_PASTE, ConsoleWindow::OnUpdatePaste)
@@ -350,6 +352,10 @@ void ConsoleWindow::OnExecute(wxCommandEvent&) { console->ExecuteLine(); }
 void ConsoleWindow::OnHelp(wxCommandEvent&) { ShowHelp(); }
 
 void ConsoleWindow::OnAbout(wxCommandEvent&) { m_aboutPresenter(makeAboutInfo(), this); }
+
+void ConsoleWindow::OnCheckUpdate(wxCommandEvent&) { StartUpdateCheck(m_updateCheck, this); }
+
+void ConsoleWindow::OnUpdateResult(wxCommandEvent&) { ShowUpdateResult(m_updateCheck, m_aboutPresenter); }
 
 // ---- Update-interface rules -------------------------------------------------------------------------
 

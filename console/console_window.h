@@ -11,6 +11,7 @@
 #include <wx/longlong.h>
 
 #include "console/command_ids.h"
+#include "console/update_check.h"
 #include "console/window_commands_adapter.h"
 
 class ConsoleEdit;
@@ -75,6 +76,8 @@ public:
     bool IsFirstPaintDone() const { return firstPaintDone; }
 
     void SetAboutPresenter(AboutPresenter presenter);
+    /// The running update check, if any (Help > "Check for Update...").
+    const UpdateCheckState& GetUpdateCheck() const { return m_updateCheck; }
     void SetPopupPresenter(PopupPresenter presenter);
 
 private:
@@ -121,6 +124,8 @@ private:
     void OnExecute(wxCommandEvent& event);
     void OnHelp(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
+    void OnCheckUpdate(wxCommandEvent& event);
+    void OnUpdateResult(wxCommandEvent& event);
 
     void OnUpdateCut(wxUpdateUIEvent& event);
     void OnUpdateCopy(wxUpdateUIEvent& event);
@@ -149,6 +154,8 @@ private:
     WindowCommandsAdapter m_windowCommands{*this};
     AboutPresenter m_aboutPresenter;
     PopupPresenter m_popupPresenter;
+    /// Last member: destroyed first, so a late worker's notice never reaches a half-destroyed window.
+    UpdateCheckState m_updateCheck;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,0 +1,35 @@
+# SPDX-License-Identifier: MIT
+# Installation and the Debian package. The layout under the prefix is the one the program's folder rules
+# expect: bin/tallyx finds the manual as ../doc/tallyx.pdf and the window module through its run path.
+#   PREFIX/bin/tallyx
+#   PREFIX/lib/delvocalculator/libtallyx_window.so
+#   PREFIX/doc/tallyx.pdf
+#   PREFIX/share/applications/delvocalculator.desktop, PREFIX/share/icons/hicolor/256x256/apps/delvocalculator.png
+# The package uses the prefix /opt/delvocalculator and adds links in /usr (tallyx, desktop entry, icon).
+set(DELVO_MODULE_DIR lib/delvocalculator)
+set_target_properties(tallyx PROPERTIES INSTALL_RPATH "$ORIGIN/../${DELVO_MODULE_DIR}")
+install(TARGETS tallyx RUNTIME DESTINATION bin)
+install(TARGETS tallyx_window LIBRARY DESTINATION ${DELVO_MODULE_DIR})
+if(DELVO_MANUAL)
+  install(FILES ${DELVO_MANUAL} DESTINATION doc)
+endif()
+install(FILES ${CMAKE_SOURCE_DIR}/resources/delvocalculator.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/delvocalculator.png DESTINATION share/icons/hicolor/256x256/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME delvocalculator)
+set(CPACK_PACKAGE_VENDOR "Quarn")
+set(CPACK_PACKAGE_CONTACT "DelvoCalculator developers <delvocalculator@quarn.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Console-style scientific calculator")
+set(CPACK_PACKAGE_DESCRIPTION "DelvoCalculator evaluates expressions typed on a console, with 26 variables,\
+ number formats and output bases, a solver, plots, unit and base converters and a batch mode.")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}.2104)
+set(CPACK_PACKAGING_INSTALL_PREFIX /opt/delvocalculator)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+# libcurl is opened only by the update check; without it the program runs and says it cannot check.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcurl4, xdg-utils")
+set(CPACK_INSTALL_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/package_links.cmake)
+include(CPack)
