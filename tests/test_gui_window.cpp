@@ -135,25 +135,21 @@ TEST_F(MainWindow, BaseItemsSetTheOutputBaseAndCheckOnlyTheirOwn) {
 }
 
 TEST_F(MainWindow, CheckCommandsToggleTheirStateAndItem) {
-    Interpreter& interpreter = wxGetApp().interpreter();
-    const struct {
-        int id;
-        std::function<bool()> state;
-    } rows[] = {
-        {7066, [&interpreter] { return interpreter.verbose; }},
+    const std::pair<int, std::function<bool()>> rows[] = {
+        {7066, [] { return wxGetApp().interpreter().verbose; }},
         {7026, [this] { return window->HasFlag(wxSTAY_ON_TOP); }},
         {7064, [this] { return window->GetHighlighting(); }},
     };
     EXPECT_FALSE(window->HasFlag(wxSTAY_ON_TOP));
     EXPECT_TRUE(window->GetHighlighting());
-    for (const auto& row : rows) {
-        const bool before = row.state();
+    for (const auto& [id, state] : rows) {
+        const bool before = state();
         for (const bool expected : {!before, before}) {
-            command(row.id);
+            command(id);
             updateInterface();
-            EXPECT_EQ(row.state(), expected) << row.id;
-            EXPECT_EQ(window->GetMenuBar()->IsChecked(row.id), expected) << row.id;
-            if (row.id == 7026) { EXPECT_EQ(window->GetToolBar()->GetToolState(7026), expected); }
+            EXPECT_EQ(state(), expected) << id;
+            EXPECT_EQ(window->GetMenuBar()->IsChecked(id), expected) << id;
+            if (id == 7026) { EXPECT_EQ(window->GetToolBar()->GetToolState(7026), expected); }
         }
     }
 }
@@ -283,9 +279,7 @@ TEST_F(MainWindow, DroppedFilesFillTheCommandBuffer) {
     EXPECT_EQ(console->GetCommandText(), "x=4");
     EXPECT_EQ(console->GetText(), text);
     ASSERT_EQ(answer.requests.size(), 1u);
-    EXPECT_EQ(answer.requests[0].message, "Cannot open file.");
-    EXPECT_EQ(answer.requests[0].caption, "DelvoCalculator");
-    EXPECT_EQ(answer.requests[0].style, 0x104);
+    EXPECT_EQ(gui::requestText(answer.requests[0]), "Cannot open file.|DelvoCalculator|104|||");
     EXPECT_EQ(answer.requests[0].parent, window);
     wxRemoveFile(first);
     wxRemoveFile(second);
@@ -303,11 +297,10 @@ TEST_F(MainWindow, InterpreterHelpAndSaveReportWhatTheyCannotDo) {
     wxGetApp().helpPath = helpPath;
     run(wxS("save"));
     ASSERT_EQ(answer.requests.size(), 2u);
-    EXPECT_EQ(answer.requests[0].message, "Cannot display help file: PDF associated application not found.");
-    EXPECT_EQ(answer.requests[0].caption, "DelvoCalculator");
-    EXPECT_EQ(answer.requests[0].style, 0x104);
+    EXPECT_EQ(gui::requestText(answer.requests[0]),
+              "Cannot display help file: PDF associated application not found.|DelvoCalculator|104|||");
     EXPECT_EQ(answer.requests[0].parent, nullptr);
-    EXPECT_EQ(answer.requests[1].message, "Cannot save console content.");
+    EXPECT_EQ(gui::requestText(answer.requests[1]), "Cannot save console content.|DelvoCalculator|104|||");
     EXPECT_EQ(answer.requests[1].parent, window);
 }
 
@@ -317,10 +310,13 @@ TEST_F(MainWindow, FirstPaintFocusesTheConsoleAndClsClearsIt) {
     gui::pump();
     EXPECT_TRUE(window->IsFirstPaintDone());
     EXPECT_EQ(wxWindow::FindFocus(), console);
+    // "cls" clears the console from inside the line it runs in: one empty prompt, history kept, no undo.
     run(wxS("1+2"));
     run(wxS("cls"));
     EXPECT_EQ(console->GetText(), "");
-    EXPECT_EQ(console->GetLineCount(), 1);
+    EXPECT_EQ(console->MarkerGet(0), 1 << ConsoleEdit::PROMPT_MARKER);
+    EXPECT_EQ(console->GetHistoryEntry(console->GetHistoryCount() - 1), "cls");
+    EXPECT_FALSE(console->CanUndo());
 }
 
 // The normal start keeps the interpreter's variables (what "-show" after a batch relies on), sets auto
