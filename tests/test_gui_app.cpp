@@ -1,45 +1,33 @@
 // SPDX-License-Identifier: MIT
 // End to end through DelvoApp's normal start: console lines reach the plot windows, and the look of a dark
 // theme. Runs under Xvfb with the shared harness.
-#include <gtest/gtest.h>
-
-#include "app/delvo_app.h"
-#include "console/console_edit.h"
-#include "console/console_window.h"
 #include "libs/graph/plot_canvas.h"
 #include "libs/graph/plot_frame.h"
 #include "settings/colors_dlg.h"
-#include "tests/gui_test_support.h"
+#include "tests/window_test_fixture.h"
 
 namespace {
 
-class AppEndToEnd : public ::testing::Test {
+class AppEndToEnd : public MainWindowTest {
 protected:
     void SetUp() override {
-        wxTheApp->SetExitOnFrameDelete(false);
-        ASSERT_TRUE(wxGetApp().OnInit());
-        window = wxGetApp().mainWindow();
-        ASSERT_NE(window, nullptr);
-        console = window->GetConsole();
-        gui::focus(console);
+        MainWindowTest::SetUp();
+        if (console) gui::focus(console);
     }
     void TearDown() override {
         PlotFrame::plotCloseAll();
-        if (window) window->Destroy();
-        gui::pump(50);
+        MainWindowTest::TearDown();
     }
+    /// Types the line on the input line and presses Enter.
     void enter(const wxString& line) {
         gui::typeText(console, line);
         gui::sendKey(console, WXK_RETURN);
         gui::pump(20);
     }
-    size_t curvesOf(int handle) {
+    static size_t curvesOf(int handle) {
         PlotFrame* frame = PlotFrame::find(handle);
         return frame ? frame->canvas()->curves().size() : 0;
     }
-
-    ConsoleWindow* window = nullptr;
-    ConsoleEdit* console = nullptr;
 };
 
 // Later plot commands add their curves to the same window; closing it and plotting again opens a new one.
@@ -67,16 +55,6 @@ TEST_F(AppEndToEnd, PlotCommandsShareOneWindow) {
 TEST_F(AppEndToEnd, RefusedPlotFunctionIsReported) {
     enter("plot(sin(x)+)");
     EXPECT_NE(console->GetText().Find("   ! invalid plot"), wxNOT_FOUND) << console->GetText();
-}
-
-TEST_F(AppEndToEnd, ExitClosesPlotWindows) {
-    enter("plot(x)");
-    const int handle = wxGetApp().interpreter().plotId;
-    ASSERT_TRUE(PlotFrame::plotExists(handle));
-    enter("exit");
-    gui::pump(50);
-    EXPECT_FALSE(PlotFrame::plotExists(handle));
-    window = nullptr;  // destroyed by ShutDown
 }
 
 // A dark theme, all six colours changed; the pictures go to the test-output folder.

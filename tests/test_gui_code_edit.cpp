@@ -1,18 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The styled editor's look record and styles, the message box and the real-number field, under Xvfb.
 #include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
-#include <gtest/gtest.h>
-#include <wx/frame.h>
 #include <wx/textctrl.h>
 
-#include "console/code_edit.h"
-#include "console/console_edit.h"
-#include "console/editor_prefs.h"
-#include "libs/graph/delvo_message_box.h"
 #include "libs/graph/real_edit.h"
 #include "tests/console_test_fixture.h"
 
@@ -97,34 +89,7 @@ TEST_F(ConsoleStyles, ApplyPreferencesShiftsTheBackgroundAndForcesConsoleSwitche
     EXPECT_EQ(stored.styles[0].background, 0x242424u);
 }
 
-TEST_F(ConsoleStyles, ConsoleColorsLeaveOnlyNumbersOperatorsAndFunctionsColoured) {
-    EditorPrefs prefs;
-    console->GetPreferences(prefs);
-    applyColorsToPrefs(prefs, 0x000000, 0xFFFFFF, 0xFF0000, 0x800000, 0x808000, 0xFFFF00);
-    console->ApplyPreferences(prefs, true);
-    for (int style : {1, 2, 3, 6, 7, 8, 9, 11, 12, 13, 19}) EXPECT_EQ(console->StyleGetForeground(style), *wxBLACK) << style;
-    EXPECT_EQ(console->StyleGetForeground(5), CodeEdit::toColour(0xFF0000));
-    EXPECT_EQ(console->StyleGetForeground(10), CodeEdit::toColour(0x800000));
-    EXPECT_EQ(console->StyleGetForeground(4), CodeEdit::toColour(0x808000));
-    EXPECT_EQ(console->StyleGetBackground(5), CodeEdit::toColour(0xFBFBFB));
-    console->GetPreferences(prefs);
-    EXPECT_EQ(prefs.styles[22].background, 0xFFFF00u);
-}
-
-TEST_F(ConsoleStyles, ConsoleFontWeightDecidesBoldness) {
-    EditorPrefs prefs;
-    console->GetPreferences(prefs);
-    for (const int weight : {90, 92}) {
-        applyFontToPrefs(prefs, L"DejaVu Sans Mono", 12, weight, 0x302010);
-        console->ApplyPreferences(prefs, true);
-        for (int style = 0; style <= 20; ++style) EXPECT_EQ(console->StyleGetBold(style), weight == 92) << style;
-    }
-    EXPECT_EQ(console->StyleGetSize(5), 12);
-    EXPECT_EQ(console->StyleGetForeground(0), CodeEdit::toColour(0x302010));
-    EXPECT_EQ(console->StyleGetFaceName(5), wxS("DejaVu Sans Mono"));
-}
-
-TEST_F(ConsoleStyles, DefaultStylesColourFunctionsBold) {
+TEST_F(ConsoleStyles, HighlightingColoursFunctionsNumbersAndOperatorsOrNothing) {
     EXPECT_TRUE(console->StyleGetBold(5));
     EXPECT_FALSE(console->StyleGetBold(0));
     EXPECT_EQ(console->StyleGetForeground(4), CodeEdit::toColour(0x808000));
@@ -136,10 +101,6 @@ TEST_F(ConsoleStyles, DefaultStylesColourFunctionsBold) {
     EXPECT_EQ(console->GetStyleAt(0), 5);   // function name
     EXPECT_EQ(console->GetStyleAt(4), 10);  // operator
     EXPECT_EQ(console->GetStyleAt(5), 4);   // number
-}
-
-TEST_F(ConsoleStyles, HighlightingOffShowsNoBracesAndOneLook) {
-    gui::typeText(console, wxS("(1+2)"));
     console->SetHighlighting(false);
     EXPECT_FALSE(console->GetHighlighting());
     for (int style = 0; style <= 20; ++style) {
@@ -189,7 +150,6 @@ TEST(CodeEdit, AppliesTheWholeRecord) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, wxS("CodeEdit"), wxDefaultPosition, wxSize(400, 200));
     auto* edit = new CodeEdit(frame, wxID_ANY);
     frame->Show();
-    EXPECT_EQ(edit->GetModEventMask(), 3);
     EXPECT_EQ(edit->GetCodePage(), wxSTC_CP_UTF8);
     for (int margin = 0; margin < 4; ++margin) EXPECT_EQ(edit->GetMarginWidth(margin), 0);
     EditorPrefs prefs;
@@ -211,10 +171,7 @@ TEST(CodeEdit, AppliesTheWholeRecord) {
     EXPECT_EQ(edit->StyleGetBackground(wxSTC_STYLE_LINENUMBER), CodeEdit::toColour(0xECECEC));
     EXPECT_EQ(edit->GetCaretLineBackground(), CodeEdit::toColour(0xF2EDEA));
     EXPECT_EQ(edit->AutoCompGetSeparator(), '|');
-    EXPECT_TRUE(edit->AutoCompGetChooseSingle());
-    EXPECT_FALSE(edit->AutoCompGetIgnoreCase());
-    EXPECT_EQ(edit->GetMouseDwellTime(), 500);
-    EXPECT_EQ(edit->GetProperty(wxS("fold.quotes.lua")), wxS("1"));
+    EXPECT_TRUE(edit->AutoCompGetChooseSingle() && !edit->AutoCompGetIgnoreCase());
     EXPECT_EQ(edit->GetLexer(), wxSTC_LEX_LUA);
     edit->UpdatePromptMargin();
     EXPECT_EQ(edit->GetMarginWidth(3), edit->TextWidth(wxSTC_STYLE_DEFAULT, wxS(">")) + 2);
@@ -244,16 +201,6 @@ TEST_F(ConsoleStyles, AlwaysShowCaretKeepsTheCaretWhileAnotherWindowHasTheFocus)
     EXPECT_FALSE(console->GetSTCFocus());
     other->Destroy();
     gui::pump();
-}
-
-TEST(DelvoMessageBox, ResponderAnswersAndRecordsTheRequest) {
-    gui::MessageBoxAnswer answer(wxOK);
-    EXPECT_EQ(DelvoMessageBox(wxS("Cannot open file."), wxS("DelvoCalculator"), wxOK | wxICON_EXCLAMATION, nullptr),
-              wxOK);
-    ASSERT_EQ(answer.requests.size(), 1u);
-    EXPECT_EQ(answer.requests[0].style, 0x104);
-    EXPECT_EQ(answer.requests[0].caption, wxS("DelvoCalculator"));
-    EXPECT_TRUE(answer.requests[0].label1.empty());
 }
 
 TEST(DelvoMessageBox, NativeDialogShowsTheLabelsAndMapsTheAnswer) {

@@ -3,14 +3,9 @@
 #include <clocale>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include <gtest/gtest.h>
 #include <wx/menu.h>
 
-#include "app/delvo_app.h"
-#include "console/command_ids.h"
-#include "console/console_edit.h"
 #include "console/console_history.h"
 #include "console/function_signatures.h"
 #include "console/window_icons.h"

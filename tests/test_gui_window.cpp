@@ -3,12 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <string>
-#include <vector>
 
-#include <gtest/gtest.h>
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
 #include <wx/toolbar.h>
@@ -364,27 +359,30 @@ TEST_F(MainWindow, CopyAndCutFollowTheSelection) {
     expectEnabled(true, true);
 }
 
-TEST_F(MainWindow, ApplyConsoleFontAndColorsRewriteTheRecord) {
+// The font and colour operations rewrite the console's record and through it the control's styles.
+TEST_F(MainWindow, ConsoleFontAndColorsReachTheStyles) {
     lmFont font;
     font.setFaceName(L"DejaVu Sans Mono");
     font.size = 14;
-    font.weight = lmFont::kBold;
     font.setColor(lmColor::fromInt(0x102030));
-    window->ApplyConsoleFont(font);
-    for (const StyleEntry& entry : console->preferences().styles) {
-        EXPECT_EQ(entry.getFaceName(), L"DejaVu Sans Mono");
-        EXPECT_EQ(entry.size, 14);
-        EXPECT_EQ(entry.fontStyle, 1);
+    for (const int weight : {lmFont::kNormal, lmFont::kBold}) {
+        font.weight = weight;
+        window->ApplyConsoleFont(font);
+        for (int style = 0; style <= 20; ++style) {
+            EXPECT_EQ(console->StyleGetFaceName(style), "DejaVu Sans Mono") << style;
+            EXPECT_EQ(console->StyleGetSize(style), 14) << style;
+            EXPECT_EQ(console->StyleGetBold(style), weight == lmFont::kBold) << style;
+        }
     }
-    EXPECT_EQ(console->preferences().styles[0].foreground, 0x102030u);
+    EXPECT_EQ(console->StyleGetForeground(0), CodeEdit::toColour(0x102030));
     window->ApplyConsoleColors(0x111111, 0xEEEEEE, 0x0000C0, 0x008000, 0x800000, 0x00FFFF);
-    const auto& styles = console->preferences().styles;
-    EXPECT_EQ(styles[0].foreground, 0x111111u);
-    EXPECT_EQ(styles[1].foreground, 0x111111u);
-    EXPECT_EQ(styles[5].foreground, 0x0000C0u);
-    EXPECT_EQ(styles[10].foreground, 0x008000u);
-    EXPECT_EQ(styles[4].foreground, 0x800000u);
-    EXPECT_EQ(styles[22].background, 0x00FFFFu);
+    for (int style : {0, 1, 2, 3, 6, 7, 8, 9, 11, 12, 13, 19})
+        EXPECT_EQ(console->StyleGetForeground(style), CodeEdit::toColour(0x111111)) << style;
+    EXPECT_EQ(console->StyleGetForeground(5), CodeEdit::toColour(0x0000C0));
+    EXPECT_EQ(console->StyleGetForeground(10), CodeEdit::toColour(0x008000));
+    EXPECT_EQ(console->StyleGetForeground(4), CodeEdit::toColour(0x800000));
+    EXPECT_EQ(console->StyleGetBackground(5), CodeEdit::toColour(0xEAEAEA));  // the console's shifted background
+    EXPECT_EQ(console->preferences().styles[22].background, 0x00FFFFu);
 }
 
 // How the window looks after a few lines, with the Insert menu and its Constants submenu open (real mouse
