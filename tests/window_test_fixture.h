@@ -15,15 +15,6 @@
 #include "console/console_window.h"
 #include "tests/gui_test_support.h"
 
-/// One expected menu item: id (0 for a separator), label with its accelerator, kind, help text, icon or not.
-struct MenuRow {
-    int id;
-    const char* label;
-    wxItemKind kind;
-    const char* help;
-    bool icon;
-};
-
 /// Opens the main window through DelvoApp's normal start and closes it afterwards; About boxes and pop-up
 /// menus are recorded instead of shown.
 class MainWindowTest : public ::testing::Test {
@@ -79,25 +70,6 @@ protected:
                 for (const std::string& row : describe(*item->GetSubMenu())) rows.push_back("  " + row);
         }
         return rows;
-    }
-
-    void expectMenu(const char* title, const std::vector<MenuRow>& rows) {
-        wxMenu* found = menu(title);
-        ASSERT_NE(found, nullptr) << title;
-        ASSERT_EQ(found->GetMenuItemCount(), rows.size()) << title;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const wxMenuItem* item = found->FindItemByPosition(i);
-            const MenuRow& row = rows[i];
-            if (row.id == 0) {
-                EXPECT_TRUE(item->IsSeparator()) << title << " item " << i;
-                continue;
-            }
-            EXPECT_EQ(item->GetId(), row.id) << row.label;
-            EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(row.label));
-            EXPECT_EQ(item->GetKind(), row.kind) << row.label;
-            EXPECT_EQ(item->GetHelp(), wxString::FromUTF8(row.help)) << row.label;
-            EXPECT_EQ(item->GetBitmap().IsOk(), row.icon) << row.label;
-        }
     }
 
     ConsoleWindow* window = nullptr;
