@@ -81,6 +81,11 @@ TEST_F(ConsoleStyles, ApplyPreferencesShiftsTheBackgroundAndForcesConsoleSwitche
     EXPECT_EQ(console->GetExtraAscent(), 1);
     EXPECT_EQ(console->GetExtraDescent(), 1);
     EXPECT_EQ(console->GetLexer(), wxSTC_LEX_LUA);
+    EXPECT_FALSE(console->SetLanguage(CodeEdit::kLanguageNone));
+    EXPECT_EQ(console->GetLexer(), wxSTC_LEX_NULL);
+    EXPECT_FALSE(console->SetLanguage(3));
+    EXPECT_TRUE(console->SetLanguage(CodeEdit::kLanguageLua));
+    EXPECT_EQ(console->GetLexer(), wxSTC_LEX_LUA);
     // A dark record: the background grows lighter.
     prefs.styles[0].foreground = 0xE0E0E0;
     prefs.styles[0].background = 0x202020;
@@ -177,14 +182,6 @@ TEST(CodeEdit, AppliesTheWholeRecord) {
     EXPECT_EQ(edit->GetMarginWidth(3), edit->TextWidth(wxSTC_STYLE_DEFAULT, wxS(">")) + 2);
     frame->Destroy();
     gui::pump();
-}
-
-TEST_F(ConsoleStyles, LanguageNoneSwitchesTheLexerOff) {
-    EXPECT_FALSE(console->SetLanguage(CodeEdit::kLanguageNone));
-    EXPECT_EQ(console->GetLexer(), wxSTC_LEX_NULL);
-    EXPECT_FALSE(console->SetLanguage(3));
-    EXPECT_TRUE(console->SetLanguage(CodeEdit::kLanguageLua));
-    EXPECT_EQ(console->GetLexer(), wxSTC_LEX_LUA);
 }
 
 TEST_F(ConsoleStyles, AlwaysShowCaretKeepsTheCaretWhileAnotherWindowHasTheFocus) {

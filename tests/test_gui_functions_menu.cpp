@@ -54,7 +54,8 @@ TEST_F(FunctionsMenu, InsertMenuHoldsTheEntriesInOrder) {
     EXPECT_FALSE(insert->FindItem(7037)->GetBitmap().IsOk());
 }
 
-// Each entry inserts its text at the caret (replacing a selection) and leaves the caret at its offset.
+// Each entry inserts its text at the caret on the input line (replacing a selection) and leaves the caret at
+// its offset.
 TEST_F(FunctionsMenu, EntriesInsertTheirTextAndPlaceTheCaret) {
     const struct {
         int id;
@@ -89,9 +90,7 @@ TEST_F(FunctionsMenu, EntriesInsertTheirTextAndPlaceTheCaret) {
     EXPECT_EQ(console->GetText(), "sin(x)");
     EXPECT_EQ(findFunctionEntry(7036), nullptr);
     EXPECT_EQ(findFunctionEntry(7048), nullptr);
-}
-
-TEST_F(FunctionsMenu, CaretOnAnEarlierLineInsertsNothing) {
+    // With the caret on an earlier line nothing is inserted.
     run(wxS("1+2"));
     const wxString text = console->GetText();
     console->GotoPos(0);
