@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The console fixture shared by test_gui_console.cpp (Part 3.1) and test_gui_code_edit.cpp (3.2, 1.3).
+// The console fixture shared by test_gui_console.cpp and test_gui_code_edit.cpp.
 #pragma once
 
 #include <vector>
@@ -14,7 +14,7 @@
 #include "console/editor_prefs.h"
 #include "tests/gui_test_support.h"
 
-/// A frame holding one console set up as the main window does (Part 3.3, CreateControls step 2).
+/// A frame holding one console, set up as the main window sets up its own, with a verbose decimal interpreter.
 class ConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -55,8 +55,8 @@ protected:
         return result;
     }
 
-    wxString inputLine() const { return console->GetLineText(console->GetLineCount() - 1); }
     int lastLine() const { return console->GetLineCount() - 1; }
+    wxString inputLine() const { return console->GetLineText(lastLine()); }
 
     std::vector<wxString> history() const {
         std::vector<wxString> entries;

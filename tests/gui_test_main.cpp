@@ -53,17 +53,13 @@ int main(int argc, char** argv) {
 
     auto* app = new DelvoApp;
     wxApp::SetInstance(app);
-    // Start-up steps 2 to 6 with no arguments: folders, empty variable store, window mode.
+    // The start without arguments: folders, an empty variable store, window mode.
     char program[] = "tallyx";
     char* startArgs[] = {program, nullptr};
-    if (!app->startUp(1, startArgs)) {
-        std::fputs("gui tests: DelvoApp::startUp refused the window mode\n", stderr);
-        return 1;
-    }
     int toolkitArgc = 1;
     char* toolkitArgv[] = {program, nullptr};
-    if (!wxEntryStart(toolkitArgc, toolkitArgv)) {
-        std::fputs("gui tests: the toolkit cannot start (no display? run under xvfb-run)\n", stderr);
+    if (!app->startUp(1, startArgs) || !wxEntryStart(toolkitArgc, toolkitArgv)) {
+        std::fputs("gui tests: no window mode or no toolkit (no display? run under xvfb-run)\n", stderr);
         return 1;
     }
     wxInitAllImageHandlers();

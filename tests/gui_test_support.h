@@ -11,11 +11,8 @@
 
 #include <wx/accel.h>
 #include <wx/app.h>
-#include <wx/bitmap.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/stc/stc.h>
@@ -103,8 +100,7 @@ inline bool sendKey(wxWindow* window, int keyCode, int modifiers = wxMOD_NONE, w
             if ((modifiers & wxMOD_SHIFT) == 0 && ch >= 'A' && ch <= 'Z') ch = ch - 'A' + 'a';
         }
         if (keyCode == WXK_RETURN || keyCode == WXK_NUMPAD_ENTER) ch = '\r';
-        if (keyCode == WXK_BACK) ch = WXK_BACK;
-        if (keyCode == WXK_TAB) ch = WXK_TAB;
+        if (keyCode == WXK_BACK || keyCode == WXK_TAB) ch = static_cast<wxChar>(keyCode);
         if (ch && (modifiers & (wxMOD_CONTROL | wxMOD_ALT)) == 0) {
             wxKeyEvent character = makeKeyEvent(wxEVT_CHAR, window, keyCode, modifiers, ch);
             character.m_keyCode = ch;
@@ -123,29 +119,25 @@ inline void typeText(wxWindow* window, const wxString& text) {
         const wxChar c = static_cast<wxChar>(ch.GetValue());
         if (c == '\n') {
             sendKey(window, WXK_RETURN);
-            continue;
+        } else {
+            const int keyCode = (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+            sendKey(window, keyCode, c >= 'A' && c <= 'Z' ? wxMOD_SHIFT : wxMOD_NONE, c);
         }
-        const bool upper = c >= 'A' && c <= 'Z';
-        const int keyCode = (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
-        sendKey(window, keyCode, upper ? wxMOD_SHIFT : wxMOD_NONE, c);
     }
 }
 
 /// Real X key strokes through XTest (wxUIActionSimulator) to the focused window; pumps afterwards.
 inline void simulateText(const char* text) {
-    wxUIActionSimulator simulator;
-    simulator.Text(text);
+    wxUIActionSimulator().Text(text);
     pump(50);
 }
 
 inline void simulateKey(int keyCode, int modifiers = wxMOD_NONE) {
-    wxUIActionSimulator simulator;
-    simulator.Char(keyCode, modifiers);
+    wxUIActionSimulator().Char(keyCode, modifiers);
     pump(50);
 }
 
-/// Text of a styled-text control and the marker bits of one of its lines.
-inline wxString text(wxStyledTextCtrl* control) { return control->GetText(); }
+/// The marker bits of one line of a styled-text control.
 inline int markers(wxStyledTextCtrl* control, int line) { return control->MarkerGet(line); }
 inline bool hasMarker(wxStyledTextCtrl* control, int line, int marker) {
     return (control->MarkerGet(line) & (1 << marker)) != 0;
@@ -185,9 +177,14 @@ public:
     ~MessageBoxAnswer() { setMessageBoxResponder(nullptr); }
     MessageBoxAnswer(const MessageBoxAnswer&) = delete;
     MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
-
     std::vector<MessageBoxRequest> requests;
 };
+
+/// A request as "message|caption|style in hex|label1|label2|label3", to compare with one literal.
+inline wxString requestText(const MessageBoxRequest& request) {
+    return wxString::Format(wxS("%s|%s|%lx|%s|%s|%s"), request.message, request.caption, request.style,
+                            request.label1, request.label2, request.label3);
+}
 
 // ---- Native GTK dialogs (wxMessageDialog runs gtk_dialog_run, outside wx's window list) -----------------
 // Reached through the GTK library the process already links, without GTK's headers.
@@ -243,8 +240,8 @@ inline std::string gtkDialogButtonLabel(const char* title, int response) {
 }
 
 /// Saves the screen area of a window (or the whole screen when null) as a PNG, with everything drawn on
-/// top of it (pop-up menus, call tips). Reads the X server through GDK (wxScreenDC on GTK 3 may return an
-/// older picture); wxScreenDC only when GDK is not there. False when nothing could be saved.
+/// top of it (pop-up menus, call tips). Reads the X server through GDK: wxScreenDC on GTK 3 may return an
+/// older picture. False when nothing could be saved.
 inline bool screenshot(const wxRect& screenArea, const wxString& path) {
     pump(150);
     const wxRect area = screenArea.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
@@ -256,21 +253,12 @@ inline bool screenshot(const wxRect& screenArea, const wxString& path) {
     auto save = detail::gtkFunction<int (*)(void*, const char*, const char*, char**, char**, void**)>(
         "gdk_pixbuf_savev");
     auto unref = detail::gtkFunction<void (*)(void*)>("g_object_unref");
-    if (rootWindow && fromWindow && save && unref) {
-        void* pixbuf = fromWindow(rootWindow(), area.GetX(), area.GetY(), area.GetWidth(), area.GetHeight());
-        if (pixbuf) {
-            const bool saved = save(pixbuf, path.utf8_str(), "png", nullptr, nullptr, nullptr) != 0;
-            unref(pixbuf);
-            return saved;
-        }
-    }
-    wxScreenDC screen;
-    wxBitmap bitmap(area.GetWidth(), area.GetHeight(), 24);
-    {
-        wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
-    }
-    return bitmap.SaveFile(path, wxBITMAP_TYPE_PNG);
+    if (!rootWindow || !fromWindow || !save || !unref) return false;
+    void* pixbuf = fromWindow(rootWindow(), area.GetX(), area.GetY(), area.GetWidth(), area.GetHeight());
+    if (!pixbuf) return false;
+    const bool saved = save(pixbuf, path.utf8_str(), "png", nullptr, nullptr, nullptr) != 0;
+    unref(pixbuf);
+    return saved;
 }
 
 inline bool screenshot(wxWindow* window, const wxString& path) {
@@ -300,13 +288,7 @@ inline int countPixels(const wxImage& image, const wxColour& colour) {
 /// Folder for screenshots and other test output: $DELVO_TEST_OUTPUT, else the build folder's "test-output".
 inline wxString outputDir() {
     wxString dir;
-    if (!wxGetEnv(wxS("DELVO_TEST_OUTPUT"), &dir)) {
-#ifdef DELVO_BINARY_DIR
-        dir = wxString(DELVO_BINARY_DIR) + wxS("/test-output");
-#else
-        dir = wxFileName::GetTempDir() + wxS("/delvo-test-output");
-#endif
-    }
+    if (!wxGetEnv(wxS("DELVO_TEST_OUTPUT"), &dir)) dir = wxString(DELVO_BINARY_DIR) + wxS("/test-output");
     wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     return dir;
 }

@@ -1,32 +1,22 @@
 // SPDX-License-Identifier: MIT
-// End to end through DelvoApp's normal start: console lines reach the plot windows (Parts 2.4, 1.3, 3.3),
-// and the look of a dark theme (Part 4.2). Runs under Xvfb with the shared harness.
-#include <gtest/gtest.h>
-
-#include "app/delvo_app.h"
-#include "console/console_edit.h"
-#include "console/console_window.h"
+// End to end through DelvoApp's normal start: console lines reach the plot windows, and the look of a dark
+// theme. Runs under Xvfb with the shared harness.
 #include "libs/graph/plot_canvas.h"
 #include "libs/graph/plot_frame.h"
 #include "settings/colors_dlg.h"
-#include "tests/gui_test_support.h"
+#include "tests/window_test_fixture.h"
 
 namespace {
 
-class AppEndToEnd : public ::testing::Test {
+class AppEndToEnd : public MainWindowTest {
 protected:
     void SetUp() override {
-        wxTheApp->SetExitOnFrameDelete(false);
-        ASSERT_TRUE(wxGetApp().OnInit());
-        window = wxGetApp().mainWindow();
-        ASSERT_NE(window, nullptr);
-        console = window->GetConsole();
-        gui::focus(console);
+        MainWindowTest::SetUp();
+        if (console) gui::focus(console);
     }
     void TearDown() override {
         PlotFrame::plotCloseAll();
-        if (window) window->Destroy();
-        gui::pump(50);
+        MainWindowTest::TearDown();
     }
     /// Types the line on the input line and presses Enter.
     void enter(const wxString& line) {
@@ -34,16 +24,13 @@ protected:
         gui::sendKey(console, WXK_RETURN);
         gui::pump(20);
     }
-    size_t curvesOf(int handle) {
+    static size_t curvesOf(int handle) {
         PlotFrame* frame = PlotFrame::find(handle);
         return frame ? frame->canvas()->curves().size() : 0;
     }
-
-    ConsoleWindow* window = nullptr;
-    ConsoleEdit* console = nullptr;
 };
 
-// Spec 2.4: later plot commands add their curves to the same window; closing it and plotting again opens a new one.
+// Later plot commands add their curves to the same window; closing it and plotting again opens a new one.
 TEST_F(AppEndToEnd, PlotCommandsShareOneWindow) {
     enter("plot(sin(x))");
     const int first = wxGetApp().interpreter().plotId;
@@ -65,24 +52,12 @@ TEST_F(AppEndToEnd, PlotCommandsShareOneWindow) {
     EXPECT_EQ(curvesOf(second), 1u);
 }
 
-// Spec 2.4: a function the math library refuses gives "invalid plot" on the console line.
-TEST_F(AppEndToEnd, RefusedFunctionIsReported) {
+TEST_F(AppEndToEnd, RefusedPlotFunctionIsReported) {
     enter("plot(sin(x)+)");
     EXPECT_NE(console->GetText().Find("   ! invalid plot"), wxNOT_FOUND) << console->GetText();
 }
 
-// Spec 3.3: ShutDown closes every plot window.
-TEST_F(AppEndToEnd, ExitClosesPlotWindows) {
-    enter("plot(x)");
-    const int handle = wxGetApp().interpreter().plotId;
-    ASSERT_TRUE(PlotFrame::plotExists(handle));
-    enter("exit");
-    gui::pump(50);
-    EXPECT_FALSE(PlotFrame::plotExists(handle));
-    window = nullptr;  // destroyed by ShutDown
-}
-
-// Spec 4.2 (look at it): a dark theme, all six colours changed; the pictures go to the test-output folder.
+// A dark theme, all six colours changed; the pictures go to the test-output folder.
 TEST_F(AppEndToEnd, DarkThemeScreenshots) {
     // 0x00BBGGRR: light grey text on near-black, blue functions, orange operators, green numbers, blue selection.
     wxGetApp().setConsoleColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
@@ -91,7 +66,7 @@ TEST_F(AppEndToEnd, DarkThemeScreenshots) {
     gui::pump(100);
     const wxImage picture = gui::grab(console);
     ASSERT_TRUE(picture.IsOk());
-    // The background is dark: most pixels of the console are the dark colour (shifted by 4 as Part 3.1 says).
+    // The background is dark: most pixels of the console are the dark colour (shifted by 4 towards the text).
     EXPECT_GT(gui::countPixels(picture, wxColour(0x22, 0x22, 0x22)), picture.GetWidth() * picture.GetHeight() / 3);
     EXPECT_TRUE(gui::screenshot(window, gui::outputDir() + "/console_dark.png"));
     auto* dialog = new ColorsDlg(window, 7600, wxS("Colors"), wxDefaultPosition);

@@ -1,54 +1,27 @@
 // SPDX-License-Identifier: MIT
-// The main window (spec Part 3.3), under Xvfb; its About box and functions menu are in test_gui_functions_menu.cpp.
+// The main window under Xvfb: frame, menus, toolbar, accelerators, commands, shutdown and dropped files.
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
+#include <functional>
 
-#include <gtest/gtest.h>
-#include <wx/aboutdlg.h>
-#include <wx/clipbrd.h>
 #include <wx/dialog.h>
-#include <wx/dataobj.h>
+#include <wx/file.h>
 #include <wx/filename.h>
-#include <wx/log.h>
-#include <wx/menu.h>
 #include <wx/toolbar.h>
 
-#include "app/delvo_app.h"
 #include "console/about_box.h"
-#include "console/command_ids.h"
-#include "console/console_edit.h"
-#include "console/console_window.h"
 #include "libs/graph/plot_frame.h"
-#include "tests/gui_test_support.h"
 #include "tests/window_test_fixture.h"
 
 namespace {
 
-/// One toolbar tool; id 0 is a separator.
-struct ToolRow {
-    int id;
-    const char* label;
-    const char* tooltip;
-    wxItemKind kind;
-};
+using MainWindow = MainWindowTest;
+using Rows = std::vector<std::string>;
 
-using Part3_3_MainWindow = MainWindowTest;
-
-// ---- Part 3.3 ------------------------------------------------------------------------------------------
-
-// Spec 3.3
-TEST_F(Part3_3_MainWindow, FrameHasIdTitleStyleAndOneConsole) {
+TEST_F(MainWindow, FrameHasIdTitleStyleAndOneConsole) {
     EXPECT_EQ(window->GetId(), 7000);
     EXPECT_EQ(window->GetTitle(), "DelvoCalculator");
-    const long style = window->GetWindowStyleFlag();
-    EXPECT_TRUE(style & wxCAPTION);
-    EXPECT_TRUE(style & wxMINIMIZE_BOX);
-    EXPECT_TRUE(style & wxCLOSE_BOX);
-    EXPECT_TRUE(style & wxRESIZE_BORDER);
-    EXPECT_FALSE(style & wxMAXIMIZE_BOX);
+    const long frameBits = wxCAPTION | wxMINIMIZE_BOX | wxCLOSE_BOX | wxRESIZE_BORDER;
+    EXPECT_EQ(window->GetWindowStyleFlag() & (frameBits | wxMAXIMIZE_BOX), frameBits);
     EXPECT_EQ(console->GetId(), 6999);
     EXPECT_EQ(console->GetName(), "Console");
     EXPECT_EQ(console->GetHelpText(), "Console");
@@ -57,89 +30,69 @@ TEST_F(Part3_3_MainWindow, FrameHasIdTitleStyleAndOneConsole) {
     EXPECT_TRUE(window->GetIcons().GetIcon(16).IsOk());
 }
 
-// Spec 3.3
-TEST_F(Part3_3_MainWindow, MenusHaveTheSpecLabelsIdsKindsAndHelpTexts) {
-    wxMenuBar* bar = window->GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), 7u);
-    const char* titles[] = {"File", "Edit", "View", "Insert", "Options", "Run", "Help"};
-    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(bar->GetMenuLabelText(i), titles[i]);
-
-    expectMenu("File", {{6105, "Save As...\tCtrl+S", wxITEM_NORMAL, "", true},
-                        {6102, "Open...\tCtrl+O", wxITEM_NORMAL, "", true},
-                        {0, "", wxITEM_SEPARATOR, "", false},
-                        {6103, "Close\tCtrl+Q", wxITEM_NORMAL, "", true}});
-    expectMenu("Edit", {{6142, "Copy\tCtrl+C", wxITEM_NORMAL, "", true},
-                        {6141, "Cut\tCtrl+X", wxITEM_NORMAL, "", true},
-                        {6143, "Paste\tCtrl+V", wxITEM_NORMAL, "", true},
-                        {0, "", wxITEM_SEPARATOR, "", false},
-                        {6144, "Reset\tCtrl+R", wxITEM_NORMAL, "", true}});
-    expectMenu("View", {{7019, "Numeric Pad\tF8", wxITEM_NORMAL, "", true},
-                        {7020, "Variables\tF9", wxITEM_NORMAL, "", true},
-                        {7022, "Solver", wxITEM_CHECK, "Solver", false},
-                        {7023, "Unit Converter", wxITEM_CHECK, "Unit Converter", false},
-                        {7024, "Base Converter", wxITEM_CHECK, "Base Converter", false},
-                        {0, "", wxITEM_SEPARATOR, "", false},
-                        {7026, "Always On Top", wxITEM_CHECK, "Keep on top of the all other windows", false}});
-    expectMenu("Options", {{7060, "Colors...", wxITEM_NORMAL, "", true},
-                           {7064, "&Highlighting", wxITEM_CHECK, "Enable or disable highlighting", false},
-                           {0, "", wxITEM_SEPARATOR, "", false},
-                           {7066, "Verbose\tCtrl+Shift+V", wxITEM_CHECK, "Enable or disable the verbose mode", false},
-                           {0, "", wxITEM_SEPARATOR, "", false},
-                           {7067, "Binary", wxITEM_CHECK, "Set output base to binary", false},
-                           {7068, "Octal", wxITEM_CHECK, "Set output base to octal", false},
-                           {7069, "Decimal", wxITEM_CHECK, "Set output base to decimal", false},
-                           {7070, "Hexadecimal", wxITEM_CHECK, "Set output base to hexadecimal", false}});
-    expectMenu("Run", {{7078, "&Execute\tF12", wxITEM_NORMAL, "Execute the command", true}});
-    expectMenu("Help", {{6899, "Contents (PDF)\tF1", wxITEM_NORMAL, "", false},
-                        {0, "", wxITEM_SEPARATOR, "", false},
-                        {6900, "&Check for Update...", wxITEM_NORMAL, "Check for Update", false},
-                        {0, "", wxITEM_SEPARATOR, "", false},
-                        {6901, "About...", wxITEM_NORMAL, "", true}});
-    // "&Highlighting" starts checked according to the console's highlight flag.
-    EXPECT_TRUE(bar->IsChecked(7064));
+/// A menu item or tool as "id|label|help", with "|check" for a check item and "|icon" for a bitmap; "-" for a
+/// separator.
+std::string itemText(int id, const wxString& label, wxItemKind kind, const wxString& help, bool icon) {
+    if (kind == wxITEM_SEPARATOR) return "-";
+    return wxString::Format("%d|%s|%s%s%s", id, label, help, kind == wxITEM_CHECK ? "|check" : "", icon ? "|icon" : "")
+        .ToStdString();
 }
 
-// Spec 3.3
-TEST_F(Part3_3_MainWindow, ToolbarHasTheSpecToolsInOrder) {
-    const std::vector<ToolRow> rows = {
-        {6105, "Save As...", "Save file (Ctrl+S)", wxITEM_NORMAL},
-        {6102, "Open...", "Open file (Ctrl+O)", wxITEM_NORMAL},
-        {0, "", "", wxITEM_SEPARATOR},
-        {6142, "Copy", "Copy the seleted text (Ctrl+C)", wxITEM_NORMAL},
-        {6141, "Cut", "Cut the seleted text (Ctrl+X)", wxITEM_NORMAL},
-        {6143, "Paste", "Paste text (Ctrl+V)", wxITEM_NORMAL},
-        {0, "", "", wxITEM_SEPARATOR},
-        {7019, "Numeric Pad", "View the numeric pad (F8)", wxITEM_CHECK},
-        {7020, "Variables", "View the variables list (F9)", wxITEM_CHECK},
-        {0, "", "", wxITEM_SEPARATOR},
-        {7021, "Functions", "View the functions list", wxITEM_NORMAL},
-        {0, "", "", wxITEM_SEPARATOR},
-        {7078, "Execute", "Execute the command", wxITEM_NORMAL},
-        {0, "", "", wxITEM_SEPARATOR},
-        {7026, "Topmost Window", "Topmost Window (Ctrl+T)", wxITEM_CHECK},
+TEST_F(MainWindow, MenusHaveTheirLabelsIdsKindsAndHelpTexts) {
+    wxMenuBar* bar = window->GetMenuBar();
+    const std::pair<const char*, Rows> menus[] = {
+        {"File", {"6105|Save As...\tCtrl+S||icon", "6102|Open...\tCtrl+O||icon", "-", "6103|Close\tCtrl+Q||icon"}},
+        {"Edit", {"6142|Copy\tCtrl+C||icon", "6141|Cut\tCtrl+X||icon", "6143|Paste\tCtrl+V||icon", "-",
+                  "6144|Reset\tCtrl+R||icon"}},
+        {"View", {"7019|Numeric Pad\tF8||icon", "7020|Variables\tF9||icon", "7022|Solver|Solver|check",
+                  "7023|Unit Converter|Unit Converter|check", "7024|Base Converter|Base Converter|check", "-",
+                  "7026|Always On Top|Keep on top of the all other windows|check"}},
+        {"Insert", {}},  // its items are the functions menu's, checked with it
+        {"Options", {"7060|Colors...||icon", "7064|&Highlighting|Enable or disable highlighting|check", "-",
+                     "7066|Verbose\tCtrl+Shift+V|Enable or disable the verbose mode|check", "-",
+                     "7067|Binary|Set output base to binary|check", "7068|Octal|Set output base to octal|check",
+                     "7069|Decimal|Set output base to decimal|check",
+                     "7070|Hexadecimal|Set output base to hexadecimal|check"}},
+        {"Run", {"7078|&Execute\tF12|Execute the command|icon"}},
+        {"Help", {"6899|Contents (PDF)\tF1|", "-", "6900|&Check for Update...|Check for Update", "-",
+                  "6901|About...||icon"}},
+    };
+    ASSERT_EQ(bar->GetMenuCount(), std::size(menus));
+    for (size_t i = 0; i < std::size(menus); ++i) {
+        const auto& [title, rows] = menus[i];
+        EXPECT_EQ(bar->GetMenuLabelText(i), title);
+        if (rows.empty()) continue;
+        Rows items;
+        for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems())
+            items.push_back(itemText(item->GetId(), item->GetItemLabel(), item->GetKind(), item->GetHelp(),
+                                     item->GetBitmap().IsOk()));
+        EXPECT_EQ(items, rows) << title;
+    }
+    EXPECT_TRUE(bar->IsChecked(7064));  // follows the console's highlight flag
+}
+
+TEST_F(MainWindow, ToolbarHasItsToolsInOrder) {
+    const Rows expected = {
+        "6105|Save As...|Save file (Ctrl+S)", "6102|Open...|Open file (Ctrl+O)", "-",
+        "6142|Copy|Copy the seleted text (Ctrl+C)", "6141|Cut|Cut the seleted text (Ctrl+X)",
+        "6143|Paste|Paste text (Ctrl+V)", "-", "7019|Numeric Pad|View the numeric pad (F8)|check",
+        "7020|Variables|View the variables list (F9)|check", "-", "7021|Functions|View the functions list", "-",
+        "7078|Execute|Execute the command", "-", "7026|Topmost Window|Topmost Window (Ctrl+T)|check",
     };
     wxToolBar* tools = window->GetToolBar();
     ASSERT_NE(tools, nullptr);
-    EXPECT_TRUE(tools->HasFlag(wxTB_HORIZONTAL));
-    EXPECT_TRUE(tools->HasFlag(wxTB_FLAT));
-    ASSERT_EQ(tools->GetToolsCount(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_TRUE(tools->HasFlag(wxTB_HORIZONTAL) && tools->HasFlag(wxTB_FLAT));
+    Rows items;
+    for (size_t i = 0; i < tools->GetToolsCount(); ++i) {
         const wxToolBarToolBase* tool = tools->GetToolByPos(static_cast<int>(i));
-        if (rows[i].id == 0) {
-            EXPECT_TRUE(tool->IsSeparator()) << "tool " << i;
-            continue;
-        }
-        EXPECT_EQ(tool->GetId(), rows[i].id);
-        EXPECT_EQ(tool->GetLabel(), rows[i].label);
-        EXPECT_EQ(tool->GetShortHelp(), rows[i].tooltip);
-        EXPECT_EQ(tool->GetKind(), rows[i].kind) << rows[i].label;
-        EXPECT_TRUE(tool->GetNormalBitmap().IsOk()) << rows[i].label;
-        EXPECT_EQ(tool->GetNormalBitmap().GetWidth(), window->FromDIP(16)) << rows[i].label;
+        items.push_back(itemText(tool->GetId(), tool->GetLabel(), tool->IsSeparator() ? wxITEM_SEPARATOR : tool->GetKind(),
+                                 tool->GetShortHelp(), false));
+        if (!tool->IsSeparator()) { EXPECT_EQ(tool->GetNormalBitmap().GetWidth(), window->FromDIP(16)) << i; }
     }
+    EXPECT_EQ(items, expected);
 }
 
-// Spec 3.3
-TEST_F(Part3_3_MainWindow, AcceleratorTableHasTwentyEntriesWithBothLetterCases) {
+TEST_F(MainWindow, AcceleratorTableHasTwentyEntriesWithBothLetterCases) {
     const std::vector<wxAcceleratorEntry> entries = ConsoleWindow::AcceleratorEntries();
     ASSERT_EQ(entries.size(), 20u);
     auto find = [&](int flags, int key) {
@@ -147,45 +100,54 @@ TEST_F(Part3_3_MainWindow, AcceleratorTableHasTwentyEntriesWithBothLetterCases) 
             if (entry.GetFlags() == flags && entry.GetKeyCode() == key) return entry.GetCommand();
         return -1;
     };
-    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F1), 6899);
-    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F8), 7019);
-    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F9), 7020);
-    EXPECT_EQ(find(wxACCEL_NORMAL, WXK_F12), 7078);
-    const struct { int key; int command; int flags; } letters[] = {
-        {'R', 6144, wxACCEL_CTRL}, {'S', 6105, wxACCEL_CTRL}, {'O', 6102, wxACCEL_CTRL},
-        {'N', 7019, wxACCEL_CTRL}, {'L', 7020, wxACCEL_CTRL}, {'Q', 6103, wxACCEL_CTRL},
-        {'T', 7026, wxACCEL_CTRL}, {'V', 7066, wxACCEL_CTRL | wxACCEL_SHIFT},
+    const struct {
+        int key, command, flags;
+    } rows[] = {
+        {WXK_F1, 6899, wxACCEL_NORMAL}, {WXK_F8, 7019, wxACCEL_NORMAL}, {WXK_F9, 7020, wxACCEL_NORMAL},
+        {WXK_F12, 7078, wxACCEL_NORMAL}, {'R', 6144, wxACCEL_CTRL}, {'S', 6105, wxACCEL_CTRL},
+        {'O', 6102, wxACCEL_CTRL}, {'N', 7019, wxACCEL_CTRL}, {'L', 7020, wxACCEL_CTRL},
+        {'Q', 6103, wxACCEL_CTRL}, {'T', 7026, wxACCEL_CTRL}, {'V', 7066, wxACCEL_CTRL | wxACCEL_SHIFT},
     };
-    for (const auto& letter : letters) {
-        EXPECT_EQ(find(letter.flags, letter.key), letter.command) << char(letter.key);
-        EXPECT_EQ(find(letter.flags, letter.key + 32), letter.command) << char(letter.key + 32);
+    for (const auto& row : rows) {
+        EXPECT_EQ(find(row.flags, row.key), row.command) << row.key;
+        if (row.key < 128) { EXPECT_EQ(find(row.flags, row.key + 32), row.command) << char(row.key + 32); }
     }
-    // The table is installed on the frame: F8 maps to the keypad command.
     wxKeyEvent f8(wxEVT_KEY_DOWN);
     f8.m_keyCode = WXK_F8;
     ASSERT_NE(window->GetAcceleratorTable(), nullptr);
     EXPECT_EQ(window->GetAcceleratorTable()->GetCommand(f8), 7019);
 }
 
-// Spec 3.3: choosing "Binary" unchecks the other three base items on the next menu display.
-TEST_F(Part3_3_MainWindow, BinaryUnchecksTheOtherThreeBaseItems) {
-    wxMenuBar* bar = window->GetMenuBar();
+TEST_F(MainWindow, BaseItemsSetTheOutputBaseAndCheckOnlyTheirOwn) {
     updateInterface();
-    EXPECT_TRUE(bar->IsChecked(7069));
-    command(7067);
-    updateInterface();
-    EXPECT_EQ(wxGetApp().interpreter().outputBase, 2);
-    EXPECT_TRUE(bar->IsChecked(7067));
-    EXPECT_FALSE(bar->IsChecked(7068));
-    EXPECT_FALSE(bar->IsChecked(7069));
-    EXPECT_FALSE(bar->IsChecked(7070));
-    command(7070);
-    updateInterface();
-    EXPECT_EQ(wxGetApp().interpreter().outputBase, 16);
-    EXPECT_FALSE(bar->IsChecked(7067));
-    EXPECT_TRUE(bar->IsChecked(7070));
-    command(7069);
-    EXPECT_EQ(wxGetApp().interpreter().outputBase, 10);
+    EXPECT_TRUE(window->GetMenuBar()->IsChecked(7069));
+    const int bases[] = {2, 8, 10, 16};
+    for (const int chosen : {7067, 7070, 7068, 7069}) {
+        command(chosen);
+        updateInterface();
+        EXPECT_EQ(wxGetApp().interpreter().outputBase, bases[chosen - 7067]);
+        for (int id = 7067; id <= 7070; ++id) EXPECT_EQ(window->GetMenuBar()->IsChecked(id), id == chosen) << id;
+    }
+}
+
+TEST_F(MainWindow, CheckCommandsToggleTheirStateAndItem) {
+    const std::pair<int, std::function<bool()>> rows[] = {
+        {7066, [] { return wxGetApp().interpreter().verbose; }},
+        {7026, [this] { return window->HasFlag(wxSTAY_ON_TOP); }},
+        {7064, [this] { return window->GetHighlighting(); }},
+    };
+    EXPECT_FALSE(window->HasFlag(wxSTAY_ON_TOP));
+    EXPECT_TRUE(window->GetHighlighting());
+    for (const auto& [id, state] : rows) {
+        const bool before = state();
+        for (const bool expected : {!before, before}) {
+            command(id);
+            updateInterface();
+            EXPECT_EQ(state(), expected) << id;
+            EXPECT_EQ(window->GetMenuBar()->IsChecked(id), expected) << id;
+            if (id == 7026) { EXPECT_EQ(window->GetToolBar()->GetToolState(7026), expected); }
+        }
+    }
 }
 
 /// The shown dialog of that window id whose parent is the main window, or null.
@@ -196,10 +158,9 @@ wxDialog* findDialog(wxWindow* parent, int id) {
     return nullptr;
 }
 
-// Spec 3.3: 7060 creates the colours dialog (id 7600, "Colors", not resizable) right of the window's
-// right edge minus 1 and 60 pixels below its top, then hides it and shows it again; its own close
-// destroys it and clears the pointer, so the next 7060 builds a new one.
-TEST_F(Part3_3_MainWindow, ColorsCommandTogglesItsDialog) {
+// The colours dialog opens 1 pixel inside the frame's right edge and 60 below its top; the command hides and
+// shows it; its own close destroys it, so the next command builds a new one.
+TEST_F(MainWindow, ColorsCommandTogglesItsDialog) {
     command(7060);
     gui::pump(100);
     wxDialog* dialog = findDialog(window, 7600);
@@ -208,180 +169,44 @@ TEST_F(Part3_3_MainWindow, ColorsCommandTogglesItsDialog) {
     EXPECT_EQ(dialog->GetTitle(), "Colors");
     EXPECT_FALSE(dialog->HasFlag(wxRESIZE_BORDER));
     const wxRect frame = window->GetRect();
-    EXPECT_EQ(dialog->GetPosition().x, frame.x + frame.width - dialog->GetSize().x - 1);
-    EXPECT_EQ(dialog->GetPosition().y, frame.y + 60);
-
-    command(7060);
-    EXPECT_FALSE(dialog->IsShown());
-    command(7060);
-    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_EQ(dialog->GetPosition(), wxPoint(frame.x + frame.width - dialog->GetSize().x - 1, frame.y + 60));
+    for (const bool shown : {false, true}) {
+        command(7060);
+        EXPECT_EQ(dialog->IsShown(), shown);
+    }
     EXPECT_EQ(findDialog(window, 7600), dialog);
-
     dialog->Close();
     gui::pump(100);
     EXPECT_EQ(findDialog(window, 7600), nullptr);
     command(7060);
     gui::pump(100);
-    wxDialog* again = findDialog(window, 7600);
-    ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(again->IsShown());
-}
-
-// Spec 3.3: closing with a tool dialog open destroys the dialog too.
-TEST_F(Part3_3_MainWindow, ShutDownDestroysTheOpenToolDialogs) {
-    command(7060);
-    gui::pump(100);
     ASSERT_NE(findDialog(window, 7600), nullptr);
-    window->Close();
-    gui::pump(100);
-    EXPECT_EQ(findDialog(window, 7600), nullptr);
-    EXPECT_FALSE(isAlive());
+    EXPECT_TRUE(findDialog(window, 7600)->IsShown());
 }
 
-// Spec 3.3: closing the main window writes the settings once and destroys the frame after the event.
-TEST_F(Part3_3_MainWindow, CloseRequestWritesTheSettingsOnceAndDestroysTheFrame) {
+TEST_F(MainWindow, CloseSavesOnceAndTakesToolDialogsAndPlotsAlong) {
     const wxString path = wxGetApp().folders().settingsPath();
     ASSERT_FALSE(path.empty());
     if (wxFileName::FileExists(path)) wxRemoveFile(path);
-    window->Close();
+    command(7060);
+    const int plot = PlotFrame::plotNew(0, wxEmptyString, wxEmptyString, 640, 480, nullptr, nullptr);
+    gui::pump(100);
+    ASSERT_NE(findDialog(window, 7600), nullptr);
+    ASSERT_TRUE(PlotFrame::plotExists(plot));
+    command(6103);
     EXPECT_TRUE(wxFileName::FileExists(path));
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(window));
     // A second request before the delayed destruction must not save again.
     wxRemoveFile(path);
     window->Close();
     EXPECT_FALSE(wxFileName::FileExists(path));
-    gui::pump();
+    gui::pump(100);
+    EXPECT_EQ(findDialog(window, 7600), nullptr);
+    EXPECT_FALSE(PlotFrame::plotExists(plot));
     EXPECT_FALSE(isAlive());
 }
 
-// Spec 3.3: ShutDown closes every plot window (Part 1.3's plotCloseAll).
-TEST_F(Part3_3_MainWindow, ShutDownClosesThePlotWindows) {
-    const int handle = PlotFrame::plotNew(0, wxEmptyString, wxEmptyString, 640, 480, nullptr, nullptr);
-    ASSERT_GT(handle, 0);
-    gui::pump();
-    ASSERT_TRUE(PlotFrame::plotExists(handle));
-    command(6103);
-    gui::pump();
-    EXPECT_FALSE(PlotFrame::plotExists(handle));
-    EXPECT_FALSE(isAlive());
-}
-
-// Spec 3.3: "Paste" stays in its last state for up to two seconds after the clipboard changes.
-TEST_F(Part3_3_MainWindow, PasteStateIsHeldForTwoSeconds) {
-    const wxLongLong start = window->GetPollTime();
-    wxUpdateUIEvent early(6143);
-    EXPECT_FALSE(window->UpdatePasteState(early, start + 1999));
-    EXPECT_FALSE(early.GetSetEnabled());
-
-    ASSERT_TRUE(wxTheClipboard->Open());
-    wxTheClipboard->SetData(new wxTextDataObject(wxS("1+2")));
-    wxTheClipboard->Close();
-    console->DocumentEnd();
-    wxUpdateUIEvent due(6143);
-    EXPECT_TRUE(window->UpdatePasteState(due, start + 2000));
-    EXPECT_TRUE(due.GetSetEnabled());
-    EXPECT_TRUE(due.GetEnabled());
-    EXPECT_EQ(window->GetPollTime(), start + 2000);
-
-    // The caret leaves the input line: the change shows only after the next two seconds.
-    run(wxS("1+2"));
-    console->GotoPos(0);
-    wxUpdateUIEvent held(6143);
-    EXPECT_FALSE(window->UpdatePasteState(held, start + 3999));
-    wxUpdateUIEvent next(6143);
-    EXPECT_TRUE(window->UpdatePasteState(next, start + 4000));
-    EXPECT_FALSE(next.GetEnabled());
-}
-
-// Spec 3.3 and 3.4: one dropped file is read into the command buffer; two files do nothing.
-TEST_F(Part3_3_MainWindow, DroppingTwoFilesDoesNothing) {
-    const wxString first = wxFileName::CreateTempFileName(wxS("delvo-drop"));
-    const wxString second = wxFileName::CreateTempFileName(wxS("delvo-drop"));
-    for (const wxString& path : {first, second}) {
-        std::FILE* file = std::fopen(path.fn_str(), "w");
-        ASSERT_NE(file, nullptr);
-        std::fputs(path == first ? "1+2\nx=4\n" : "7*6\n", file);
-        std::fclose(file);
-    }
-    const wxString before = console->GetCommandText();
-    const wxString text = console->GetText();
-    // The event owns (delete[]) its file array.
-    auto* two = new wxString[2]{first, second};
-    wxDropFilesEvent both(wxEVT_DROP_FILES, 2, two);
-    window->GetEventHandler()->ProcessEvent(both);
-    EXPECT_EQ(console->GetCommandText(), before);
-    EXPECT_EQ(console->GetText(), text);
-
-    auto* one = new wxString[1]{first};
-    wxDropFilesEvent single(wxEVT_DROP_FILES, 1, one);
-    window->GetEventHandler()->ProcessEvent(single);
-    EXPECT_EQ(console->GetCommandText(), "x=4");
-    EXPECT_EQ(console->GetText(), text);
-    wxRemoveFile(first);
-    wxRemoveFile(second);
-}
-
-// Spec 3.4: a dropped file that cannot be read shows "Cannot open file." and changes nothing.
-TEST_F(Part3_3_MainWindow, DroppingAnUnreadableFileShowsCannotOpenFile) {
-    gui::MessageBoxAnswer answer(wxOK);
-    const wxString before = console->GetCommandText();
-    auto* one = new wxString[1]{wxS("/nonexistent/delvo/none.txt")};
-    wxDropFilesEvent drop(wxEVT_DROP_FILES, 1, one);
-    window->GetEventHandler()->ProcessEvent(drop);
-    ASSERT_EQ(answer.requests.size(), 1u);
-    EXPECT_EQ(answer.requests[0].message, "Cannot open file.");
-    EXPECT_EQ(answer.requests[0].caption, "DelvoCalculator");
-    EXPECT_EQ(answer.requests[0].style, 0x104);
-    EXPECT_EQ(answer.requests[0].parent, window);
-    EXPECT_EQ(console->GetCommandText(), before);
-}
-
-// Spec 3.4 through 2.1: "help" without the manual shows the spec's message, without a parent.
-TEST_F(Part3_3_MainWindow, InterpreterHelpWithoutTheManualShowsTheMessage) {
-    gui::MessageBoxAnswer answer(wxOK);
-    const std::wstring helpPath = wxGetApp().helpPath;
-    wxGetApp().helpPath = L"/nonexistent/delvo/doc/tallyx.pdf";
-    run(wxS("help"));
-    wxGetApp().helpPath = helpPath;
-    ASSERT_EQ(answer.requests.size(), 1u);
-    EXPECT_EQ(answer.requests[0].message, "Cannot display help file: PDF associated application not found.");
-    EXPECT_EQ(answer.requests[0].caption, "DelvoCalculator");
-    EXPECT_EQ(answer.requests[0].style, 0x104);
-    EXPECT_EQ(answer.requests[0].parent, nullptr);
-}
-
-// Spec 3.4 through 2.1: "save" with more than 256 console lines refuses before any file dialog.
-TEST_F(Part3_3_MainWindow, InterpreterSaveOfALongConsoleShowsCannotSave) {
-    gui::MessageBoxAnswer answer(wxOK);
-    wxString lines;
-    for (int i = 0; i < 300; ++i) lines << wxS("0\n");
-    console->SetText(lines);
-    run(wxS("save"));
-    ASSERT_EQ(answer.requests.size(), 1u);
-    EXPECT_EQ(answer.requests[0].message, "Cannot save console content.");
-    EXPECT_EQ(answer.requests[0].parent, window);
-}
-
-// Spec 3.3: the first paint gives the console the keyboard focus.
-TEST_F(Part3_3_MainWindow, FirstPaintFocusesTheConsole) {
-    window->Refresh();
-    window->Update();
-    gui::pump();
-    EXPECT_TRUE(window->IsFirstPaintDone());
-    EXPECT_EQ(wxWindow::FindFocus(), console);
-}
-
-// Spec 3.3 and 2.1: "cls" reaches the window's ClearConsole through the interpreter.
-TEST_F(Part3_3_MainWindow, InterpreterClsClearsTheConsoleThroughTheWindow) {
-    run(wxS("1+2"));
-    ASSERT_GT(console->GetLineCount(), 2);
-    run(wxS("cls"));
-    EXPECT_EQ(console->GetText(), "");
-    EXPECT_EQ(console->GetLineCount(), 1);
-}
-
-// Spec 3.3: "exit" shuts down; the frame goes only after the line has finished.
-TEST_F(Part3_3_MainWindow, InterpreterExitDestroysTheFrameAfterTheLine) {
+TEST_F(MainWindow, InterpreterExitDestroysTheFrameAfterTheLine) {
     console->DocumentEnd();
     console->AddText(wxS("exit"));
     console->ExecuteLine();
@@ -391,12 +216,95 @@ TEST_F(Part3_3_MainWindow, InterpreterExitDestroysTheFrameAfterTheLine) {
     EXPECT_FALSE(isAlive());
 }
 
-// Spec 1.1, step 7: the normal start keeps the interpreter's variables (what "-show" after a batch relies
-// on), sets auto format, and gives the console the default font and the console's default colours.
-TEST_F(Part3_3_MainWindow, NormalStartKeepsTheVariablesAndSetsTheDefaults) {
+// "Paste" keeps its last state for up to two seconds after the clipboard changes.
+TEST_F(MainWindow, PasteStateIsHeldForTwoSeconds) {
+    const wxLongLong start = window->GetPollTime();
+    wxUpdateUIEvent early(6143);
+    EXPECT_FALSE(window->UpdatePasteState(early, start + 1999));
+    EXPECT_FALSE(early.GetSetEnabled());
+    gui::setClipboardText(wxS("1+2"));
+    console->DocumentEnd();
+    wxUpdateUIEvent due(6143);
+    EXPECT_TRUE(window->UpdatePasteState(due, start + 2000));
+    EXPECT_TRUE(due.GetSetEnabled() && due.GetEnabled());
+    EXPECT_EQ(window->GetPollTime(), start + 2000);
+    // The caret leaves the input line: the change shows only after the next two seconds.
+    run(wxS("1+2"));
+    console->GotoPos(0);
+    wxUpdateUIEvent held(6143), next(6143);
+    EXPECT_FALSE(window->UpdatePasteState(held, start + 3999));
+    EXPECT_TRUE(window->UpdatePasteState(next, start + 4000));
+    EXPECT_FALSE(next.GetEnabled());
+}
+
+// One dropped file goes to the command buffer; two files do nothing; an unreadable one is reported.
+TEST_F(MainWindow, DroppedFilesFillTheCommandBuffer) {
+    const wxString first = wxFileName::CreateTempFileName(wxS("delvo-drop"));
+    const wxString second = wxFileName::CreateTempFileName(wxS("delvo-drop"));
+    ASSERT_TRUE(wxFile(first, wxFile::write).Write(wxS("1+2\nx=4\n")));
+    ASSERT_TRUE(wxFile(second, wxFile::write).Write(wxS("7*6\n")));
+    const wxString before = console->GetCommandText(), text = console->GetText();
+    const auto drop = [this](std::vector<wxString> paths) {
+        auto* files = new wxString[paths.size()];  // the event deletes the array
+        std::copy(paths.begin(), paths.end(), files);
+        wxDropFilesEvent event(wxEVT_DROP_FILES, static_cast<int>(paths.size()), files);
+        window->GetEventHandler()->ProcessEvent(event);
+    };
+    gui::MessageBoxAnswer answer(wxOK);
+    drop({first, second});
+    drop({wxS("/nonexistent/delvo/none.txt")});
+    EXPECT_EQ(console->GetCommandText(), before);
+    drop({first});
+    EXPECT_EQ(console->GetCommandText(), "x=4");
+    EXPECT_EQ(console->GetText(), text);
+    ASSERT_EQ(answer.requests.size(), 1u);
+    EXPECT_EQ(gui::requestText(answer.requests[0]), "Cannot open file.|DelvoCalculator|104|||");
+    EXPECT_EQ(answer.requests[0].parent, window);
+    wxRemoveFile(first);
+    wxRemoveFile(second);
+}
+
+// "help" without the manual and "save" of more than 256 lines refuse with a message, before any other window.
+TEST_F(MainWindow, InterpreterHelpAndSaveReportWhatTheyCannotDo) {
+    gui::MessageBoxAnswer answer(wxOK);
+    const std::wstring helpPath = wxGetApp().helpPath;
+    wxGetApp().helpPath = L"/nonexistent/delvo/doc/tallyx.pdf";
+    wxString lines;
+    for (int i = 0; i < 300; ++i) lines << wxS("0\n");
+    console->SetText(lines);
+    run(wxS("help"));
+    wxGetApp().helpPath = helpPath;
+    run(wxS("save"));
+    ASSERT_EQ(answer.requests.size(), 2u);
+    EXPECT_EQ(gui::requestText(answer.requests[0]),
+              "Cannot display help file: PDF associated application not found.|DelvoCalculator|104|||");
+    EXPECT_EQ(answer.requests[0].parent, nullptr);
+    EXPECT_EQ(gui::requestText(answer.requests[1]), "Cannot save console content.|DelvoCalculator|104|||");
+    EXPECT_EQ(answer.requests[1].parent, window);
+}
+
+TEST_F(MainWindow, FirstPaintFocusesTheConsoleAndClsClearsIt) {
+    window->Refresh();
+    window->Update();
+    gui::pump();
+    EXPECT_TRUE(window->IsFirstPaintDone());
+    EXPECT_EQ(wxWindow::FindFocus(), console);
+    // "cls" clears the console from inside the line it runs in: one empty prompt, history kept, no undo.
+    run(wxS("1+2"));
+    run(wxS("cls"));
+    EXPECT_EQ(console->GetText(), "");
+    EXPECT_EQ(console->MarkerGet(0), 1 << ConsoleEdit::PROMPT_MARKER);
+    EXPECT_EQ(console->GetHistoryEntry(console->GetHistoryCount() - 1), "cls");
+    EXPECT_FALSE(console->CanUndo());
+}
+
+// The normal start keeps the interpreter's variables (what "-show" after a batch relies on), sets auto
+// format, and gives the console the default font and colours.
+TEST_F(MainWindow, NormalStartKeepsTheVariablesAndSetsTheDefaults) {
     window->Destroy();
     gui::pump();
     std::wstring out;
+    EXPECT_TRUE(wxGetApp().evaluateLine(L"cls", &out));  // without a window "cls" touches nothing
     ASSERT_TRUE(wxGetApp().evaluateLine(L"k=7", &out));
     wxGetApp().interpreter().format.mode = 0;
     ASSERT_TRUE(wxGetApp().OnInit());
@@ -406,131 +314,68 @@ TEST_F(Part3_3_MainWindow, NormalStartKeepsTheVariablesAndSetsTheDefaults) {
     EXPECT_EQ(wxGetApp().interpreter().format.mode, 1);
     ASSERT_TRUE(wxGetApp().evaluateLine(L"k", &out));
     EXPECT_EQ(out, L"7");
-
     const DelvoApp& app = wxGetApp();
     EXPECT_EQ(app.consoleFont.getFaceName(), L"Consolas");
     EXPECT_EQ(app.consoleFont.color.toInt(), 0x202020u);
-    EXPECT_EQ(app.syntaxColors[0], 0xFFFFFFu);
-    EXPECT_EQ(app.syntaxColors[1], 0xC00000u);
-    EXPECT_EQ(app.syntaxColors[2], 0x800000u);
-    EXPECT_EQ(app.syntaxColors[3], 0x808000u);
-    EXPECT_EQ(app.syntaxColors[4], 0xF6D0ABu);
+    const std::uint32_t colours[] = {0xFFFFFF, 0xC00000, 0x800000, 0x808000, 0xF6D0AB};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(app.syntaxColors[i], colours[i]) << i;
     EXPECT_EQ(console->preferences().styles[0].foreground, 0x202020u);
     EXPECT_EQ(console->preferences().styles[0].getFaceName(), L"Consolas");
 }
 
-// Spec 3.3: the window commands are installed while the window lives and removed with it.
-TEST_F(Part3_3_MainWindow, WindowCommandsLeaveWithTheWindow) {
-    window->Destroy();
-    gui::pump();
-    ASSERT_FALSE(isAlive());
-    std::wstring out;
-    // Without a window, "cls" answers like batch mode and touches nothing.
-    EXPECT_TRUE(wxGetApp().evaluateLine(L"cls", &out));
-}
-
-// Spec 3.3: 7066 toggles the verbose flag; the check item follows it.
-TEST_F(Part3_3_MainWindow, VerboseToggles) {
-    Interpreter& interpreter = wxGetApp().interpreter();
-    const bool before = interpreter.verbose;
-    command(7066);
-    updateInterface();
-    EXPECT_EQ(interpreter.verbose, !before);
-    EXPECT_EQ(window->GetMenuBar()->IsChecked(7066), !before);
-    command(7066);
-    updateInterface();
-    EXPECT_EQ(interpreter.verbose, before);
-    EXPECT_EQ(window->GetMenuBar()->IsChecked(7066), before);
-}
-
-// Spec 3.3: 7026 toggles the stay-on-top bit; menu item and tool follow it.
-TEST_F(Part3_3_MainWindow, AlwaysOnTopToggles) {
-    ASSERT_FALSE(window->HasFlag(wxSTAY_ON_TOP));
-    command(7026);
-    updateInterface();
-    EXPECT_TRUE(window->HasFlag(wxSTAY_ON_TOP));
-    EXPECT_TRUE(window->GetMenuBar()->IsChecked(7026));
-    EXPECT_TRUE(window->GetToolBar()->GetToolState(7026));
-    command(7026);
-    updateInterface();
-    EXPECT_FALSE(window->HasFlag(wxSTAY_ON_TOP));
-    EXPECT_FALSE(window->GetMenuBar()->IsChecked(7026));
-    EXPECT_FALSE(window->GetToolBar()->GetToolState(7026));
-}
-
-// Spec 3.3: 7064 switches the console's highlighting; the change is not stored anywhere else.
-TEST_F(Part3_3_MainWindow, HighlightingToggles) {
-    ASSERT_TRUE(window->GetHighlighting());
-    command(7064);
-    updateInterface();
-    EXPECT_FALSE(window->GetHighlighting());
-    EXPECT_FALSE(window->GetMenuBar()->IsChecked(7064));
-    command(7064);
-    EXPECT_TRUE(window->GetHighlighting());
-}
-
-// Spec 3.3: Copy is enabled with a selection; Cut only within the input with the caret on the input line.
-TEST_F(Part3_3_MainWindow, CopyAndCutFollowTheSelection) {
+// Copy needs a selection; Cut a selection within the input with the caret on the input line.
+TEST_F(MainWindow, CopyAndCutFollowTheSelection) {
     run(wxS("1+2"));
+    wxToolBar* tools = window->GetToolBar();
+    const auto expectEnabled = [&](bool copy, bool cut) {
+        updateInterface();
+        EXPECT_EQ(tools->GetToolEnabled(6142), copy);
+        EXPECT_EQ(tools->GetToolEnabled(6141), cut);
+    };
     console->DocumentEnd();
-    updateInterface();
-    EXPECT_FALSE(window->GetToolBar()->GetToolEnabled(6142));
-    EXPECT_FALSE(window->GetToolBar()->GetToolEnabled(6141));
+    expectEnabled(false, false);
     console->SetSelection(0, 3);
-    updateInterface();
-    EXPECT_TRUE(window->GetToolBar()->GetToolEnabled(6142));
-    EXPECT_FALSE(window->GetToolBar()->GetToolEnabled(6141));
+    expectEnabled(true, false);
     console->DocumentEnd();
     const int input = console->GetCurrentPos();
     console->AddText(wxS("abc"));
     console->SetSelection(input, input + 2);
-    updateInterface();
-    EXPECT_TRUE(window->GetToolBar()->GetToolEnabled(6141));
+    expectEnabled(true, true);
 }
 
-// Spec 3.2 through 3.3: the font and colour operations rewrite the console's record.
-TEST_F(Part3_3_MainWindow, ApplyConsoleFontAndColorsRewriteTheRecord) {
+// The font and colour operations rewrite the console's record and through it the control's styles.
+TEST_F(MainWindow, ConsoleFontAndColorsReachTheStyles) {
     lmFont font;
     font.setFaceName(L"DejaVu Sans Mono");
     font.size = 14;
-    font.weight = lmFont::kBold;
     font.setColor(lmColor::fromInt(0x102030));
-    window->ApplyConsoleFont(font);
-    const EditorPrefs& prefs = console->preferences();
-    for (const StyleEntry& entry : prefs.styles) {
-        EXPECT_EQ(entry.getFaceName(), L"DejaVu Sans Mono");
-        EXPECT_EQ(entry.size, 14);
-        EXPECT_EQ(entry.fontStyle, 1);
+    for (const int weight : {lmFont::kNormal, lmFont::kBold}) {
+        font.weight = weight;
+        window->ApplyConsoleFont(font);
+        for (int style = 0; style <= 20; ++style) {
+            EXPECT_EQ(console->StyleGetFaceName(style), "DejaVu Sans Mono") << style;
+            EXPECT_EQ(console->StyleGetSize(style), 14) << style;
+            EXPECT_EQ(console->StyleGetBold(style), weight == lmFont::kBold) << style;
+        }
     }
-    EXPECT_EQ(prefs.styles[0].foreground, 0x102030u);
-
+    EXPECT_EQ(console->StyleGetForeground(0), CodeEdit::toColour(0x102030));
     window->ApplyConsoleColors(0x111111, 0xEEEEEE, 0x0000C0, 0x008000, 0x800000, 0x00FFFF);
-    const EditorPrefs& colours = console->preferences();
-    EXPECT_EQ(colours.styles[0].foreground, 0x111111u);
-    EXPECT_EQ(colours.styles[1].foreground, 0x111111u);
-    EXPECT_EQ(colours.styles[5].foreground, 0x0000C0u);
-    EXPECT_EQ(colours.styles[10].foreground, 0x008000u);
-    EXPECT_EQ(colours.styles[4].foreground, 0x800000u);
-    EXPECT_EQ(colours.styles[22].background, 0x00FFFFu);
+    for (int style : {0, 1, 2, 3, 6, 7, 8, 9, 11, 12, 13, 19})
+        EXPECT_EQ(console->StyleGetForeground(style), CodeEdit::toColour(0x111111)) << style;
+    EXPECT_EQ(console->StyleGetForeground(5), CodeEdit::toColour(0x0000C0));
+    EXPECT_EQ(console->StyleGetForeground(10), CodeEdit::toColour(0x008000));
+    EXPECT_EQ(console->StyleGetForeground(4), CodeEdit::toColour(0x800000));
+    EXPECT_EQ(console->StyleGetBackground(5), CodeEdit::toColour(0xEAEAEA));  // the console's shifted background
+    EXPECT_EQ(console->preferences().styles[22].background, 0x00FFFFu);
 }
 
-/// Saves the screen area of rect as a PNG with ImageMagick's import: unlike a wxScreenDC copy, it also
-/// catches the pop-up menus drawn over the window.
-bool saveScreenArea(const wxRect& rect, const wxString& path) {
-    gui::pump(150);
-    const wxRect area = rect.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
-    const wxString command = wxString::Format(wxS("import -window root -crop %dx%d+%d+%d +repage '%s'"),
-                                              area.width, area.height, area.x, area.y, path);
-    return std::system(command.utf8_str()) == 0 && wxFileName::FileExists(path);
-}
-
-// Spec 3.3: how the window looks after a few lines, with the Insert menu and its Constants submenu
-// open (real key strokes through XTest). The PNGs go to gui::outputDir(); docs/screenshots keeps copies.
-TEST_F(Part3_3_MainWindow, Screenshots) {
+// How the window looks after a few lines, with the Insert menu and its Constants submenu open (real mouse
+// moves through XTest). The PNGs go to gui::outputDir(); docs/screenshots keeps copies.
+TEST_F(MainWindow, Screenshots) {
     for (const char* line : {"1+2", "x = 2^10", "sqrt(x)*pi", "q", "plot("}) run(line);
     console->DocumentEnd();
     console->AddText(wxS("2*sin("));
-    // A plain backdrop stands in for the desktop that Xvfb lacks (its root window is black).
+    // A plain backdrop: Xvfb has no desktop and its root window is black.
     auto* backdrop = new wxFrame(nullptr, wxID_ANY, wxEmptyString, wxPoint(0, 0), wxGetDisplaySize(),
                                  wxBORDER_NONE | wxFRAME_NO_TASKBAR);
     backdrop->SetBackgroundColour(wxColour(0x5E, 0x81, 0xAC));
@@ -540,37 +385,33 @@ TEST_F(Part3_3_MainWindow, Screenshots) {
     ASSERT_TRUE(gui::focus(console));
     const wxString dir = gui::outputDir();
     const wxRect frame = window->GetScreenRect().Inflate(12);
-    EXPECT_TRUE(saveScreenArea(frame, dir + "/window_console.png"));
+    EXPECT_TRUE(gui::screenshot(frame, dir + "/window_console.png"));
 
     // A click on "Insert" opens the menu; resting on its last entry opens "Constants". The offsets are
     // those of the default theme's layout; a miss only leaves the menu closed in the picture.
     const wxPoint title = window->GetMenuBar()->GetScreenPosition();
     wxUIActionSimulator mouse;
-    mouse.MouseMove(title.x + 154, title.y + 12);
-    gui::pump(100);
-    mouse.MouseClick();
-    gui::pump(400);
+    const auto openMenu = [&](int x) {
+        mouse.MouseMove(title.x + x, title.y + 12);
+        gui::pump(100);
+        mouse.MouseClick();
+        gui::pump(500);
+    };
+    openMenu(154);
     mouse.MouseMove(title.x + 190, title.y + 241);
     gui::pump(800);
-    EXPECT_TRUE(saveScreenArea(wxRect(frame.x, frame.y, std::max(frame.width, 500), frame.height + 190),
-                               dir + "/window_insert_menu.png"));
+    EXPECT_TRUE(gui::screenshot(wxRect(frame.x, frame.y, std::max(frame.width, 500), frame.height + 190),
+                                dir + "/window_insert_menu.png"));
     for (int i = 0; i < 3; ++i) gui::simulateKey(WXK_ESCAPE);
-    gui::pump(200);
-
-    mouse.MouseMove(title.x + 212, title.y + 12);
-    gui::pump(100);
-    mouse.MouseClick();
-    gui::pump(600);
-    EXPECT_TRUE(saveScreenArea(frame,
-                               dir + "/window_options_menu.png"));
+    openMenu(212);
+    EXPECT_TRUE(gui::screenshot(frame, dir + "/window_options_menu.png"));
     for (int i = 0; i < 2; ++i) gui::simulateKey(WXK_ESCAPE);
-
 #ifdef __WXGTK__
     // GTK's native About box is not modal, so the real one can be shown here; Escape closes it.
     wxAboutBox(makeAboutInfo(), window);
     gui::pump(500);
     const wxPoint centre(frame.x + frame.width / 2, frame.y + frame.height / 2);
-    EXPECT_TRUE(saveScreenArea(wxRect(centre.x - 260, centre.y - 170, 520, 340), dir + "/window_about.png"));
+    EXPECT_TRUE(gui::screenshot(wxRect(centre.x - 260, centre.y - 170, 520, 340), dir + "/window_about.png"));
     gui::simulateKey(WXK_ESCAPE);
 #endif
     backdrop->Destroy();

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The main-window fixture shared by test_gui_window.cpp (Part 3.3) and test_gui_functions_menu.cpp (3.5, 3.6).
+// The main-window fixture shared by test_gui_window.cpp, test_gui_functions_menu.cpp and the tool tests.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <wx/aboutdlg.h>
-#include <wx/log.h>
 #include <wx/menu.h>
 
 #include "app/delvo_app.h"
@@ -15,22 +15,11 @@
 #include "console/console_window.h"
 #include "tests/gui_test_support.h"
 
-/// One menu item as the spec's tables give it.
-struct MenuRow {
-    int id;  // 0: separator
-    const char* label;
-    wxItemKind kind;
-    const char* help;
-    bool icon;
-};
-
-/// Opens the main window through DelvoApp's normal start (Part 1.1, step 7) and closes it afterwards.
+/// Opens the main window through DelvoApp's normal start and closes it afterwards; About boxes and pop-up
+/// menus are recorded instead of shown.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Log messages go to stderr: a modal log box would block the test.
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        wxTheApp->SetExitOnFrameDelete(false);
         ASSERT_TRUE(wxGetApp().OnInit());
         window = wxGetApp().mainWindow();
         ASSERT_NE(window, nullptr);
@@ -48,9 +37,7 @@ protected:
 
     /// True while the window has not been deleted.
     bool isAlive() const {
-        for (wxWindow* top : wxTopLevelWindows)
-            if (top == window) return true;
-        return false;
+        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), window) != wxTopLevelWindows.end();
     }
 
     void command(int id) {
@@ -83,25 +70,6 @@ protected:
                 for (const std::string& row : describe(*item->GetSubMenu())) rows.push_back("  " + row);
         }
         return rows;
-    }
-
-    void expectMenu(const char* title, const std::vector<MenuRow>& rows) {
-        wxMenu* found = menu(title);
-        ASSERT_NE(found, nullptr) << title;
-        ASSERT_EQ(found->GetMenuItemCount(), rows.size()) << title;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const wxMenuItem* item = found->FindItemByPosition(i);
-            const MenuRow& row = rows[i];
-            if (row.id == 0) {
-                EXPECT_TRUE(item->IsSeparator()) << title << " item " << i;
-                continue;
-            }
-            EXPECT_EQ(item->GetId(), row.id) << row.label;
-            EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(row.label));
-            EXPECT_EQ(item->GetKind(), row.kind) << row.label;
-            EXPECT_EQ(item->GetHelp(), wxString::FromUTF8(row.help)) << row.label;
-            EXPECT_EQ(item->GetBitmap().IsOk(), row.icon) << row.label;
-        }
     }
 
     ConsoleWindow* window = nullptr;
