@@ -11,6 +11,7 @@
 #include "settings/color_button.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/dialog_row.h"
 #include "resources/colors.xpm"
 
 namespace {
@@ -71,17 +72,7 @@ void ColorsDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">> BUTTON <<"));
     const int w = text.x, h = text.y;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) {
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(FromDIP(8));
-        line->Add(first);
-        if (second) {
-            line->AddSpacer(FromDIP(8));
-            line->Add(second);
-        }
-        line->AddSpacer(FromDIP(8));
-        column->Add(line);
-    };
+    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) { addDialogRow(column, this, first, second); };
     column->AddSpacer(FromDIP(8));
     const auto& app = wxGetApp();
     for (size_t i = 0; i < m_buttons.size(); ++i) {

@@ -16,6 +16,7 @@
 #include "tools/unit_conversion.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/dialog_row.h"
 #include "resources/converter.xpm"
 
 namespace {
@@ -116,16 +117,8 @@ void ConverterDlg::CreateControls() {
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* first, wxWindow* second) {
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(FromDIP(8));
-        line->Add(first);
-        if (second) {
-            line->AddSpacer(FromDIP(4));
-            line->Add(second);
-        }
-        line->AddSpacer(FromDIP(8));
         column->AddSpacer(FromDIP(8));
-        column->Add(line);
+        addDialogRow(column, this, first, second, 4);
     };
     row(categoryList, nullptr);
     row(inputField, sourceList);

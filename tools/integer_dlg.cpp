@@ -11,6 +11,7 @@
 #include "tools/edit_keys.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/dialog_row.h"
 #include "resources/base_converter.xpm"
 
 namespace {
@@ -123,14 +124,8 @@ void IntegerDlg::CreateControls() {
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* field, wxWindow* list) {
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(FromDIP(8));
-        line->Add(field);
-        line->AddSpacer(FromDIP(4));
-        line->Add(list);
-        line->AddSpacer(FromDIP(8));
         column->AddSpacer(FromDIP(8));
-        column->Add(line);
+        addDialogRow(column, this, field, list, 4);
     };
     row(inputField, sourceList);
     row(resultField, targetList);

@@ -11,6 +11,7 @@
 #include "libs/graph/real_edit.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/dialog_row.h"
 #include "resources/solver.xpm"
 
 namespace {
@@ -71,17 +72,7 @@ void SolverDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">>Function<<"));
     const int w = text.x, h = text.y;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) {
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->AddSpacer(FromDIP(8));
-        line->Add(first);
-        if (second) {
-            line->AddSpacer(FromDIP(8));
-            line->Add(second);
-        }
-        line->AddSpacer(FromDIP(8));
-        column->Add(line);
-    };
+    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) { addDialogRow(column, this, first, second); };
     column->AddSpacer(FromDIP(8));
     row(new wxStaticText(this, wxID_ANY, wxS("Function to find zero of:"), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h)));
     column->AddSpacer(FromDIP(2));
