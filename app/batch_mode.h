@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Usage output and batch mode (spec Part 1.1): runs without any window or display. GUI-free.
+// Usage output and batch mode: runs without any window or display. GUI-free.
 #pragma once
 
 #include <cstdio>
@@ -13,10 +13,13 @@ class Interpreter;
 /// What the command line asks for.
 enum class StartMode { Usage, Batch, Window };
 
-/// Step 6 of start-up: "-h"/"-help" alone, "-run input ...", or anything else (the window).
+/// "-h"/"-help" alone, "-run input ...", or anything else (the window).
 StartMode chooseStartMode(const DelvoCmdLine& args);
 /// True when the options after the input of "-run" hold "-show" (the same scan as runBatch's step 1).
 bool batchShowsWindow(const DelvoCmdLine& args);
+/// Why batch mode cannot run these arguments as given (too many, an input text or output name too long), as
+/// the line(s) for standard error; empty when it can. Nothing is ever shortened silently.
+std::string batchUsageError(const DelvoCmdLine& args);
 /// Prints the usage text (with the exit-status note) to standard output.
 void printUsage();
 

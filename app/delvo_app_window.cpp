@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // DelvoApp's normal start (spec Part 1.1, step 7) and its main window.
 #include "app/delvo_app.h"
+#include "app/exit_signals.h"
 
 #include "console/console_window.h"
 #include "console/editor_prefs.h"
@@ -37,7 +38,25 @@ bool DelvoApp::startWindow() {
         event.Skip();
     });
     loadSettingsFile();
+    watchExitRequests();
     return true;
+}
+
+void DelvoApp::watchExitRequests() {
+    // A signal handler may only note the request; the UI thread looks often enough for nobody to notice.
+    constexpr int kExitPollMs = 100;
+    noteExitRequests();
+    m_exitWatch.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        if (!exitRequested()) return;
+        m_exitWatch.Stop();
+        if (ConsoleWindow* window = mainWindow()) {
+            window->ShutDown();
+        } else {
+            ExitMainLoop();
+        }
+    }, m_exitWatch.GetId());
+    m_exitWatch.Start(kExitPollMs);
 }
 
 ConsoleWindow* DelvoApp::mainWindow() const { return dynamic_cast<ConsoleWindow*>(GetTopWindow()); }
