@@ -8,6 +8,7 @@ PACKAGES=(
   libwxgtk3.2-dev libmuparser-dev libboost-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick libxml2-utils bc
+  clang libclang-rt-dev
 )
 
 missing=()
