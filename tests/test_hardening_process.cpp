@@ -3,6 +3,8 @@
 // Runs under Xvfb: DISPLAY is set, and rows that want no display take it away from the child.
 #include <gtest/gtest.h>
 
+#include "app/exit_signals.h"
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -118,6 +120,25 @@ TEST(TallyxProcess, EndSignalsShutTheWindowDownAndSaveTheSettings) {
         EXPECT_EQ(slurp(dir / "result.txt"), std::string("4\0" "2\0", 4)) << signal;
         for (const auto& entry : fs::directory_iterator(dir))
             EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+        fs::remove_all(dir);
+    }
+}
+
+TEST(TallyxProcess, EndSignalInBatchModeRemovesTheUnfinishedOutput) {
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        const fs::path dir = freshFolder("batchsignal");
+        const fs::path unfinished = dir / "result.txt.tmp-abcdef";
+        std::ofstream(unfinished) << "half";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            endAtOnceRemoving(unfinished.string());
+            ::raise(signal);
+            _exit(0);  // not reached: the signal ends the process
+        }
+        int raw = 0;
+        waitpid(pid, &raw, 0);
+        EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == signal) << signal;
+        EXPECT_FALSE(fs::exists(unfinished)) << signal;
         fs::remove_all(dir);
     }
 }
