@@ -84,20 +84,27 @@ public:
         ::unlink(m_path.c_str());
         m_path.clear();
         endAtOnceRemoving({});
-        std::fflush(stdout);
-        std::fflush(stderr);
-        if (m_console[0] >= 0) ::dup2(m_console[0], STDOUT_FILENO);
-        if (m_console[1] >= 0) ::dup2(m_console[1], STDERR_FILENO);
+        restoreConsole();
     }
-    /// The output file is complete: it takes the output file's name.
+    /// The output file is complete: it takes the output file's name. Standard output and error return to
+    /// the console, so nothing printed later (a message of the window after "-show") lands in the file.
     void finish(const std::wstring& outPath) {
         if (m_path.empty()) return;
+        restoreConsole();
         if (std::rename(m_path.c_str(), utf8FromWide(outPath).c_str()) != 0) ::unlink(m_path.c_str());
         m_path.clear();
         endAtOnceRemoving({});
     }
 
 private:
+    void restoreConsole() {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        // Without a copy of the console, nothing more may land in the output file.
+        if (m_console[0] < 0 || ::dup2(m_console[0], STDOUT_FILENO) < 0) std::freopen("/dev/null", "w", stdout);
+        if (m_console[1] < 0 || ::dup2(m_console[1], STDERR_FILENO) < 0) std::freopen("/dev/null", "w", stderr);
+    }
+
     std::string m_path;
     int m_console[2] = {-1, -1};
 };
@@ -275,11 +282,6 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
         if (!redirected) printWide(L"\n" + output + L"\n");
     }
     std::fflush(stdout);
-    if (redirected) {
-        // Standard output and error still point into the output file: nothing more may land there.
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        unfinished.finish(outPath);
-    }
+    if (redirected) unfinished.finish(outPath);
     return result;
 }

@@ -85,6 +85,7 @@ TEST(TallyxProcess, ArgumentsAreNeverCutAndNoDisplayIsReported) {
     } rows[] = {
         {{}, false, "", kNoDisplay, 1},
         {{"-run", "1+2", "-show"}, false, "\n3\n", kNoDisplay, 1},
+        {{"-run", "1+2", "-out", "r.txt", "-show"}, false, "", kNoDisplay, 1},
         {{"-run", ones380}, false, "\n   ! expression too long\n", "", 1},
         {{"-run", items381}, false, "\n2\n", "", 0},
         {{"-run", "plot(x,-1e308,1e308)"}, false, "\n   ! invalid plot interval\n", "", 1},
