@@ -43,9 +43,9 @@ bool DelvoApp::startWindow() {
 }
 
 void DelvoApp::watchExitRequests() {
-    // A signal handler may only note the request; the UI thread looks often enough for nobody to notice.
+    // A signal handler may only note the request (noted from before the toolkit started); the UI thread looks
+    // often enough for nobody to notice.
     constexpr int kExitPollMs = 100;
-    noteExitRequests();
     m_exitWatch.SetOwner(this);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
         if (!exitRequested()) return;

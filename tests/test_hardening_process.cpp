@@ -113,7 +113,10 @@ TEST(TallyxProcess, EndSignalsShutTheWindowDownAndSaveTheSettings) {
         // "-show" after batch mode: the batch result is complete before the window starts.
         const pid_t pid = start({"-run", "6*7", "-out", "result.txt", "-show"}, dir, true);
         const fs::path settings = dir / "Quarn" / "config" / "tallyx.quarnr";
-        std::this_thread::sleep_for(std::chrono::seconds(2));
+        // The result file appears when batch mode is done; the window starts right after it.
+        for (int i = 0; i < 300 && !fs::exists(dir / "result.txt"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::seconds(1));
         kill(pid, signal);
         const ProcessResult run = finish(pid, dir);
         EXPECT_EQ(run.status, 0) << signal;
