@@ -77,7 +77,11 @@ double fnSign(double x)
     return x == 0 ? 0.0 : x;  // keeps nan, turns -0 into 0
 }
 
-double fnBesselJ(double n, double x) { return boost::math::cyl_bessel_j(n, x, QuietPolicy()); }
+double fnBesselJ(double n, double x)
+{
+    if (!std::isfinite(n)) return kNan;  // no value for an infinite order
+    return boost::math::cyl_bessel_j(n, x, QuietPolicy());
+}
 // Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y; a
 // value beyond the double range is -inf or +inf with the sign the recurrence has reached.
 double besselYUpward(int n, double x)
@@ -101,9 +105,10 @@ constexpr int kLongestRecurrence = 100000;
 
 double fnBesselY(double n, double x)
 {
-    if (std::isnan(n) || std::isnan(x)) return kNan;
+    // An infinite order has no value (Boost would loop for ever over it).
+    if (!std::isfinite(n) || std::isnan(x)) return kNan;
     const bool integerOrder = n == std::floor(n) && std::fabs(n) <= kLongestRecurrence;
-    if (integerOrder && n < 0) {
+    if (n < 0 && n == std::floor(n)) {
         // Y_-n = (-1)^n Y_n for integer n.
         const double value = fnBesselY(-n, x);
         return std::fmod(n, 2.0) == 0 ? value : -value;
@@ -112,7 +117,11 @@ double fnBesselY(double n, double x)
     if (x == 0 && n >= 0) return -kInf;
     if (n == 0 && x > 0 && x < kY0SeriesLimit) return (2 / kPi) * (std::log(x) - kLn2 + kEulerGamma);
     const double value = boost::math::cyl_neumann(n, x, QuietPolicy());
-    if (std::isnan(value) && integerOrder && n >= 2 && x > 0) return besselYUpward(static_cast<int>(n), x);
+    if (std::isnan(value) && n >= 2 && n == std::floor(n) && x > 0) {
+        if (integerOrder) return besselYUpward(static_cast<int>(n), x);
+        // Far beyond the recurrence's reach Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2): -inf for x < n / 2.
+        if (x < n / 2) return -kInf;
+    }
     return value;
 }
 double fnJ0(double x) { return fnBesselJ(0, x); }
