@@ -176,14 +176,14 @@ TEST(SpecialFunctions, MatchTheHighPrecisionReferenceWithinFourUlps) {
     RecordProperty("worst_ulps", static_cast<int>(worst));
 }
 
-// Boost looped for ever over an infinite order (found by fuzz_math); far orders overflow as the table's do.
+// Boost looped for ever over an infinite or far order (found by fuzz_math); far orders overflow or vanish.
 TEST(SpecialFunctions, InfiniteAndFarOrdersAnswerAtOnce) {
     const struct {
         const wchar_t* expression;
         const wchar_t* reply;
     } rows[] = {
         {L"yn(2/0,6)", L"nan"}, {L"yn(-2/0,6)", L"nan"}, {L"jn(2/0,6)", L"nan"}, {L"yn(1e6,6)", L"-inf"},
-        {L"yn(-1e6-1,6)", L"inf"},
+        {L"yn(-1e6-1,6)", L"inf"}, {L"yn(1e60,3)", L"-inf"}, {L"jn(1e60,3)", L"0"}, {L"jn(-1e300,3)", L"0"},
     };
     Interpreter interpreter;
     for (const auto& row : rows) {

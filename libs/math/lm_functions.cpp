@@ -77,9 +77,18 @@ double fnSign(double x)
     return x == 0 ? 0.0 : x;  // keeps nan, turns -0 into 0
 }
 
+// Near 0, Y_0(x) = (2/pi)(ln(x/2) + Euler's gamma) + O(x^2 ln x); Boost gives -inf for subnormal x.
+constexpr double kY0SeriesLimit = 1e-8;
+constexpr double kEulerGamma = 0.577215664901532860606512090082402431;
+constexpr double kLn2 = 0.693147180559945309417232121458176568;
+constexpr int kLongestRecurrence = 100000;
+
 double fnBesselJ(double n, double x)
 {
     if (!std::isfinite(n)) return kNan;  // no value for an infinite order
+    // Boost counts integer orders in an int and recurs over them: far orders are answered here. J_n(x) for
+    // |x| < |n| / 2 is below the smallest double there.
+    if (std::fabs(n) > kLongestRecurrence && n == std::floor(n)) return std::fabs(x) < std::fabs(n) / 2 ? 0.0 : kNan;
     return boost::math::cyl_bessel_j(n, x, QuietPolicy());
 }
 // Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y; a
@@ -97,12 +106,6 @@ double besselYUpward(int n, double x)
     return current;
 }
 
-// Near 0, Y_0(x) = (2/pi)(ln(x/2) + Euler's gamma) + O(x^2 ln x); Boost gives -inf for subnormal x.
-constexpr double kY0SeriesLimit = 1e-8;
-constexpr double kEulerGamma = 0.577215664901532860606512090082402431;
-constexpr double kLn2 = 0.693147180559945309417232121458176568;
-constexpr int kLongestRecurrence = 100000;
-
 double fnBesselY(double n, double x)
 {
     // An infinite order has no value (Boost would loop for ever over it).
@@ -116,12 +119,11 @@ double fnBesselY(double n, double x)
     // Y_n tends to -inf at 0 for every order n >= 0; Boost's quiet pole value would be nan for n != 0.
     if (x == 0 && n >= 0) return -kInf;
     if (n == 0 && x > 0 && x < kY0SeriesLimit) return (2 / kPi) * (std::log(x) - kLn2 + kEulerGamma);
+    // Far integer orders are answered here (Boost counts them in an int): beyond the recurrence's reach
+    // Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x < n / 2.
+    if (n == std::floor(n) && !integerOrder) return x > 0 && x < n / 2 ? -kInf : kNan;
     const double value = boost::math::cyl_neumann(n, x, QuietPolicy());
-    if (std::isnan(value) && n >= 2 && n == std::floor(n) && x > 0) {
-        if (integerOrder) return besselYUpward(static_cast<int>(n), x);
-        // Far beyond the recurrence's reach Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2): -inf for x < n / 2.
-        if (x < n / 2) return -kInf;
-    }
+    if (std::isnan(value) && integerOrder && n >= 2 && x > 0) return besselYUpward(static_cast<int>(n), x);
     return value;
 }
 double fnJ0(double x) { return fnBesselJ(0, x); }
