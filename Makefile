@@ -5,7 +5,8 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench sanitize clean install package
+.PHONY: deps configure build run test bench sanitize fuzz clean install package
+FUZZ_SECONDS ?= 30
 
 deps:
 	@./scripts/install-deps.sh
@@ -37,5 +38,12 @@ bench: build
 sanitize:
 	@$(MAKE) test BUILD_DIR=build-asan CMAKE_FLAGS="-DDELVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
+# libFuzzer targets (clang, ASan + UBSan) in their own tree, each run FUZZ_SECONDS from fuzz/corpus/<target>.
+fuzz: deps
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DDELVO_FUZZ=ON \
+		-DDELVO_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target fuzz_targets
+	@./scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan
+	rm -rf $(BUILD_DIR) build-asan build-fuzz

@@ -6,6 +6,14 @@
 #include <fstream>
 #include <iterator>
 
+#include <cstdlib>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/exit_signals.h"
 #include "engine/interpreter.h"
 #include "libs/math/lm_console.h"
 
@@ -13,6 +21,7 @@ namespace {
 
 constexpr size_t kItemMax = 383;  // characters of an input text or a file line
 constexpr int kLinesMax = 256;
+constexpr size_t kOutputNameMax = DelvoCmdLine::kMaxLength;
 
 bool equalsNoCase(const std::wstring& a, const wchar_t* b) {
     const std::wstring other(b);
@@ -30,6 +39,75 @@ std::wstring trimBlanks(const std::wstring& text) {
 }
 
 void printWide(const std::wstring& text) { std::fputs(utf8FromWide(text).c_str(), stdout); }
+
+std::wstring widePath(const std::string& native) { return wideFromUtf8(native); }
+
+/// The output file while batch mode runs: a temporary file beside it that receives standard output and error
+/// and, at the end, the result; renamed to the output file only when complete. An end request meanwhile
+/// removes it, so the output file is either complete or absent (an earlier one stays untouched).
+class UnfinishedOutput {
+public:
+    ~UnfinishedOutput() {
+        for (int fd : m_console)
+            if (fd >= 0) ::close(fd);
+    }
+
+    /// Creates the temporary file and redirects standard output and error into it; false: no redirection.
+    bool begin(const std::wstring& outPath, std::FILE** outStream, std::FILE** errStream) {
+        if (outPath.empty()) return false;
+        std::vector<char> name;
+        const std::string pattern = utf8FromWide(outPath) + ".tmp-XXXXXX";
+        name.assign(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        const int fd = ::mkstemp(name.data());
+        if (fd < 0) return false;
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        (void)::fchmod(fd, 0666 & ~mask);  // the rights a plain new file gets
+        ::close(fd);
+        m_path = name.data();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        m_console[0] = ::dup(STDOUT_FILENO);
+        m_console[1] = ::dup(STDERR_FILENO);
+        if (!lf_redirectConsole(widePath(m_path), outStream, errStream)) {
+            ::unlink(m_path.c_str());
+            m_path.clear();
+            return false;
+        }
+        endAtOnceRemoving(m_path);
+        return true;
+    }
+    const std::string& path() const { return m_path; }
+    /// The result could not be written: the temporary file goes, standard output and error return.
+    void abandon() {
+        ::unlink(m_path.c_str());
+        m_path.clear();
+        endAtOnceRemoving({});
+        restoreConsole();
+    }
+    /// The output file is complete: it takes the output file's name. Standard output and error return to
+    /// the console, so nothing printed later (a message of the window after "-show") lands in the file.
+    void finish(const std::wstring& outPath) {
+        if (m_path.empty()) return;
+        restoreConsole();
+        if (std::rename(m_path.c_str(), utf8FromWide(outPath).c_str()) != 0) ::unlink(m_path.c_str());
+        m_path.clear();
+        endAtOnceRemoving({});
+    }
+
+private:
+    void restoreConsole() {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        // Without a copy of the console, nothing more may land in the output file.
+        if (m_console[0] < 0 || ::dup2(m_console[0], STDOUT_FILENO) < 0) std::freopen("/dev/null", "w", stdout);
+        if (m_console[1] < 0 || ::dup2(m_console[1], STDERR_FILENO) < 0) std::freopen("/dev/null", "w", stderr);
+    }
+
+    std::string m_path;
+    int m_console[2] = {-1, -1};
+};
 
 /// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF.
 std::vector<std::wstring> readTextLines(std::ifstream& file) {
@@ -72,6 +150,22 @@ bool batchShowsWindow(const DelvoCmdLine& args) {
     return false;
 }
 
+std::string batchUsageError(const DelvoCmdLine& args) {
+    const char* usage = "\nUsage: tallyx -run infile [-out outfile] [-show]\n";
+    if (args.given > DelvoCmdLine::kMaxArgs)
+        return "tallyx: too many arguments (at most " + std::to_string(DelvoCmdLine::kMaxArgs - 1) + ")" + usage;
+    std::error_code error;
+    if (args.whole[2].size() > kItemMax &&
+        !std::filesystem::is_regular_file(std::filesystem::path(utf8FromWide(args.whole[2])), error))
+        return "tallyx: the input text is longer than " + std::to_string(kItemMax) +
+               " characters; put the commands in a file" + usage;
+    for (int i = 3; i + 1 < args.argc; ++i)
+        if (equalsNoCase(args.argv[i], L"-out") && args.whole[i + 1].size() > kOutputNameMax)
+            return "tallyx: the output file name is longer than " + std::to_string(kOutputNameMax) + " characters" +
+                   usage;
+    return {};
+}
+
 void printUsage() {
     win32EnableConsole();
     std::fputs("\n", stdout);
@@ -101,7 +195,7 @@ std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) 
     std::error_code error;
     const std::filesystem::path path(utf8FromWide(input));
     if (!std::filesystem::is_regular_file(path, error)) {
-        const std::wstring text = input.substr(0, kItemMax);
+        const std::wstring& text = input;
         if (text.find(L';') != std::wstring::npos) return splitCommands(text);
         return {text};
     }
@@ -152,18 +246,19 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
     // The options after the input.
     bool showSeen = false, redirected = false;
     std::wstring outPath;
+    UnfinishedOutput unfinished;
     for (int i = 3; i < args.argc && !(showSeen && redirected); ++i) {
         if (equalsNoCase(args.argv[i], L"-show")) {
             showSeen = result.show = true;
         } else if (!redirected && equalsNoCase(args.argv[i], L"-out") && i + 1 < args.argc) {
-            outPath = args.argv[++i];
+            outPath = args.whole[++i];
             win32EnableConsole();
-            redirected = lf_redirectConsole(outPath, outStream, errStream);
+            redirected = unfinished.begin(outPath, outStream, errStream);
         }
     }
     if (!redirected) win32EnableConsole();
     // The items, stopping after the first failure.
-    const std::vector<std::wstring> items = batchItems(args.argv[2], &result.inputReadable);
+    const std::vector<std::wstring> items = batchItems(args.whole[2], &result.inputReadable);
     std::wstring output;
     for (const std::wstring& item : items) {
         result.lastSucceeded = interpreter.evaluateLine(item, &output);
@@ -171,23 +266,22 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
     }
     if (!result.inputReadable) result.lastSucceeded = false;
     // The last output.
+    bool written = true;
     if (!output.empty()) {
         std::fflush(stdout);
         if (redirected) {
             win32EnableConsole();
-            if (!writeUtf16File(outPath, output)) {
+            written = writeUtf16File(widePath(unfinished.path()), output);
+            if (!written) {
+                unfinished.abandon();
+                redirected = false;
                 std::fputs("DelvoCalculator: cannot create the output file\n"
                            "Usage: tallyx -run inputfile -out outputfile [-show]\n", stdout);
-                redirected = false;
             }
         }
         if (!redirected) printWide(L"\n" + output + L"\n");
     }
     std::fflush(stdout);
-    if (redirected) {
-        // Standard output and error still point into the output file: nothing more may land there.
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-    }
+    if (redirected) unfinished.finish(outPath);
     return result;
 }

@@ -17,6 +17,9 @@ enum class StartMode { Usage, Batch, Window };
 StartMode chooseStartMode(const DelvoCmdLine& args);
 /// True when the options after the input of "-run" hold "-show" (the same scan as runBatch's).
 bool batchShowsWindow(const DelvoCmdLine& args);
+/// Why batch mode cannot run these arguments as given (too many, an input text or output name too long), as
+/// the line(s) for standard error; empty when it can. Nothing is ever shortened silently.
+std::string batchUsageError(const DelvoCmdLine& args);
 /// Prints the usage text (with the exit-status note) to standard output.
 void printUsage();
 

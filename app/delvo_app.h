@@ -9,6 +9,7 @@
 #include <string>
 
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include "app/folders.h"
 #include "engine/interpreter.h"
@@ -86,7 +87,11 @@ private:
     /// The normal start: font, auto format, main window, settings. Implemented with the window.
     bool startWindow();
 
+    /// Ends the session through ShutDown when the session asked the process to end (SIGTERM, SIGHUP, SIGINT).
+    void watchExitRequests();
+
     Interpreter m_interpreter;
+    wxTimer m_exitWatch;
     std::unique_ptr<PlotHost> m_plotHost;
     Folders m_folders;
     int m_exitStatus = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // DelvoApp's normal start and its main window.
 #include "app/delvo_app.h"
+#include "app/exit_signals.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -61,7 +62,25 @@ bool DelvoApp::startWindow() {
         event.Skip();
     });
     loadSettingsFile();
+    watchExitRequests();
     return true;
+}
+
+void DelvoApp::watchExitRequests() {
+    // A signal handler may only note the request (noted from before the toolkit started); the UI thread looks
+    // often enough for nobody to notice.
+    constexpr int kExitPollMs = 100;
+    m_exitWatch.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        if (!exitRequested()) return;
+        m_exitWatch.Stop();
+        if (ConsoleWindow* window = mainWindow()) {
+            window->ShutDown();
+        } else {
+            ExitMainLoop();
+        }
+    }, m_exitWatch.GetId());
+    m_exitWatch.Start(kExitPollMs);
 }
 
 ConsoleWindow* DelvoApp::mainWindow() const { return dynamic_cast<ConsoleWindow*>(GetTopWindow()); }

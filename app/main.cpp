@@ -40,6 +40,13 @@ int runWindowModule(int argc, char** argv) {
 int main(int argc, char** argv) {
     const DelvoCmdLine args(argc, argv);
     const StartMode mode = chooseStartMode(args);
+    if (mode == StartMode::Batch) {
+        const std::string problem = batchUsageError(args);
+        if (!problem.empty()) {
+            std::fputs(problem.c_str(), stderr);
+            return 1;
+        }
+    }
     if (mode == StartMode::Usage) {
         printUsage();
         return 0;

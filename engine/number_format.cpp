@@ -39,6 +39,8 @@ bool isSafeDoubleFormat(const std::wstring& format) {
 /// printf of one double into text of at most maxLength characters.
 void printDouble(const std::wstring& format, double value, std::wstring& out, int maxLength) {
     std::vector<wchar_t> buffer(1024);
+    // nan has no sign a user could use: every notation shows it as "nan".
+    if (std::isnan(value)) value = std::fabs(value);
     int n = std::swprintf(buffer.data(), buffer.size(), format.c_str(), value);
     if (n < 0) {
         out.clear();

@@ -2,6 +2,7 @@
 #include "engine/plot_solve.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cwctype>
 #include <clocale>
 #include <cstdlib>
@@ -98,6 +99,8 @@ const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request) 
     request.points = 200;
     if (text[pos] == L')') return nullptr;
     if (!readInterval(text, pos, request.xmin, request.xmax)) return msg::kPlotInterval;
+    // A width beyond the double range cannot be sampled or shown: refused like any other bad interval.
+    if (!std::isfinite(request.xmax - request.xmin)) return msg::kPlotInterval;
     if (text[pos] == L')') return nullptr;
     ++pos;
     std::wstring points;

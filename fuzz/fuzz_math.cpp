@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target for the math library: any text through init/eval/evalfx and the number-text helpers.
-// Build and run (from the repository root):
-//   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/fuzz_math.cpp libs/math/*.cpp \
-//       -lmuparser -o /tmp/fuzz_math && /tmp/fuzz_math -dict=fuzz/math.dict -max_total_time=60 -max_len=128
+// Built and run with the others by `make fuzz` (dictionary fuzz/fuzz_math.dict).
 #include "libs/math/lm_math.h"
 
 #include <cstddef>

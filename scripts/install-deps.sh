@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick libxml2-utils bc
   rst2pdf poppler-utils
+  clang libclang-rt-dev
 )
 
 missing=()

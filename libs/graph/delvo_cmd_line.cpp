@@ -4,10 +4,10 @@
 #include <algorithm>
 
 DelvoCmdLine::DelvoCmdLine(int count, const char* const* args) {
-    argc = std::clamp(count, 0, kMaxArgs);
+    given = std::max(count, 0);
+    argc = std::min(given, kMaxArgs);
     for (int i = 0; i < argc; ++i) {
-        std::wstring arg = args[i] ? wideFromUtf8(args[i]) : std::wstring();
-        if (arg.size() > kMaxLength) arg.resize(kMaxLength);
-        argv[i] = std::move(arg);
+        whole[i] = args[i] ? wideFromUtf8(args[i]) : std::wstring();
+        argv[i] = whole[i].substr(0, kMaxLength);
     }
 }

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -76,19 +77,63 @@ double fnSign(double x)
     return x == 0 ? 0.0 : x;  // keeps nan, turns -0 into 0
 }
 
-double fnBesselJ(double n, double x) { return boost::math::cyl_bessel_j(n, x, QuietPolicy()); }
+// Near 0, Y_0(x) = (2/pi)(ln(x/2) + Euler's gamma) + O(x^2 ln x); Boost gives -inf for subnormal x.
+constexpr double kY0SeriesLimit = 1e-8;
+constexpr double kEulerGamma = 0.577215664901532860606512090082402431;
+constexpr double kLn2 = 0.693147180559945309417232121458176568;
+constexpr int kLongestRecurrence = 100000;
+
+double fnBesselJ(double n, double x)
+{
+    if (!std::isfinite(n)) return kNan;  // no value for an infinite order
+    // Boost counts integer orders in an int and recurs over them: far orders are answered here. J_n(x) for
+    // |x| < |n| / 2 is below the smallest double there.
+    if (std::fabs(n) > kLongestRecurrence && n == std::floor(n)) return std::fabs(x) < std::fabs(n) / 2 ? 0.0 : kNan;
+    return boost::math::cyl_bessel_j(n, x, QuietPolicy());
+}
+// Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y; a
+// value beyond the double range is -inf or +inf with the sign the recurrence has reached.
+double besselYUpward(int n, double x)
+{
+    double previous = boost::math::cyl_neumann(0, x, QuietPolicy());
+    double current = boost::math::cyl_neumann(1, x, QuietPolicy());
+    for (int k = 1; k < n && std::isfinite(current); ++k) {
+        const double next = (2.0 * k / x) * current - previous;
+        if (!std::isfinite(next)) return std::signbit(current) == std::signbit(2.0 * k / x) ? kInf : -kInf;
+        previous = current;
+        current = next;
+    }
+    return current;
+}
+
 double fnBesselY(double n, double x)
 {
+    // An infinite order has no value (Boost would loop for ever over it).
+    if (!std::isfinite(n) || std::isnan(x)) return kNan;
+    const bool integerOrder = n == std::floor(n) && std::fabs(n) <= kLongestRecurrence;
+    if (n < 0 && n == std::floor(n)) {
+        // Y_-n = (-1)^n Y_n for integer n.
+        const double value = fnBesselY(-n, x);
+        return std::fmod(n, 2.0) == 0 ? value : -value;
+    }
     // Y_n tends to -inf at 0 for every order n >= 0; Boost's quiet pole value would be nan for n != 0.
     if (x == 0 && n >= 0) return -kInf;
-    return boost::math::cyl_neumann(n, x, QuietPolicy());
+    if (n == 0 && x > 0 && x < kY0SeriesLimit) return (2 / kPi) * (std::log(x) - kLn2 + kEulerGamma);
+    // Far integer orders are answered here (Boost counts them in an int): beyond the recurrence's reach
+    // Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x < n / 2.
+    if (n == std::floor(n) && !integerOrder) return x > 0 && x < n / 2 ? -kInf : kNan;
+    const double value = boost::math::cyl_neumann(n, x, QuietPolicy());
+    if (std::isnan(value) && integerOrder && n >= 2 && x > 0) return besselYUpward(static_cast<int>(n), x);
+    return value;
 }
 double fnJ0(double x) { return fnBesselJ(0, x); }
 double fnJ1(double x) { return fnBesselJ(1, x); }
 double fnY0(double x) { return fnBesselY(0, x); }
 double fnY1(double x) { return fnBesselY(1, x); }
 
-double fnBeta(double a, double b) { return boost::math::beta(a, b, QuietPolicy()); }
+// Beta works in long double inside: in double its Lanczos ratios lose up to ~100 ulp for large arguments.
+using PromotingPolicy = bmp::normalise<QuietPolicy, bmp::promote_double<true>>::type;
+double fnBeta(double a, double b) { return boost::math::beta(a, b, PromotingPolicy()); }
 
 /// Bernoulli number B_n with B_1 = -1/2; nan for negative or non-integer n.
 double fnBernoulli(double n)
@@ -153,8 +198,12 @@ double fnLorentz(const double* args, int count)
     const double x0 = count == 3 ? args[1] : 0.0;
     const double gamma = count == 3 ? args[2] : 1.0;
     if (!(gamma > 0)) return kNan;
-    const double d = args[0] - x0;
-    return gamma / (kPi * (d * d + gamma * gamma));
+    // Scaled by the larger of |x - x0| and gamma, so that neither square overflows nor underflows.
+    const double d = std::fabs(args[0] - x0);
+    if (std::isinf(d)) return 0.0;
+    const double scale = std::max(d, gamma);
+    const double dr = d / scale, gr = gamma / scale;
+    return gr / (kPi * (dr * dr + gr * gr)) / scale;
 }
 
 double fnRand(void* data)

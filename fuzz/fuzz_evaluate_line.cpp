@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// Every command of the interpreter, one line per input line; the state (variables, ans, formats, base,
+// plots) carries over from one input to the next as in a long console session. Windows are stubs.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/interpreter.h"
+#include "engine/plot_host.h"
+#include "engine/window_commands.h"
+#include "libs/file/lf_text.h"
+
+namespace {
+
+class StubPlots : public PlotHost {
+public:
+    bool plotExists(int handle) override { return handle % 3 != 0; }
+    int plotNew() override { return ++m_last; }
+    bool plotAdd(int, const std::wstring& function, int points, double, double, const lmValues&) override {
+        return !function.empty() && points > 1;
+    }
+
+private:
+    int m_last = 0;
+};
+
+class StubWindow : public WindowCommands {
+public:
+    void clearConsole() override {}
+    void showHelp() override {}
+    void saveConsole() override {}
+    void shutDown() override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Interpreter interpreter;
+    static StubPlots plots;
+    static StubWindow window;
+    static bool wired = false;
+    if (!wired) {
+        interpreter.setPlotHost(&plots);
+        interpreter.setWindowCommands(&window);
+        wired = true;
+    }
+    const std::wstring text = wideFromUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring out;
+        double value = 0;
+        interpreter.evaluateLine(text.substr(start, end - start), &out, &value);
+        start = end + 1;
+    }
+    return 0;
+}

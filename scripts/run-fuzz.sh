@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs every fuzz target of a build tree for some seconds, from its seed corpus in fuzz/corpus/<target>.
+# New inputs go to <tree>/fuzz-corpus/<target>, crashes to <tree>/fuzz-findings/; any finding fails the run.
+# Usage: scripts/run-fuzz.sh build-fuzz [seconds] [target...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tree=${1:?build tree}
+seconds=${2:-30}
+shift $(( $# >= 2 ? 2 : $# ))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_evaluate_line fuzz_preprocess fuzz_settings_file fuzz_batch_input
+                                     fuzz_plot_sampler fuzz_math)
+mkdir -p "$tree/fuzz-findings"
+for target in "${targets[@]}"; do
+  work="$tree/fuzz-corpus/$target"
+  mkdir -p "$work" "fuzz/corpus/$target"
+  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+           -artifact_prefix="$tree/fuzz-findings/$target-")
+  [ -f "fuzz/$target.dict" ] && options+=(-dict="fuzz/$target.dict")
+  [ "$target" = fuzz_batch_input ] && options+=(-max_len=11000000) || options+=(-max_len=4096)
+  echo "== $target ($seconds s)"
+  status=0
+  "$tree/fuzz/$target" "${options[@]}" "$work" "fuzz/corpus/$target" >"$tree/fuzz-$target.log" 2>&1 || status=$?
+  grep -E '^(stat::|#[0-9]+ +DONE|==[0-9]+==|SUMMARY|Test unit written)' "$tree/fuzz-$target.log" || true
+  if [ "$status" -ne 0 ]; then
+    echo "fuzz: $target found a failure (status $status); see $tree/fuzz-findings" >&2
+    exit 1
+  fi
+done

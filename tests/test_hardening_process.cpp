@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+// tallyx as a process under hostile conditions: no display, over-long or too many arguments, end signals.
+// Runs under Xvfb: DISPLAY is set, and rows that want no display take it away from the child.
+#include <gtest/gtest.h>
+
+#include "app/exit_signals.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ProcessResult {
+    std::string out, err;
+    int status = -1;  // exit status, or 128 + signal
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// Starts tallyx in workDir with its own data folder; standard output and error go to files there.
+pid_t start(const std::vector<std::string>& args, const fs::path& workDir, bool display) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open((workDir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open((workDir / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (chdir(workDir.c_str()) != 0) _exit(127);
+        if (!display) unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("XDG_DATA_HOME", workDir.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(TALLYX_PATH)};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(TALLYX_PATH, argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+ProcessResult finish(pid_t pid, const fs::path& workDir) {
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    ProcessResult run{slurp(workDir / "stdout"), slurp(workDir / "stderr"), -1};
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return run;
+}
+
+fs::path freshFolder(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("tallyx_hardening_" + name + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+const char* kNoDisplay = "tallyx: cannot open the display; batch mode needs none: tallyx -run infile [-out outfile]\n";
+const char* kUsage = "\nUsage: tallyx -run infile [-out outfile] [-show]\n";
+
+}  // namespace
+
+TEST(TallyxProcess, ArgumentsAreNeverCutAndNoDisplayIsReported) {
+    const std::string ones380(380, '1'), ones384(384, '1'), longName(300, 'o');
+    std::string items381;  // "1;1;...;1;2": the last item survives only when nothing is cut
+    for (int i = 0; i < 190; ++i) items381 += "1;";
+    items381 += "2";
+    const std::vector<std::string> many{"-run", "1", "-out", "o", "5", "6", "7", "8", "9", "10", "11", "12"};
+    struct Row {
+        std::vector<std::string> args;
+        bool display;
+        std::string out, err;
+        int status;
+    } rows[] = {
+        {{}, false, "", kNoDisplay, 1},
+        {{"-run", "1+2", "-show"}, false, "\n3\n", kNoDisplay, 1},
+        {{"-run", "1+2", "-out", "r.txt", "-show"}, false, "", kNoDisplay, 1},
+        {{"-run", ones380}, false, "\n   ! expression too long\n", "", 1},
+        {{"-run", items381}, false, "\n2\n", "", 0},
+        {{"-run", "plot(x,-1e308,1e308)"}, false, "\n   ! invalid plot interval\n", "", 1},
+        {{"-run", ones384}, false, "",
+         std::string("tallyx: the input text is longer than 383 characters; put the commands in a file") + kUsage, 1},
+        {{"-run", "1", "-out", longName}, false, "",
+         std::string("tallyx: the output file name is longer than 255 characters") + kUsage, 1},
+        {many, false, "", std::string("tallyx: too many arguments (at most 11)") + kUsage, 1},
+    };
+    const fs::path dir = freshFolder("args");
+    for (const Row& row : rows) {
+        const ProcessResult run = finish(start(row.args, dir, row.display), dir);
+        const std::string label = row.args.empty() ? "(none)" : row.args[1].substr(0, 20);
+        EXPECT_EQ(run.out, row.out) << label;
+        EXPECT_EQ(run.err, row.err) << label;
+        EXPECT_EQ(run.status, row.status) << label;
+    }
+    EXPECT_FALSE(fs::exists(dir / "o"));
+    fs::remove_all(dir);
+}
+
+TEST(TallyxProcess, EndSignalsShutTheWindowDownAndSaveTheSettings) {
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        const fs::path dir = freshFolder("signal" + std::to_string(signal));
+        // "-show" after batch mode: the batch result is complete before the window starts.
+        const pid_t pid = start({"-run", "6*7", "-out", "result.txt", "-show"}, dir, true);
+        const fs::path settings = dir / "Quarn" / "config" / "tallyx.quarnr";
+        // The result file appears when batch mode is done; the window starts right after it.
+        for (int i = 0; i < 300 && !fs::exists(dir / "result.txt"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        kill(pid, signal);
+        const ProcessResult run = finish(pid, dir);
+        EXPECT_EQ(run.status, 0) << signal;
+        EXPECT_TRUE(fs::exists(settings)) << signal;
+        EXPECT_EQ(slurp(dir / "result.txt"), std::string("4\0" "2\0", 4)) << signal;
+        for (const auto& entry : fs::directory_iterator(dir))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+        fs::remove_all(dir);
+    }
+}
+
+TEST(TallyxProcess, EndSignalInBatchModeRemovesTheUnfinishedOutput) {
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        const fs::path dir = freshFolder("batchsignal");
+        const fs::path unfinished = dir / "result.txt.tmp-abcdef";
+        std::ofstream(unfinished) << "half";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            endAtOnceRemoving(unfinished.string());
+            ::raise(signal);
+            _exit(0);  // not reached: the signal ends the process
+        }
+        int raw = 0;
+        waitpid(pid, &raw, 0);
+        EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == signal) << signal;
+        EXPECT_FALSE(fs::exists(unfinished)) << signal;
+        fs::remove_all(dir);
+    }
+}
