@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-# Prints the rows of tests/test_special_functions.cpp: each function of docs/functions.md at its domain edges,
+# Prints the rows of tests/data/special_functions.tsv: each function of docs/functions.md at its domain edges,
 # poles, overflow and underflow thresholds and subnormal arguments, with the value from mpmath at 50 digits
 # rounded to the nearest double. Run: python3 scripts/special_function_reference.py (needs python3-mpmath).
 import math
@@ -57,7 +57,7 @@ CASES = [
 ]
 
 def hexrow(v):
-    return float(v).hex() if math.isfinite(v) else ("kInf" if v > 0 else "-kInf")
+    return float(v).hex() if math.isfinite(v) else ("inf" if v > 0 else "-inf")
 
 def mp_to_double(v):
     # mpf outside the double range becomes inf, below the smallest subnormal rounds to 0.
@@ -70,4 +70,4 @@ for expr, fn, args_list in CASES:
     for args in args_list:
         expected = mp_to_double(fn(*[mpf(a) for a in args]))
         padded = list(args) + [0.0] * (3 - len(args))
-        print('    {L"%s", {%s}, %s},' % (expr, ", ".join(float(a).hex() for a in padded), hexrow(expected)))
+        print("\t".join([expr] + [float(a).hex() for a in padded] + [hexrow(expected)]))

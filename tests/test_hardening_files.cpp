@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Hostile settings files and failing saves: start-up stays fast and falls back to the defaults, and a save
 // that cannot complete never damages the previous file.
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
