@@ -16,33 +16,25 @@
 #include "tools/converter_dlg.h"
 #include "tools/integer_dlg.h"
 #include "tools/numpad_dlg.h"
+#include "tests/window_test_fixture.h"
 
 namespace {
 
 /// The main window through DelvoApp's normal start; tool dialogs opened through its commands.
-class ToolDialogs : public ::testing::Test {
+class ToolDialogs : public MainWindowTest {
 protected:
     void SetUp() override {
-        wxTheApp->SetExitOnFrameDelete(false);
-        ASSERT_TRUE(wxGetApp().OnInit());
-        window = wxGetApp().mainWindow();
-        ASSERT_NE(window, nullptr);
-        console = window->GetConsole();
+        MainWindowTest::SetUp();
         // The first paint gives the console the focus; that must not land in the middle of a test.
         gui::pumpUntil([this] { return window->IsFirstPaintDone(); });
         gui::pump(50);
     }
     void TearDown() override {
         wxGetApp().interpreter().format.mode = NumberFormat::kAuto;
-        for (wxWindow* top : wxTopLevelWindows)
-            if (top == window) window->Destroy();
-        gui::pump();
+        MainWindowTest::TearDown();
     }
-
     void command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(window);
-        window->GetEventHandler()->ProcessEvent(event);
+        MainWindowTest::command(id);
         gui::pump();
     }
     /// Opens a tool dialog through its command: the shown dialog of that window id.
@@ -77,9 +69,6 @@ protected:
         gui::pump(200);
         EXPECT_TRUE(gui::screenshot(window->GetScreenRect().Union(dialog->GetScreenRect()), gui::outputDir() + name));
     }
-
-    ConsoleWindow* window = nullptr;
-    ConsoleEdit* console = nullptr;
 };
 
 TEST_F(ToolDialogs, UnitConverterConvertsWhileTyping) {

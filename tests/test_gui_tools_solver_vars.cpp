@@ -17,24 +17,17 @@
 #include "tools/solver_dlg.h"
 #include "tools/varlist_dlg.h"
 #include "tools/varset_dlg.h"
+#include "tests/window_test_fixture.h"
 
 namespace {
 
 /// The main window through DelvoApp's normal start, with an empty variable store and function history.
-class ToolDialogTest : public ::testing::Test {
+class ToolDialogTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        wxTheApp->SetExitOnFrameDelete(false);
-        ASSERT_TRUE(wxGetApp().OnInit());
-        window = wxGetApp().mainWindow();
-        ASSERT_NE(window, nullptr);
+        MainWindowTest::SetUp();
         app().interpreter().resetVariableStore();
         app().historyCount = 0;
-        gui::pump();
-    }
-    void TearDown() override {
-        if (window) window->Destroy();
-        gui::pump();
     }
 
     static DelvoApp& app() { return wxGetApp(); }
@@ -61,8 +54,6 @@ protected:
         for (int row = 0; row < list->GetItemCount(); ++row) rows.push_back(list->GetItemText(row, 0));
         return rows;
     }
-
-    ConsoleWindow* window = nullptr;
 };
 
 using SolverDlgTest = ToolDialogTest;
