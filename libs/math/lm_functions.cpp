@@ -4,9 +4,11 @@
 
 #include <boost/math/special_functions/bernoulli.hpp>
 #include <boost/math/special_functions/bessel.hpp>
+#include <boost/math/special_functions/cos_pi.hpp>
 #include <boost/math/special_functions/beta.hpp>
 #include <boost/math/special_functions/factorials.hpp>
 #include <boost/math/special_functions/gamma.hpp>
+#include <boost/math/special_functions/sin_pi.hpp>
 
 #include <cmath>
 #include <ctime>
@@ -83,12 +85,29 @@ constexpr double kEulerGamma = 0.577215664901532860606512090082402431;
 constexpr double kLn2 = 0.693147180559945309417232121458176568;
 constexpr int kLongestRecurrence = 100000;
 
+double fnBesselY(double n, double x);
+
+// Orders beyond kLongestRecurrence are answered here: Boost counts integer orders in an int and recurs over
+// far non-integer ones for seconds to hours (found by fuzz_math). For 0 < |x| < n / 2, J_n(x) is below
+// the smallest double and Y_n(x) below the most negative one; closer to the order no value is given.
+bool farOrder(double n) { return std::fabs(n) > kLongestRecurrence; }
+
+// A negative non-integer order by reflection from the order -n > 0 (Boost's own reflection loses the sign
+// of values beyond the double range); a factor that is exactly zero drops its term, so 0 * inf stays out.
+double reflected(double cosPart, double j, double sinPart, double y)
+{
+    return (cosPart == 0 ? 0.0 : cosPart * j) + (sinPart == 0 ? 0.0 : sinPart * y);
+}
+
 double fnBesselJ(double n, double x)
 {
-    if (!std::isfinite(n)) return kNan;  // no value for an infinite order
-    // Boost counts integer orders in an int and recurs over them: far orders are answered here. J_n(x) for
-    // |x| < |n| / 2 is below the smallest double there.
-    if (std::fabs(n) > kLongestRecurrence && n == std::floor(n)) return std::fabs(x) < std::fabs(n) / 2 ? 0.0 : kNan;
+    if (!std::isfinite(n) || std::isnan(x)) return kNan;  // no value for an infinite order
+    if (n < 0 && n != std::floor(n)) {
+        // J_-v = cos(pi v) J_v - sin(pi v) Y_v
+        const double v = -n;
+        return reflected(boost::math::cos_pi(v), fnBesselJ(v, x), -boost::math::sin_pi(v), fnBesselY(v, x));
+    }
+    if (farOrder(n)) return std::fabs(x) < std::fabs(n) / 2 ? 0.0 : kNan;
     return boost::math::cyl_bessel_j(n, x, QuietPolicy());
 }
 // Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y; a
@@ -119,9 +138,13 @@ double fnBesselY(double n, double x)
     // Y_n tends to -inf at 0 for every order n >= 0; Boost's quiet pole value would be nan for n != 0.
     if (x == 0 && n >= 0) return -kInf;
     if (n == 0 && x > 0 && x < kY0SeriesLimit) return (2 / kPi) * (std::log(x) - kLn2 + kEulerGamma);
-    // Far integer orders are answered here (Boost counts them in an int): beyond the recurrence's reach
-    // Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x < n / 2.
-    if (n == std::floor(n) && !integerOrder) return x > 0 && x < n / 2 ? -kInf : kNan;
+    if (n < 0) {
+        // Y_-v = sin(pi v) J_v + cos(pi v) Y_v
+        const double v = -n;
+        return reflected(boost::math::sin_pi(v), fnBesselJ(v, x), boost::math::cos_pi(v), fnBesselY(v, x));
+    }
+    // Beyond the recurrence's reach Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x < n / 2.
+    if (farOrder(n)) return x > 0 && x < n / 2 ? -kInf : kNan;
     const double value = boost::math::cyl_neumann(n, x, QuietPolicy());
     if (std::isnan(value) && integerOrder && n >= 2 && x > 0) return besselYUpward(static_cast<int>(n), x);
     return value;
