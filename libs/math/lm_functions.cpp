@@ -99,13 +99,17 @@ double reflected(double cosPart, double j, double sinPart, double y)
     return (cosPart == 0 ? 0.0 : cosPart * j) + (sinPart == 0 ? 0.0 : sinPart * y);
 }
 
+// sin(pi v) and cos(pi v) of the order's remainder modulo 2 (exact): Boost converts the argument to int.
+double sinPi(double v) { return boost::math::sin_pi(std::fmod(v, 2.0), QuietPolicy()); }
+double cosPi(double v) { return boost::math::cos_pi(std::fmod(v, 2.0), QuietPolicy()); }
+
 double fnBesselJ(double n, double x)
 {
     if (!std::isfinite(n) || std::isnan(x)) return kNan;  // no value for an infinite order
     if (n < 0 && n != std::floor(n)) {
         // J_-v = cos(pi v) J_v - sin(pi v) Y_v
         const double v = -n;
-        return reflected(boost::math::cos_pi(v), fnBesselJ(v, x), -boost::math::sin_pi(v), fnBesselY(v, x));
+        return reflected(cosPi(v), fnBesselJ(v, x), -sinPi(v), fnBesselY(v, x));
     }
     if (farOrder(n)) return std::fabs(x) < std::fabs(n) / 2 ? 0.0 : kNan;
     return boost::math::cyl_bessel_j(n, x, QuietPolicy());
@@ -141,7 +145,7 @@ double fnBesselY(double n, double x)
     if (n < 0) {
         // Y_-v = sin(pi v) J_v + cos(pi v) Y_v
         const double v = -n;
-        return reflected(boost::math::sin_pi(v), fnBesselJ(v, x), boost::math::cos_pi(v), fnBesselY(v, x));
+        return reflected(sinPi(v), fnBesselJ(v, x), cosPi(v), fnBesselY(v, x));
     }
     // Beyond the recurrence's reach Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x < n / 2.
     if (farOrder(n)) return x > 0 && x < n / 2 ? -kInf : kNan;
