@@ -12,6 +12,8 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_evaluate_line fuzz_preprocess fuzz_settings_file fuzz_batch_input
                                      fuzz_plot_sampler fuzz_math)
 mkdir -p "$tree/fuzz-findings"
+# Undefined behaviour is a finding like a crash: stop there, with the stack, and keep the input.
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 for target in "${targets[@]}"; do
   work="$tree/fuzz-corpus/$target"
   mkdir -p "$work" "fuzz/corpus/$target"
