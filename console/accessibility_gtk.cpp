@@ -10,8 +10,6 @@
 #include <gtk/gtk.h>
 #include <wx/stc/stc.h>
 
-#include <memory>
-
 #include "console/text_units.h"
 
 namespace {
@@ -43,9 +41,20 @@ struct ConsolePublisher {
     GtkWidget* widget;
     ConsoleAccessible* accessible = nullptr;  // created on first request, one reference held
     int caretOffset = -1;                     // last caret offset announced
+    int selectionStart = 0, selectionEnd = 0; // last selection announced (bytes; equal: none)
 
-    int charOffset(int position) const { return edit.CountCharacters(0, position); }
-    int charCount() const { return edit.CountCharacters(0, edit.GetLength()); }
+    int characters = 0;                       // the text's length in characters, kept with every change
+
+    // Counting characters walks the UTF-8 text. Questions are answered by counting from the start; changes
+    // are announced counting from the nearer end with the kept length, since replies and typing happen at
+    // the end of the text and their cost then does not grow with the console's history.
+    int exactOffset(int position) const { return edit.CountCharacters(0, position); }
+    int charOffset(int position) const {
+        const int length = edit.GetLength();
+        return position * 2 < length ? edit.CountCharacters(0, position)
+                                     : characters - edit.CountCharacters(position, length);
+    }
+    int charCount() { return characters = edit.CountCharacters(0, edit.GetLength()); }
     // The byte position of a character offset; offsets outside the text are clamped to it.
     int position(int offset) const {
         if (offset <= 0) return 0;
@@ -107,7 +116,7 @@ gunichar characterAt(AtkText* text, gint offset) {
 }
 
 gint characterCount(AtkText* text) {
-    const ConsolePublisher* p = publisherOf(text);
+    ConsolePublisher* p = publisherOf(text);
     return p ? p->charCount() : 0;
 }
 
@@ -148,7 +157,7 @@ gchar* textAfter(AtkText* text, gint offset, AtkTextBoundary boundary, gint* sta
 
 gint caretOffset(AtkText* text) {
     const ConsolePublisher* p = publisherOf(text);
-    return p ? p->charOffset(p->edit.GetCurrentPos()) : 0;
+    return p ? p->exactOffset(p->edit.GetCurrentPos()) : 0;
 }
 
 gboolean setCaretOffset(AtkText* text, gint offset) {
@@ -167,8 +176,8 @@ gchar* selection(AtkText* text, gint index, gint* start, gint* end) {
     *start = *end = 0;
     if (index != 0 || selectionCount(text) == 0) return nullptr;
     const ConsolePublisher* p = publisherOf(text);
-    *start = p->charOffset(p->edit.GetSelectionStart());
-    *end = p->charOffset(p->edit.GetSelectionEnd());
+    *start = p->exactOffset(p->edit.GetSelectionStart());
+    *end = p->exactOffset(p->edit.GetSelectionEnd());
     return textBetween(text, *start, *end);
 }
 
@@ -234,7 +243,8 @@ AtkObject* widgetAccessible(GtkWidget* widget) {
         p->accessible->publisher = p;
         atk_object_initialize(object, widget);
         atk_object_set_name(object, p->name.data());
-        p->caretOffset = p->charOffset(p->edit.GetCurrentPos());
+        p->charCount();
+        p->caretOffset = p->exactOffset(p->edit.GetCurrentPos());
     }
     return ATK_OBJECT(p->accessible);
 }
@@ -250,16 +260,25 @@ void announceChange(ConsolePublisher& p, wxStyledTextEvent& event) {
                                                            : nullptr;
     if (!signal) return;
     const int position = event.GetPosition();
-    const int offset = p.charOffset(position);
     const int length = p.edit.CountCharacters(position, position + event.GetLength());
+    const bool inserted = type & wxSTC_MOD_INSERTTEXT;
+    if (inserted) p.characters += length;
+    const int offset = p.charOffset(position);
+    if (!inserted) p.characters -= length;
     g_signal_emit_by_name(p.accessible, signal, offset, length);
 }
 
 void announceCaret(ConsolePublisher& p, wxStyledTextEvent& event) {
     event.Skip();
-    if (!p.accessible) return;
+    if (!p.accessible || !(event.GetUpdated() & wxSTC_UPDATE_SELECTION)) return;
+    int start = p.edit.GetSelectionStart(), end = p.edit.GetSelectionEnd();
+    if (start == end) start = end = 0;
+    if (start != p.selectionStart || end != p.selectionEnd) {
+        p.selectionStart = start;
+        p.selectionEnd = end;
+        g_signal_emit_by_name(p.accessible, "text-selection-changed");
+    }
     const int offset = p.charOffset(p.edit.GetCurrentPos());
-    if (event.GetUpdated() & wxSTC_UPDATE_SELECTION) g_signal_emit_by_name(p.accessible, "text-selection-changed");
     if (offset == p.caretOffset) return;
     p.caretOffset = offset;
     g_signal_emit_by_name(p.accessible, "text-caret-moved", offset);
@@ -287,6 +306,8 @@ void publishConsoleText(wxStyledTextCtrl& console, const wxString& name) {
         widgetClass->get_accessible = widgetAccessible;
     }
     auto* publisher = new ConsolePublisher{console, name.utf8_str(), widget};
+    // The scrolled frame around the text area carries the same name.
+    if (console.m_widget != widget) atk_object_set_name(gtk_widget_get_accessible(console.m_widget), publisher->name.data());
     g_object_set_qdata(G_OBJECT(widget), kPublisherQuark, publisher);
     // Deletions are announced before they happen, while the text that goes can still be read.
     console.SetModEventMask(console.GetModEventMask() | wxSTC_MOD_BEFOREDELETE);

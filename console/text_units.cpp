@@ -3,15 +3,22 @@
 #include "console/text_units.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <cctype>
 
 namespace {
 
 enum class CharClass { Blank, Word, Sign };
 
+// Letters beyond ASCII that names use: µ, accented Latin letters and Greek (π); other symbols such as "≈"
+// are signs.
+bool isLetterBeyondAscii(wchar_t c) {
+    return c == 0xB5 || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x3FF);
+}
+
 CharClass classOf(wchar_t c) {
     if (c == L' ' || c == L'\t' || c == L'\r' || c == L'\n') return CharClass::Blank;
-    if (std::iswalnum(static_cast<wint_t>(c)) || c == L'_' || c == L'.' || c > 0x7F) return CharClass::Word;
+    if ((c < 0x80 && std::isalnum(static_cast<unsigned char>(c))) || c == L'_' || c == L'.' || isLetterBeyondAscii(c))
+        return CharClass::Word;
     return CharClass::Sign;
 }
 

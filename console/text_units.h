@@ -5,7 +5,7 @@
 #include <string>
 
 /// How a range is bounded. A word is a run of letters, digits, "_" and "." (a name or a number) or a single
-/// other sign, so "sin(2.5)" reads as "sin", "(", "2.5", ")". Lines end at a line feed (a CR before it belongs
+/// other sign, so "sin(2.5)" reads as "sin", "(", "2.5", ")" and "π≈3" as "π", "≈", "3". Lines end at a line feed (a CR before it belongs
 /// to the line end).
 enum class TextUnit {
     Character,

@@ -173,7 +173,7 @@ class Calculator(unittest.TestCase):
         self.assertTrue(pump(5, lambda: self.text().endswith(line)), repr(self.text()))
         del self.events[:]
         pyatspi.Registry.generateKeyboardEvent(RETURN, None, pyatspi.KEY_SYM)
-        self.assertTrue(pump(5, lambda: len(self.text()) > len(before) + len(line) + 1 and
+        self.assertTrue(pump(5, lambda: len(self.text()) >= len(before) + len(line) + 1 and
                              self.text().endswith("\n")), repr(self.text()))
         pump(0.3)
 
@@ -210,6 +210,86 @@ class Calculator(unittest.TestCase):
                           "".join(e.any_data for e in inserts))
             self.assertTrue(any(e.type == "object:text-caret-moved" and e.detail1 == caret for e in self.events))
 
+    def open_tool(self, label):
+        """Clicks the main window's menu item of that label; the dialog's window once it shows."""
+        item = next(n for n in descendants(self.app) if n.getRole() in
+                    (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and n.name.startswith(label))
+        item.queryAction().doAction(0)
+
+    def unnamed_focusable(self):
+        """Every focusable control of every window that has no name, as "window: role" lines."""
+        missing = []
+        for window in [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]:
+            for node in descendants(window):
+                if node.getState().contains(pyatspi.STATE_FOCUSABLE) and not node.name:
+                    missing.append(f"{window.name}: {node.getRoleName()} (parent {node.parent.getRoleName()} "
+                                   f"{node.parent.name!r})")
+        return missing
+
+    def plot_canvas(self):
+        """The plot window's canvas, with sin(x) and cos(x) drawn in it (plotted once)."""
+        canvas = find(self.app, pyatspi.ROLE_PANEL, "Plot of", 0)
+        if canvas is None:
+            self.type_line("plot(sin(x))")
+            self.type_line("plot(cos(x))")
+            canvas = find(self.app, pyatspi.ROLE_PANEL, "Plot of sin(x), cos(x)")
+        return canvas
+
+    def focused(self):
+        return next((n for n in descendants(self.app) if n.getState().contains(pyatspi.STATE_FOCUSED)), None)
+
+    def test_every_focusable_control_has_a_name(self):
+        for label in ("Numeric Pad", "Variables", "Solver", "Unit Converter", "Base Converter", "Colors"):
+            self.open_tool(label)
+        self.assertIsNotNone(self.plot_canvas())
+        pump(1)
+        windows = {self.app.getChildAtIndex(i).name for i in range(self.app.childCount)}
+        self.assertLessEqual({"NumKeypad", "Variables", "Solver f(x) = 0", "Unit Converter",
+                              "Base Converter (uint 32-bit)", "Colors", "DelvoCalculator Plot 1"}, windows)
+        self.maxDiff = None
+        self.assertEqual(self.unnamed_focusable(), [])
+
+    def test_plot_describes_the_ranges_in_view(self):
+        canvas = self.plot_canvas()
+        self.assertIsNotNone(canvas, "no canvas named after its curves")
+
+        def ranges():
+            words = canvas.description.split()  # "x from A to B, y from C to D"
+            return [float(words[i].rstrip(",")) for i in (2, 4, 7, 9)]
+
+        canvas.queryComponent().grabFocus()
+        self.assertTrue(pump(5, lambda: canvas.getState().contains(pyatspi.STATE_FOCUSED)))
+        steps = [  # key, how the new ranges relate to the old ones
+            ("plus", lambda old, new: new[1] - new[0] < old[1] - old[0] and new[3] - new[2] < old[3] - old[2]),
+            ("Left", lambda old, new: new[0] < old[0] and new[1] < old[1] and new[2:] == old[2:]),
+            ("Home", lambda old, new: new[0] == -4 and new[1] == 4),
+        ]
+        for key, moved in steps:
+            before = ranges()
+            keysym = {"plus": 0x2B, "Left": 0xFF51, "Home": 0xFF50}[key]
+            pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+            self.assertTrue(pump(5, lambda: ranges() != before or key == "Home" and before[:2] == [-4, 4]), key)
+            self.assertTrue(moved(before, ranges()), f"{key}: {before} -> {ranges()}")
+
+    def tool_shown(self, title):
+        return any(self.app.getChildAtIndex(i).name == title for i in range(self.app.childCount))
+
+    def test_focus_follows_the_tool_dialogs(self):
+        rows = [  # menu item, dialog title, the dialog's first field
+            ("Solver", "Solver f(x) = 0", "Function to find zero of"),
+            ("Unit Converter", "Unit Converter", "Category"),
+            ("Variables", "Variables", "Variables"),
+        ]
+        for label, title, first_field in rows:
+            if self.tool_shown(title):  # left open by another case
+                self.open_tool(label)
+                self.assertTrue(pump(5, lambda: not self.tool_shown(title)), title)
+            self.open_tool(label)
+            self.assertTrue(pump(5, lambda: self.focused() is not None and self.focused().name == first_field),
+                            f"{label}: focus on {self.focused() and self.focused().name!r}")
+            self.open_tool(label)  # hides it again
+            self.assertTrue(pump(5, lambda: self.console.getState().contains(pyatspi.STATE_FOCUSED)),
+                            f"{label} hidden: focus on {self.focused() and self.focused().name!r}")
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

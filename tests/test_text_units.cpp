@@ -37,6 +37,8 @@ TEST(TextUnits, UnitAtOffset) {
         {L"sin(2.5) + x1", 12, TextUnit::WordStart, 11, 13},
         {L"sin(2.5) + x1", 9, TextUnit::WordEnd, 8, 10},     // blanks before a word belong to it
         {L"   pi", 1, TextUnit::WordStart, 0, 3},             // leading blanks: no word before
+        {L"\u03c0\u22483", 0, TextUnit::WordStart, 0, 1},     // "π≈3": a Greek letter is a name,
+        {L"\u03c0\u22483", 1, TextUnit::WordStart, 1, 2},     // a symbol beyond ASCII a sign
         {L"x", 7, TextUnit::Character, 1, 1},                 // beyond the end: clamped
         {L"", 0, TextUnit::WordStart, 0, 0},
         {L"", 0, TextUnit::LineEnd, 0, 0},
