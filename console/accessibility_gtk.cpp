@@ -3,12 +3,15 @@
 // widget, whose ATK object would be an unnamed panel without text. The first time an assistive technology
 // asks for that widget's object, the console's widget answers with an object of ours instead: a text area
 // serving the control's text through AtkText. Every other widget of the class keeps its own object.
-// The object is created on that first request only, so without a screen reader nothing is spent on it.
+// The object is created on that first request only, and changes are followed from then on, so without a
+// screen reader nothing is spent on it.
 #include "console/accessibility.h"
 
 #include <gtk/gtk-a11y.h>
 #include <gtk/gtk.h>
 #include <wx/stc/stc.h>
+
+#include <memory>
 
 #include "console/text_units.h"
 
@@ -34,7 +37,8 @@ ConsoleAccessible* asConsole(gpointer object) {
     return G_TYPE_CHECK_INSTANCE_CAST(object, console_accessible_get_type(), ConsoleAccessible);
 }
 
-// Links the control and its ATK object; lives as long as the control.
+// Links the control and its ATK object; held by the control's destroy binding, so it lives as long as the
+// control's event bindings.
 struct ConsolePublisher {
     wxStyledTextCtrl& edit;
     wxCharBuffer name;
@@ -234,6 +238,9 @@ void consoleAccessibleTextInit(AtkTextIface* iface) {
 
 // ---- Creation on first request ----------------------------------------------------------------------
 
+void announceChange(ConsolePublisher& p, wxStyledTextEvent& event);
+void announceCaret(ConsolePublisher& p, wxStyledTextEvent& event);
+
 AtkObject* widgetAccessible(GtkWidget* widget) {
     auto* p = static_cast<ConsolePublisher*>(g_object_get_qdata(G_OBJECT(widget), kPublisherQuark));
     if (!p) return s_classGetAccessible(widget);
@@ -245,6 +252,11 @@ AtkObject* widgetAccessible(GtkWidget* widget) {
         atk_object_set_name(object, p->name.data());
         p->charCount();
         p->caretOffset = p->exactOffset(p->edit.GetCurrentPos());
+        // Changes are followed from now on; deletions are announced before they happen, while the text
+        // that goes can still be read.
+        p->edit.SetModEventMask(p->edit.GetModEventMask() | wxSTC_MOD_BEFOREDELETE);
+        p->edit.Bind(wxEVT_STC_MODIFIED, [p](wxStyledTextEvent& event) { announceChange(*p, event); });
+        p->edit.Bind(wxEVT_STC_UPDATEUI, [p](wxStyledTextEvent& event) { announceCaret(*p, event); });
     }
     return ATK_OBJECT(p->accessible);
 }
@@ -284,16 +296,17 @@ void announceCaret(ConsolePublisher& p, wxStyledTextEvent& event) {
     g_signal_emit_by_name(p.accessible, "text-caret-moved", offset);
 }
 
-void forget(ConsolePublisher* p, wxWindowDestroyEvent& event) {
+// The control is being destroyed: its object stays valid for clients still holding it, but answers for an
+// empty text from now on, and no more changes are announced. The record itself goes with the bindings.
+void forget(ConsolePublisher& p, wxWindowDestroyEvent& event) {
     event.Skip();
-    if (event.GetEventObject() != &p->edit) return;
-    g_object_set_qdata(G_OBJECT(p->widget), kPublisherQuark, nullptr);
-    if (p->accessible) {
-        p->accessible->publisher = nullptr;
-        gtk_accessible_set_widget(GTK_ACCESSIBLE(p->accessible), nullptr);
-        g_object_unref(p->accessible);
-    }
-    delete p;
+    if (event.GetEventObject() != &p.edit) return;
+    g_object_set_qdata(G_OBJECT(p.widget), kPublisherQuark, nullptr);
+    if (!p.accessible) return;
+    p.accessible->publisher = nullptr;
+    gtk_accessible_set_widget(GTK_ACCESSIBLE(p.accessible), nullptr);
+    g_object_unref(p.accessible);
+    p.accessible = nullptr;
 }
 
 }  // namespace
@@ -305,13 +318,10 @@ void publishConsoleText(wxStyledTextCtrl& console, const wxString& name) {
         s_classGetAccessible = widgetClass->get_accessible;
         widgetClass->get_accessible = widgetAccessible;
     }
-    auto* publisher = new ConsolePublisher{console, name.utf8_str(), widget};
+    std::shared_ptr<ConsolePublisher> publisher(new ConsolePublisher{console, name.utf8_str(), widget});
     // The scrolled frame around the text area carries the same name.
-    if (console.m_widget != widget) atk_object_set_name(gtk_widget_get_accessible(console.m_widget), publisher->name.data());
-    g_object_set_qdata(G_OBJECT(widget), kPublisherQuark, publisher);
-    // Deletions are announced before they happen, while the text that goes can still be read.
-    console.SetModEventMask(console.GetModEventMask() | wxSTC_MOD_BEFOREDELETE);
-    console.Bind(wxEVT_STC_MODIFIED, [publisher](wxStyledTextEvent& event) { announceChange(*publisher, event); });
-    console.Bind(wxEVT_STC_UPDATEUI, [publisher](wxStyledTextEvent& event) { announceCaret(*publisher, event); });
-    console.Bind(wxEVT_DESTROY, [publisher](wxWindowDestroyEvent& event) { forget(publisher, event); });
+    if (console.m_widget != widget)
+        atk_object_set_name(gtk_widget_get_accessible(console.m_widget), publisher->name.data());
+    g_object_set_qdata(G_OBJECT(widget), kPublisherQuark, publisher.get());
+    console.Bind(wxEVT_DESTROY, [publisher](wxWindowDestroyEvent& event) { forget(*publisher, event); });
 }
