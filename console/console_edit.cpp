@@ -11,6 +11,7 @@
 #include <wx/bitmap.h>
 
 #include "app/delvo_app.h"
+#include "console/accessibility.h"
 #include "engine/messages.h"
 #include "libs/graph/delvo_message_box.h"
 #include "resources/error_marker.xpm"
@@ -91,6 +92,7 @@ ConsoleEdit::ConsoleEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     UpdatePromptMargin();
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
     EmptyUndoBuffer();
+    publishConsoleText(*this, name);
 }
 
 // ---- Preferences ----------------------------------------------------------------------------------------

@@ -245,6 +245,7 @@ void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
         if (!dialog) return;
         // The colours dialog destroys itself on close; any dialog gone must not leave a dangling pointer.
         dialog->Bind(wxEVT_DESTROY, &ConsoleWindow::OnToolDialogDestroyed, this);
+        dialog->Bind(wxEVT_SHOW, &ConsoleWindow::OnToolDialogShown, this);
         if (keypad) SetKeypadCaret(true);
         dialog->Show();
         const wxRect frame = GetRect();
@@ -255,7 +256,6 @@ void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
     } else {
         if (keypad) SetKeypadCaret(true);
         dialog->Show();
-        dialog->SetFocus();
     }
 }
 
@@ -269,6 +269,7 @@ void ConsoleWindow::DestroyToolDialogs() {
         dialog = nullptr;
         // The frame may be gone before the dialog's delayed destruction reports back.
         doomed->Unbind(wxEVT_DESTROY, &ConsoleWindow::OnToolDialogDestroyed, this);
+        doomed->Unbind(wxEVT_SHOW, &ConsoleWindow::OnToolDialogShown, this);
         doomed->Destroy();
     }
 }
@@ -276,7 +277,33 @@ void ConsoleWindow::DestroyToolDialogs() {
 void ConsoleWindow::OnToolDialogDestroyed(wxWindowDestroyEvent& event) {
     event.Skip();
     for (const ToolDialogSlot& slot : kToolDialogs)
-        if (event.GetEventObject() == this->*slot.pointer) this->*slot.pointer = nullptr;
+        if (event.GetEventObject() == this->*slot.pointer) {
+            this->*slot.pointer = nullptr;
+            ReturnFocusToConsole();
+        }
+}
+
+// The keyboard focus follows the tool dialogs: a dialog that shows takes it on its first field, and one that
+// hides hands it back to the console, so keyboard and screen-reader users are never left in a hidden window.
+void ConsoleWindow::OnToolDialogShown(wxShowEvent& event) {
+    event.Skip();
+    auto* dialog = wxDynamicCast(event.GetEventObject(), wxDialog);
+    if (!dialog) return;
+    if (!event.IsShown()) {
+        ReturnFocusToConsole();
+        return;
+    }
+    dialog->Raise();
+    for (wxWindow* child : dialog->GetChildren())
+        if (child->CanAcceptFocus()) {
+            child->SetFocus();
+            return;
+        }
+}
+
+void ConsoleWindow::ReturnFocusToConsole() {
+    Raise();
+    console->SetFocus();
 }
 
 // ---- Frame events -----------------------------------------------------------------------------------

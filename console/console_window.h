@@ -22,6 +22,7 @@ class wxDialog;
 class wxMenu;
 class wxMenuBar;
 class wxDropFilesEvent;
+class wxShowEvent;
 class wxUpdateUIEvent;
 
 /// The program's only frame; the console fills its client area.
@@ -108,6 +109,9 @@ private:
     void SetKeypadCaret(bool on);
     void DestroyToolDialogs();
     void OnToolDialogDestroyed(wxWindowDestroyEvent& event);
+    void OnToolDialogShown(wxShowEvent& event);
+    /// Activates the main window with the keyboard focus on the console.
+    void ReturnFocusToConsole();
 
     void OnClose(wxCloseEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);

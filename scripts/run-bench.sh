@@ -8,4 +8,7 @@ for b in bench_interpreter bench_math; do
   [ -x "$build/bench/$b" ] && "$build/bench/$b"
 done
 [ -x "$build/bench/bench_plot" ] && xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_plot"
+# The console's own share of publishing its text; the accessibility bus itself is left out.
+[ -x "$build/bench/bench_console_publish" ] &&
+  NO_AT_BRIDGE=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_console_publish"
 bench/batch_vs_bc.sh "$build/app/tallyx"

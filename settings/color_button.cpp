@@ -4,6 +4,7 @@
 #include <wx/colourdata.h>
 #include <wx/dcbuffer.h>
 
+#include "libs/graph/accessible_name.h"
 #include "settings/choosers.h"
 
 wxBEGIN_EVENT_TABLE(ColorButton, wxPanel)
@@ -20,6 +21,7 @@ ColorButton::ColorButton(wxWindow* parent, wxWindowID id, const wxString& label,
       m_textColour(textColour),
       m_backColour(backColour),
       m_customColourSlot(customColourSlot) {
+    setAccessibleName(*this, label);
     // The buffered paint device needs the background style "paint" under GTK.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
 }

@@ -16,6 +16,7 @@
 #include "tools/unit_conversion.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/accessible_name.h"
 #include "libs/graph/dialog_row.h"
 #include "resources/converter.xpm"
 
@@ -114,6 +115,12 @@ void ConverterDlg::CreateControls() {
     categoryList->SetMinSize(wxSize(fieldSize.x + FromDIP(4) + listSize.x, fieldSize.y));
     FillUnits();
     Convert();
+    // The fields have no labels on screen; screen readers announce these names.
+    setAccessibleName(*categoryList, wxS("Category"));
+    setAccessibleName(*inputField, wxS("Value"));
+    setAccessibleName(*sourceList, wxS("From unit"));
+    setAccessibleName(*resultField, wxS("Result"));
+    setAccessibleName(*targetList, wxS("To unit"));
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* first, wxWindow* second) {

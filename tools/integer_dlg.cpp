@@ -11,6 +11,7 @@
 #include "tools/edit_keys.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/accessible_name.h"
 #include "libs/graph/dialog_row.h"
 #include "resources/base_converter.xpm"
 
@@ -121,6 +122,11 @@ void IntegerDlg::CreateControls() {
     sourceList->SetMinSize(fitted);
     targetList->SetMinSize(fitted);
     OnBaseChanged();
+    // The fields have no labels on screen; screen readers announce these names.
+    setAccessibleName(*inputField, wxS("Number"));
+    setAccessibleName(*sourceList, wxS("From base"));
+    setAccessibleName(*resultField, wxS("Result"));
+    setAccessibleName(*targetList, wxS("To base"));
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* field, wxWindow* list) {

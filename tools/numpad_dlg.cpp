@@ -8,6 +8,7 @@
 #include "console/console_edit.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/accessible_name.h"
 #include "resources/numpad.xpm"
 
 namespace {
@@ -85,6 +86,7 @@ void NumpadDlg::CreateControls() {
                                   wxSize(side * kColumns + FromDIP(kGap) * (kColumns - 1), side), 0, nullptr, wxCB_READONLY);
     functionList->Clear();
     for (const wchar_t* function : kFunctions) functionList->Append(function);
+    setAccessibleName(*functionList, wxS("Functions"));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->AddSpacer(FromDIP(kGap));
     row->Add(functionList);

@@ -11,6 +11,7 @@
 #include "libs/graph/real_edit.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/accessible_name.h"
 #include "libs/graph/dialog_row.h"
 #include "resources/solver.xpm"
 
@@ -84,10 +85,15 @@ void SolverDlg::CreateControls() {
     m_lower = new RealEdit(this, ID_SOLVER_LOWER, wxS("-10"), wxDefaultPosition, wxSize(w, h + FromDIP(8)));
     m_upper = new RealEdit(this, ID_SOLVER_UPPER, wxS("10"), wxDefaultPosition, wxSize(w, h + FromDIP(8)));
     row(m_lower, m_upper);
+    // Screen readers announce each field with the label above it.
+    setAccessibleName(*m_function, wxS("Function to find zero of"));
+    setAccessibleName(*m_lower, wxS("Interval to find zero in, from"));
+    setAccessibleName(*m_upper, wxS("Interval to find zero in, to"));
     column->AddSpacer(FromDIP(8));
     m_result = new wxTextCtrl(this, ID_SOLVER_RESULT, wxEmptyString, wxDefaultPosition, wxSize(2 * w + FromDIP(8), 2 * h + FromDIP(8)),
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL);
     m_result->SetBackgroundColour(darker(m_upper->GetBackgroundColour(), kResultShade));
+    setAccessibleName(*m_result, wxS("Result"));
     row(m_result);
     column->AddSpacer(FromDIP(8));
     row(new wxButton(this, ID_SOLVER_SOLVE, wxS("&Solve"), wxDefaultPosition, wxSize(w, h + FromDIP(8))),

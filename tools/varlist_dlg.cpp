@@ -11,6 +11,7 @@
 #include "tools/varset_dlg.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/accessible_name.h"
 #include "resources/variables.xpm"
 
 namespace {
@@ -110,6 +111,7 @@ void VarlistDlg::CreateControls() {
     m_list = new VarlistCtrl(*this, ID_VARLIST_LIST, wxSize(2 * w + 32, 5 * (h + 26)));
     m_list->AppendColumn(wxS("Name"), wxLIST_FORMAT_LEFT, w);
     m_list->AppendColumn(wxS("Value"), wxLIST_FORMAT_LEFT, w);
+    setAccessibleName(*m_list, wxS("Variables"));
     listColumn->AddSpacer(FromDIP(8));
     listColumn->Add(m_list);
     listColumn->AddSpacer(FromDIP(8));

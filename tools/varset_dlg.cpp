@@ -11,6 +11,7 @@
 #include "libs/graph/delvo_message_box.h"
 
 #include "console/window_icons.h"
+#include "libs/graph/accessible_name.h"
 #include "resources/varset.xpm"
 
 // clang-format off
@@ -40,6 +41,9 @@ void VarsetDlg::CreateControls() {
     m_valueField = new wxTextCtrl(this, ID_VARSET_VALUE, wxEmptyString, at(62, 15), size(64, 13));
     m_nameField->SetMaxLength(kTextMax);
     m_valueField->SetMaxLength(kTextMax);
+    // Screen readers announce each field with the label above it.
+    setAccessibleName(*m_nameField, wxS("Name"));
+    setAccessibleName(*m_valueField, wxS("Value"));
     new wxButton(this, ID_VARSET_OK, wxS("&OK"), at(128, 14), size(45, 14));
     ShowValue();
 }

@@ -14,6 +14,8 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 
+#include "libs/graph/accessible_name.h"
+
 namespace {
 
 // One wheel notch zooms by this factor.
@@ -85,6 +87,17 @@ void PlotCanvas::setView(const PlotView& view)
     m_view = plotClampView(view, m_view);
     resampleAll();
     Refresh();
+    describeForScreenReaders();
+}
+
+void PlotCanvas::describeForScreenReaders()
+{
+    wxString name = wxS("Plot of ");
+    for (std::size_t i = 0; i < m_curves.size(); ++i)
+        name << (i ? wxS(", ") : wxS("")) << m_curves[i].label;
+    setAccessibleName(*this, name);
+    setAccessibleDescription(*this, wxString::Format(wxS("x from %g to %g, y from %g to %g"), m_view.xmin,
+                                                     m_view.xmax, m_view.ymin, m_view.ymax));
 }
 
 PlotView PlotCanvas::homeView() const

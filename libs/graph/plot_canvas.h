@@ -77,6 +77,8 @@ private:
     PlotScene scene(bool withMarker = true) const;
     PlotLayout currentLayout() const;
     void resampleAll();
+    /// The name screen readers announce ("Plot of sin(x), cos(x)") and the ranges in view as its description.
+    void describeForScreenReaders();
     void findPoints();
     /// Shows the coordinates under the pointer and traces the curve passing nearest to it.
     void trackPointer(const wxPoint& at);
