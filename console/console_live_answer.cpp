@@ -66,4 +66,13 @@ void ConsoleLiveAnswer::show(int line, const wxString& text) {
     }
     m_console->AnnotationSetText(line, wxS("= ") + text);
     m_console->AnnotationSetStyle(line, kStyle);
+    keepInView(line);
+}
+
+void ConsoleLiveAnswer::keepInView(int line) {
+    // While the user types at the bottom of a full console, the view moves up so the answer is not cut off.
+    if (m_console->GetCurrentLine() != line) return;
+    const int needed = m_console->VisibleFromDocLine(line) + 1 + m_console->AnnotationGetLines(line);
+    const int shown = m_console->GetFirstVisibleLine() + m_console->LinesOnScreen();
+    if (needed > shown) m_console->SetFirstVisibleLine(needed - m_console->LinesOnScreen());
 }

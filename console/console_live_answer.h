@@ -35,6 +35,8 @@ private:
     void onUpdate(wxEvent& event);
     void applyStyle();
     void show(int line, const wxString& text);
+    /// Scrolls so that the answer under the input line is on screen while the caret is there.
+    void keepInView(int line);
 
     wxStyledTextCtrl* m_console = nullptr;
     const Interpreter* m_interpreter = nullptr;

@@ -95,6 +95,12 @@ TEST(ErrorPosition, CommandsAndVariables) {
         {L"plot(x, 1, 0)", L"        ^^^^", L"two numbers expected, the first below the second"},
         {L"plot(x,0,1,0)", L"           ^", L"a whole number of points from 1 to 33554432 expected"},
     });
+    // A function the plot window refuses is read by the parser to find the place.
+    plots.acceptAdd = false;
+    expectSpots(interpreter, {
+        {L"plot(sin(x) + , 0, 1)", L"            ^", L"value expected after '+'"},
+        {L"plot(0x10 * foo)", L"            ^^^", L"unknown name 'foo'"},
+    });
 }
 
 // Failures that have no place in the text underline nothing, and a success forgets the last spot.
