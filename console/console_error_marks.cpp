@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "console/console_error_marks.h"
 
+#include <algorithm>
+
 #include "engine/error_spot.h"
 
 namespace {

@@ -81,7 +81,7 @@ std::uint64_t interpreterStateStamp(const Interpreter& interpreter) {
     return hash;
 }
 
-LiveAnswer::LiveAnswer() : m_engine(), m_param() {}
+LiveAnswer::LiveAnswer() = default;
 
 bool LiveAnswer::answer(const Interpreter& interpreter, const std::wstring& line, std::wstring* out) {
     out->clear();

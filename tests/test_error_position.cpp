@@ -60,6 +60,7 @@ TEST(ErrorPosition, ParserStopsMappedToTypedText) {
         {L"5! + foo", L"     ^^^", L"unknown name 'foo'"},
         {L"0b101 * bar", L"        ^^^", L"unknown name 'bar'"},
         {L"speed +", L"      ^", L"value expected after '+'"},
+        {L"rate = 1 +", L"         ^", L"value expected after '+'"},
         {L"speed * foo", L"        ^^^", L"unknown name 'foo'"},
         {L"SPEED*(1", L"      ^", L"missing closing parenthesis"},
         {L"2pi", L" ^^", L"operator expected before 'pi'"},
@@ -101,6 +102,29 @@ TEST(ErrorPosition, CommandsAndVariables) {
         {L"plot(sin(x) + , 0, 1)", L"            ^", L"value expected after '+'"},
         {L"plot(0x10 * foo)", L"            ^^^", L"unknown name 'foo'"},
     });
+}
+
+// Whatever two pieces of text make up a line, a spot lies within that line.
+TEST(ErrorPosition, SpotsStayInsideTheLine) {
+    const wchar_t* pieces[] = {L"", L" ", L"1+", L"(", L")", L"ans", L"0x1F", L"5!", L"speed", L"pi", L"_c", L"foo",
+                               L",", L"=", L"->0", L"plot(", L"solve(", L"'", L"#", L";", L"\u00e9", L"sin(", L"2e",
+                               L"0b", L"  *  "};
+    Interpreter interpreter;
+    RecordingPlotHost plots;
+    plots.acceptAdd = false;
+    interpreter.setPlotHost(&plots);
+    std::wstring out;
+    interpreter.evaluateLine(L"speed=3", &out);
+    for (const wchar_t* first : pieces) {
+        for (const wchar_t* second : pieces) {
+            for (const std::wstring& line : {std::wstring(first) + second, std::wstring(first) + L"x" + second}) {
+                if (interpreter.evaluateLine(line, &out) || !interpreter.errorSpot().known()) continue;
+                const ErrorSpot& spot = interpreter.errorSpot();
+                EXPECT_LE(static_cast<size_t>(spot.start + spot.length), line.size()) << line;
+                EXPECT_FALSE(spot.reason.empty()) << line;
+            }
+        }
+    }
 }
 
 // Failures that have no place in the text underline nothing, and a success forgets the last spot.
