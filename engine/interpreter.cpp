@@ -265,16 +265,15 @@ bool Interpreter::plotCommand(Line& line) {
     if (plotId <= 0) plotId = m_plots ? m_plots->plotNew() : 0;
     if (plotId <= 0) return fail(line, msg::kCannotPlot);
     if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue)) {
-        locateInCommand(line, request.function);
+        locateInCommand(line, request.function, stop.functionAt);
         return fail(line, msg::kInvalidPlot);
     }
     return true;
 }
 
-void Interpreter::locateInCommand(Line& line, const std::wstring& function) {
+void Interpreter::locateInCommand(Line& line, const std::wstring& function, size_t at) {
     // The plot window refused the function: the parser says where, within the function's place in the line.
-    const size_t at = line.text.find(function, 5);
-    if (at == std::wstring::npos || function.empty()) return;
+    if (function.empty()) return;
     TextOrigin origin = line.origin;
     origin.slice(at, function.size(), 0);
     m_engine.clearError();

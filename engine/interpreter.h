@@ -72,8 +72,8 @@ private:
     bool fixedCommand(Line& line, bool* result);
     bool plotCommand(Line& line);
     bool startSolveCommand(Line& line);
-    /// Notes where the parser stops in a plot command's function text.
-    void locateInCommand(Line& line, const std::wstring& function);
+    /// Notes where the parser stops in a plot command's function text, which begins at text position at.
+    void locateInCommand(Line& line, const std::wstring& function, size_t at);
     /// The normalisation scan and the plain number; true when the call is finished.
     bool scanLine(Line& line, bool* result);
     /// Mode, names, preprocessing. False: failed (message written).
