@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/batch_mode.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <filesystem>
 #include <fstream>
@@ -79,6 +80,20 @@ public:
         return true;
     }
     const std::string& path() const { return m_path; }
+    /// Writes text to the standard error the program was started with, also while it is redirected.
+    void writeConsoleError(const std::string& text) const {
+        if (m_path.empty() || m_console[1] < 0) {
+            std::fputs(text.c_str(), stderr);
+            std::fflush(stderr);
+            return;
+        }
+        size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::write(m_console[1], text.data() + done, text.size() - done);
+            if (n <= 0) break;
+            done += static_cast<size_t>(n);
+        }
+    }
     /// The result could not be written: the temporary file goes, standard output and error return.
     void abandon() {
         ::unlink(m_path.c_str());
@@ -109,21 +124,24 @@ private:
     int m_console[2] = {-1, -1};
 };
 
-/// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF.
-std::vector<std::wstring> readTextLines(std::ifstream& file) {
+/// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF,
+/// each with the number of the file line it belongs to.
+std::vector<BatchItem> readTextLines(std::ifstream& file) {
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::wstring text = wideFromUtf8(bytes);
-    std::vector<std::wstring> lines;
+    std::vector<BatchItem> lines;
     std::wstring current;
+    int number = 1;
     for (size_t i = 0; i < text.size() && static_cast<int>(lines.size()) < kLinesMax; ++i) {
         if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
         current += text[i];
         if (text[i] == L'\n' || current.size() == kItemMax) {
-            lines.push_back(std::move(current));
+            lines.push_back({std::move(current), number});
             current.clear();
+            if (text[i] == L'\n') ++number;
         }
     }
-    if (!current.empty() && static_cast<int>(lines.size()) < kLinesMax) lines.push_back(std::move(current));
+    if (!current.empty() && static_cast<int>(lines.size()) < kLinesMax) lines.push_back({std::move(current), number});
     return lines;
 }
 
@@ -174,6 +192,7 @@ void printUsage() {
     std::fputs("\nBatch mode evaluates the commands of infile (or the commands themselves, separated by ;).", stdout);
     std::fputs("\nUsage: tallyx -run infile [-out outfile] [-show]\n", stdout);
     std::fputs("Exit status: 0 when the last command succeeded, 1 when it failed.\n", stdout);
+    std::fputs("A failing command is named on standard error: tallyx: infile:line: command: message\n", stdout);
     win32SendEnterKey();
 }
 
@@ -191,13 +210,20 @@ std::vector<std::wstring> splitCommands(const std::wstring& text) {
 }
 
 std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) {
+    std::vector<std::wstring> texts;
+    for (BatchItem& item : numberedBatchItems(input, readable)) texts.push_back(std::move(item.text));
+    return texts;
+}
+
+std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable) {
     *readable = true;
     std::error_code error;
     const std::filesystem::path path(utf8FromWide(input));
     if (!std::filesystem::is_regular_file(path, error)) {
-        const std::wstring& text = input;
-        if (text.find(L';') != std::wstring::npos) return splitCommands(text);
-        return {text};
+        std::vector<BatchItem> items;
+        if (input.find(L';') == std::wstring::npos) return {{input, 0}};
+        for (std::wstring& piece : splitCommands(input)) items.push_back({std::move(piece), 0});
+        return items;
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -206,16 +232,24 @@ std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) 
                    stdout);
         return {};
     }
-    std::vector<std::wstring> items;
-    for (std::wstring& line : readTextLines(file)) {
-        if (!line.empty() && line[0] == L'#') continue;
-        if (line.find(L';') != std::wstring::npos) {
-            for (std::wstring& piece : splitCommands(line)) items.push_back(std::move(piece));
+    std::vector<BatchItem> items;
+    for (BatchItem& line : readTextLines(file)) {
+        if (!line.text.empty() && line.text[0] == L'#') continue;
+        if (line.text.find(L';') != std::wstring::npos) {
+            for (std::wstring& piece : splitCommands(line.text)) items.push_back({std::move(piece), line.line});
         } else {
             items.push_back(std::move(line));  // with its line end: the interpreter sees the line as the file holds it
         }
     }
     return items;
+}
+
+std::string batchFailureLine(const std::wstring& input, const BatchItem& item, const std::wstring& reply) {
+    std::wstring message = reply;
+    message.erase(0, std::min(message.find_first_not_of(L" !"), message.size()));
+    if (message.empty()) message = L"failed";
+    const std::wstring where = item.line > 0 ? input + L":" + std::to_wstring(item.line) : L"argument";
+    return "tallyx: " + utf8FromWide(where + L": " + trimBlanks(item.text) + L": " + message) + "\n";
 }
 
 bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
@@ -258,11 +292,15 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
     }
     if (!redirected) win32EnableConsole();
     // The items, stopping after the first failure.
-    const std::vector<std::wstring> items = batchItems(args.whole[2], &result.inputReadable);
+    const std::vector<BatchItem> items = numberedBatchItems(args.whole[2], &result.inputReadable);
     std::wstring output;
-    for (const std::wstring& item : items) {
-        result.lastSucceeded = interpreter.evaluateLine(item, &output);
-        if (!result.lastSucceeded) break;
+    for (const BatchItem& item : items) {
+        result.lastSucceeded = interpreter.evaluateLine(item.text, &output);
+        if (result.lastSucceeded) continue;
+        // Where the batch stopped, for the terminal only: standard output and the output file stay as they are.
+        std::fflush(stdout);
+        unfinished.writeConsoleError(batchFailureLine(args.whole[2], item, output));
+        break;
     }
     if (!result.inputReadable) result.lastSucceeded = false;
     // The last output.

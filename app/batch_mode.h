@@ -30,10 +30,21 @@ struct BatchResult {
     bool inputReadable = true;  // false when the input file could not be opened
 };
 
+/// One command of batch mode and the line of the input file it stands on (0: from the command line).
+struct BatchItem {
+    std::wstring text;
+    int line = 0;
+};
+
 /// Splits a command text at ";" into trimmed, non-empty pieces.
 std::vector<std::wstring> splitCommands(const std::wstring& text);
 /// The items of an input argument: the text itself, or the lines of the file it names.
 std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable);
+/// The same items with the file line each comes from (0 for a text given on the command line).
+std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable);
+/// The standard-error line for a failed command: "tallyx: infile:LINE: command: message" (for a text given on
+/// the command line "tallyx: argument: command: message"); the message without its leading blanks and "!".
+std::string batchFailureLine(const std::wstring& input, const BatchItem& item, const std::wstring& reply);
 /// Writes text as UTF-16LE code units without byte-order mark or line end; false when it cannot be created.
 bool writeUtf16File(const std::wstring& path, const std::wstring& text);
 

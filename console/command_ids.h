@@ -77,6 +77,7 @@ enum CommandId : int {
     ID_OPTIONS_BASE_OCTAL = 7068,
     ID_OPTIONS_BASE_DECIMAL = 7069,
     ID_OPTIONS_BASE_HEXADECIMAL = 7070,
+    ID_OPTIONS_LIVE_ANSWER = 7071,
 
     // Run menu and the console's view and edit commands.
     ID_RUN_EXECUTE = 7078,

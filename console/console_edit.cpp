@@ -92,6 +92,8 @@ ConsoleEdit::ConsoleEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     UpdatePromptMargin();
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
     EmptyUndoBuffer();
+    m_errorMarks.attach(this);
+    m_liveAnswer.attach(this, &wxGetApp().interpreter());
     publishConsoleText(*this, name);
 }
 
@@ -209,9 +211,11 @@ void ConsoleEdit::runStatements(const wxString& command, bool show) {
     // One reply buffer: the interpreter empties it on each call, so the last statement's reply remains.
     std::wstring reply;
     DelvoApp& app = wxGetApp();
-    for (const wxString& statement : statements) {
-        m_failed = !app.evaluateLine(statement.ToStdWstring(), &reply);
-        if (m_failed) break;
+    for (size_t i = 0; i < statements.size(); ++i) {
+        m_failed = !app.evaluateLine(statements[i].ToStdWstring(), &reply);
+        if (!m_failed) continue;
+        m_errorMarks.mark(m_executingLine, static_cast<int>(i), app.interpreter().errorSpot());
+        break;
     }
     wxString text(reply);
     if (text.empty() && !app.interpreter().verbose) text = wxS("\n");
@@ -276,6 +280,7 @@ void ConsoleEdit::ClearConsole() {
     MarkerDeleteAll(PROMPT_MARKER);
     MarkerDeleteAll(ERROR_MARKER);
     ClearAll();
+    m_errorMarks.clear();
     // "cls" runs inside ExecuteLine: the executed line is gone, so ShowReply must not mark a line.
     m_executingLine = -1;
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);

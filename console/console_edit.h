@@ -6,7 +6,9 @@
 
 #include "console/code_edit.h"
 #include "console/command_ids.h"
+#include "console/console_error_marks.h"
 #include "console/console_history.h"
+#include "console/console_live_answer.h"
 
 class wxMenu;
 
@@ -80,6 +82,11 @@ public:
     /// The previous execution failed.
     bool LastFailed() const { return m_lastFailed; }
 
+    /// Underlines at which failed lines went wrong, with the reason on hover and F2.
+    ConsoleErrorMarks& errorMarks() { return m_errorMarks; }
+    /// The dimmed value under the input line; on by default, switched by the Options menu for the run.
+    ConsoleLiveAnswer& liveAnswer() { return m_liveAnswer; }
+
 private:
     void OnKeyDown(wxKeyEvent& event);
     void OnChar(wxKeyEvent& event);
@@ -118,6 +125,8 @@ private:
     bool m_failed = false;
     bool m_lastFailed = false;
     bool m_breakBeforeOutput = false;
+    ConsoleErrorMarks m_errorMarks;
+    ConsoleLiveAnswer m_liveAnswer;
 
     wxDECLARE_EVENT_TABLE();
 };

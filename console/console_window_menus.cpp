@@ -87,6 +87,13 @@ wxMenu* ConsoleWindow::CreateOptionsMenu() {
     menu->Append(item(menu, ID_OPTIONS_BASE_DECIMAL, wxS("Decimal"), wxITEM_CHECK, wxS("Set output base to decimal")));
     menu->Append(item(menu, ID_OPTIONS_BASE_HEXADECIMAL, wxS("Hexadecimal"), wxITEM_CHECK,
                       wxS("Set output base to hexadecimal")));
+    // Our addition after the specified items, so theirs keep their places; not kept in the settings file.
+    menu->AppendSeparator();
+    menu->Append(item(menu, ID_OPTIONS_LIVE_ANSWER, wxS("Live Answer"), wxITEM_CHECK,
+                      wxS("Show the value of the input line while typing")));
+    menu->Check(ID_OPTIONS_LIVE_ANSWER, console->liveAnswer().enabled());
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { console->liveAnswer().setEnabled(event.IsChecked()); },
+         ID_OPTIONS_LIVE_ANSWER);
     return menu;
 }
 

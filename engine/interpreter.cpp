@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <cwctype>
+#include <vector>
 
 #include "engine/messages.h"
 #include "engine/plot_host.h"
@@ -15,9 +17,6 @@
 
 namespace {
 
-constexpr int kEntryMax = 379;       // longest line accepted, before and after the ";"
-constexpr int kScanMax = 377;        // longest expression text after the scan
-constexpr int kExpressionMax = 250;  // longest expression given to the parser
 constexpr int kSolveNumberMax = 185; // solve numbers in auto mode (182 otherwise)
 const char* const kLetters = "abcdefghijklmnopqrstuvwxyz";
 
@@ -38,6 +37,7 @@ bool equalsAny(const std::wstring& lowered, std::initializer_list<const wchar_t*
 
 /// Working state of one call.
 struct Interpreter::Line {
+    const std::wstring& typed;  // the line as given
     std::wstring* out;
     double* value;
     const std::wstring* format;
@@ -49,6 +49,7 @@ struct Interpreter::Line {
     bool xUsed = false;
     size_t assignAt = 0;  // position of the assignment "=" in expression, 0 when none
     size_t arrowAt = 0;   // position of the solve arrow "->0", 0 when none
+    TextOrigin origin;    // where each character of text, then of expression, stands in typed
 };
 
 Interpreter::Interpreter() {
@@ -73,12 +74,19 @@ bool Interpreter::fail(Line& line, const wchar_t* message) {
     return false;
 }
 
+bool Interpreter::failAt(Line& line, const wchar_t* message, size_t begin, size_t end, const std::wstring& reason) {
+    m_errorSpot = spotOf(line.origin, begin, end, reason);
+    return fail(line, message);
+}
+
 bool Interpreter::evaluateLine(const std::wstring& line, std::wstring* out, double* value,
                                const std::wstring* format) {
     if (!out) return false;
     out->clear();
     if (value) *value = 0;
-    Line work{out, value, format, line, {}, Mode::Expression, {}, -1, false, 0, 0};
+    m_errorSpot = ErrorSpot{};
+    Line work{line, out, value, format, line, {}, Mode::Expression, {}, -1, false, 0, 0, {}};
+    work.origin.reset(line.size());
     const bool result = run(work);
     if (out->size() > static_cast<size_t>(kLineMax)) out->resize(kLineMax);
     return result;
@@ -95,16 +103,21 @@ bool Interpreter::run(Line& line) {
         const size_t hash = text.find(L'#');
         if (hash != std::wstring::npos && hash != text.size() - 1) {
             text.erase(hash);
+            line.origin.truncate(hash);
             if (text.empty()) return fail(line, msg::kEmptyExpression);
         }
     }
     // One trailing ";" is dropped.
     if (!text.empty() && text.back() == L';') text.pop_back();
+    line.origin.truncate(text.size());
     if (text.empty()) return fail(line, msg::kEmptyExpression);
     if (text.size() > kEntryMax) return fail(line, msg::kTooLong);
 
     bool result = false;
     if (fixedCommand(line, &result)) return result;
+    std::vector<bool> kept(text.size());
+    for (size_t i = 0; i < text.size(); ++i) kept[i] = !std::wcschr(L" \t\r\n", text[i]);
+    line.origin.keep(kept);
     lm_removeSpace(text);
     // Plot and solve, in lower case only.
     if (text.compare(0, 5, L"plot(") == 0) return plotCommand(line);
@@ -114,84 +127,175 @@ bool Interpreter::run(Line& line) {
     return evaluate(line);
 }
 
+namespace {
+
+enum class Command {
+    None, Author, Version, Clear, Stop, Help, Exit, Save, FormatDouble, FormatSingle, FormatInt, FormatAuto,
+    FormatQuery, TolQuery, IterQuery, Unset, SetQuery, Reset
+};
+
+/// The fixed command a whole line is (any case, blanks as typed), in the order they are matched.
+Command commandOf(const std::wstring& command) {
+    static const struct {
+        const wchar_t* text;
+        Command command;
+    } kCommands[] = {
+        {L"author", Command::Author},
+        {L"version", Command::Version},
+        {L"release", Command::Version},
+        {L"cls", Command::Clear},
+        {L"clear", Command::Clear},
+        {L"stop", Command::Stop},
+        {L"help", Command::Help},
+        {L"exit", Command::Exit},
+        {L"quit", Command::Exit},
+        {L"save", Command::Save},
+        {L"format double", Command::FormatDouble},
+        {L"format long", Command::FormatDouble},
+        {L"format single", Command::FormatSingle},
+        {L"format short", Command::FormatSingle},
+        {L"format int", Command::FormatInt},
+        {L"format auto", Command::FormatAuto},
+        {L"format ?", Command::FormatQuery},
+        {L"format?", Command::FormatQuery},
+        {L"tol ?", Command::TolQuery},
+        {L"tol?", Command::TolQuery},
+        {L"iter ?", Command::IterQuery},
+        {L"iter?", Command::IterQuery},
+    };
+    for (const auto& entry : kCommands)
+        if (command == entry.text) return entry.command;
+    if (command.find(L"unset ") != std::wstring::npos || command.find(L"del ") != std::wstring::npos)
+        return Command::Unset;
+    if (equalsAny(command, {L"set ?", L"set?"})) return Command::SetQuery;
+    if (command == L"reset") return Command::Reset;
+    return Command::None;
+}
+
+}  // namespace
+
+bool isFixedCommand(const std::wstring& text) { return commandOf(lower(text)) != Command::None; }
+
 bool Interpreter::fixedCommand(Line& line, bool* result) {
     const std::wstring command = lower(line.text);
     std::wstring& out = *line.out;
     *result = true;
     auto done = [&] { if (verbose) out = msg::kDone; };
-    if (command == L"author") out = msg::kAuthor;
-    else if (equalsAny(command, {L"version", L"release"})) out = msg::kVersion;
-    else if (equalsAny(command, {L"cls", L"clear"})) {
+    switch (commandOf(command)) {
+    case Command::None:
+        return false;
+    case Command::Author:
+        out = msg::kAuthor;
+        break;
+    case Command::Version:
+        out = msg::kVersion;
+        break;
+    case Command::Clear:
         if (m_window) m_window->clearConsole();
-    } else if (command == L"stop") done();
-    else if (command == L"help") {
+        break;
+    case Command::Stop:
+        done();
+        break;
+    case Command::Help:
         if (m_window) m_window->showHelp();
         done();
-    } else if (equalsAny(command, {L"exit", L"quit"})) {
+        break;
+    case Command::Exit:
         if (m_window) m_window->shutDown();
-    } else if (command == L"save") {
+        break;
+    case Command::Save:
         if (m_window) m_window->saveConsole();
         done();
-    } else if (equalsAny(command, {L"format double", L"format long"})) {
+        break;
+    case Command::FormatDouble:
         format = NumberFormat{NumberFormat::kFixed, L"%.12f", L"%.8e"};
         done();
-    } else if (equalsAny(command, {L"format single", L"format short"})) {
+        break;
+    case Command::FormatSingle:
         format = NumberFormat{NumberFormat::kFixed, L"%.6f", L"%.4e"};
         done();
-    } else if (command == L"format int") {
+        break;
+    case Command::FormatInt:
         format.mode = NumberFormat::kInt;
         done();
-    } else if (command == L"format auto") {
+        break;
+    case Command::FormatAuto:
         format.mode = NumberFormat::kAuto;
         done();
-    } else if (equalsAny(command, {L"format ?", L"format?"})) {
+        break;
+    case Command::FormatQuery:
         if (format.mode == NumberFormat::kFixed) out = format.fixedFormat == L"%.6f" ? L"single" : L"double";
         else out = format.mode == NumberFormat::kInt ? L"int" : L"auto";
-    } else if (equalsAny(command, {L"tol ?", L"tol?"})) {
+        break;
+    case Command::TolQuery:
         lm_reformatAuto(m_param.getReltol(), out, kLineMax);
-    } else if (equalsAny(command, {L"iter ?", L"iter?"})) {
+        break;
+    case Command::IterQuery:
         out = std::to_wstring(m_param.getMaxiter());
-    } else if (command.find(L"unset ") != std::wstring::npos || command.find(L"del ") != std::wstring::npos) {
+        break;
+    case Command::Unset: {
         size_t at = command.find(L"unset ");
         at = at != std::wstring::npos ? at + 6 : command.find(L"del ") + 4;
         if (removeVariable(vars, line.text.substr(at))) done();
-    } else if (equalsAny(command, {L"set ?", L"set?"})) {
+        break;
+    }
+    case Command::SetQuery:
         out = listVariables(vars);
         if (out.empty()) {
             // The one exception to false on failure: with verbose off the empty listing succeeds.
             fail(line, msg::kVariableNotSet);
             *result = !verbose;
         }
-    } else if (command == L"reset") {
+        break;
+    case Command::Reset:
         vars.reset();
         done();
-    } else {
-        return false;
+        break;
     }
     return true;
 }
 
 bool Interpreter::plotCommand(Line& line) {
-    preprocessExpression(LastAnswer{ansValue, ansSet}, line.text);
+    preprocessExpression(LastAnswer{ansValue, ansSet}, line.text, &line.origin);
     PlotRequest request;
-    if (const wchar_t* error = parsePlotCommand(line.text, request)) return fail(line, error);
+    CommandStop stop;
+    if (const wchar_t* error = parsePlotCommand(line.text, request, &stop))
+        return failAt(line, error, stop.begin, stop.end, stop.reason);
     if (plotId > 0 && !(m_plots && m_plots->plotExists(plotId))) plotId = 0;
     if (plotId <= 0) plotId = m_plots ? m_plots->plotNew() : 0;
     if (plotId <= 0) return fail(line, msg::kCannotPlot);
-    if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue))
+    if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue)) {
+        locateInCommand(line, request.function, stop.functionAt);
         return fail(line, msg::kInvalidPlot);
+    }
     return true;
+}
+
+void Interpreter::locateInCommand(Line& line, const std::wstring& function, size_t at) {
+    // The plot window refused the function: the parser says where, within the function's place in the line.
+    if (function.empty()) return;
+    TextOrigin origin = line.origin;
+    origin.slice(at, function.size(), 0);
+    m_engine.clearError();
+    lmParser parser(&m_engine, &m_param);
+    if (parser.init(function) <= 0 && m_engine.errorReason != lmSyntaxReason::None)
+        m_errorSpot = locateSyntaxError(line.typed, function, origin, m_engine.errorPosition, m_engine.errorReason);
+    parser.release();
 }
 
 bool Interpreter::startSolveCommand(Line& line) {
     SolveRequest request;
-    if (const wchar_t* error = parseSolveCommand(line.text, request)) return fail(line, error);
+    CommandStop stop;
+    if (const wchar_t* error = parseSolveCommand(line.text, request, &stop))
+        return failAt(line, error, stop.begin, stop.end, stop.reason);
     // The interval travels in a and b, marked in use without being counted.
     vars.varValue[0] = request.a;
     vars.varValue[1] = request.b;
     vars.varSet[0] = vars.varSet[1] = true;
+    line.origin.slice(stop.functionAt, request.function.size(), 5);
     line.text = request.function + L" -> 0";
     if (line.text.size() > static_cast<size_t>(kLineMax)) line.text.resize(kLineMax);
+    line.origin.truncate(line.text.size());
     return true;
 }
 
@@ -216,7 +320,7 @@ bool Interpreter::scanLine(Line& line, bool* result) {
         }
         const ReferenceCheck check = checkReference(vars, text, i);
         if (check == ReferenceCheck::NotSet) {
-            *result = fail(line, msg::kVariableNotSet);
+            *result = failAt(line, msg::kVariableNotSet, i, i + 1, L"'" + text.substr(i, 1) + L"' has no value");
             return true;
         }
         if (check == ReferenceCheck::UnsetX) line.xUsed = true;
@@ -248,6 +352,7 @@ bool Interpreter::prepareExpression(Line& line) {
     if (line.arrowAt > 0) {
         line.mode = Mode::Solve;
         expression.resize(line.arrowAt);
+        line.origin.truncate(line.arrowAt);
     } else if (assignAt > 0) {
         if (assignAt >= 16) return fail(line, msg::kNameTooLong);
         line.mode = expression.size() - 1 == assignAt ? Mode::Display : Mode::Assignment;
@@ -255,6 +360,7 @@ bool Interpreter::prepareExpression(Line& line) {
         if (line.mode == Mode::Assignment) {
             if (const wchar_t* error = assignmentNameError(line.name)) return fail(line, error);
             expression.erase(0, assignAt + 1);
+            line.origin.erase(0, assignAt + 1);
         }
     }
     // The expression without the assignment's name.
@@ -264,19 +370,20 @@ bool Interpreter::prepareExpression(Line& line) {
     if (line.mode == Mode::Assignment && vars.varCount >= VariableStore::kSlots) vars.dropOldestVariable();
     if (line.mode == Mode::Assignment || line.mode == Mode::Display) line.target = resolveTarget(vars, line.name);
     if (line.mode == Mode::Solve) {
-        if (expression.find(L'x') == std::wstring::npos) return fail(line, msg::kInvalidExpression);
-    } else if (replaceVariableNames(vars, expression) &&
+        if (expression.find(L'x') == std::wstring::npos)
+            return failAt(line, msg::kInvalidExpression, 0, expression.size(), L"no x to solve for");
+    } else if (replaceVariableNames(vars, expression, &line.origin) &&
                (expression.empty() || expression.size() > kExpressionMax)) {
         return fail(line, msg::kInvalidExpression);
     }
     // Literals, ans, factorials and constants rewritten for the parser.
-    preprocessExpression(LastAnswer{ansValue, ansSet}, expression);
+    preprocessExpression(LastAnswer{ansValue, ansSet}, expression, &line.origin);
     if (expression == L"ans" && !ansSet) return fail(line, msg::kAnsNotSet);
     return true;
 }
 
 void Interpreter::writeResult(Line& line, double value) {
-    formatResult(value, *line.out, format.mode == NumberFormat::kAuto ? kLineMax : 380, format, line.format);
+    formatResult(value, *line.out, format.mode == NumberFormat::kAuto ? kLineMax : kResultMax, format, line.format);
     applyOutputBase(*line.out, outputBase);
     if (line.value) *line.value = value;
 }
@@ -286,11 +393,14 @@ bool Interpreter::evaluate(Line& line) {
     lmParser parser(&m_engine, &m_param);
     bool ok = false;
     if (line.expression.empty() || parser.init(line.expression) <= 0) {
+        if (m_engine.errorReason != lmSyntaxReason::None)
+            m_errorSpot = locateSyntaxError(line.typed, line.expression, line.origin, m_engine.errorPosition,
+                                            m_engine.errorReason);
         ok = fail(line, msg::kInvalidExpression);
     } else if (line.mode == Mode::Expression) {
         const double result = parser.eval(kLetters, vars.varValue);
         if (m_engine.errorCode != 0) {
-            ok = fail(line, msg::kInvalidExpression);
+            ok = failAt(line, msg::kInvalidExpression, 0, line.expression.size(), L"the value cannot be computed");
         } else {
             writeResult(line, result);
             ansValue = result;

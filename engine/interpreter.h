@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/error_spot.h"
 #include "engine/number_format.h"
 #include "engine/variable_store.h"
 #include "libs/math/lm_math.h"
@@ -11,11 +12,22 @@
 class PlotHost;
 class WindowCommands;
 
+/// True when the whole text is one of the fixed commands (cls, format ..., unset ..., set?, ...), any case.
+bool isFixedCommand(const std::wstring& text);
+
 /// The interpreter and its state: variables, last answer, formats, base, verbose, plot.
 class Interpreter {
 public:
     /// Longest reply and line: 383 characters (a 384-character buffer with its terminator).
     static constexpr int kLineMax = 383;
+    /// Longest line accepted, before and after the ";".
+    static constexpr int kEntryMax = 379;
+    /// Longest expression text after the scan.
+    static constexpr int kScanMax = 377;
+    /// Longest expression given to the parser.
+    static constexpr int kExpressionMax = 250;
+    /// Longest result text in the fixed, exponent and int notations (auto: kLineMax).
+    static constexpr int kResultMax = 380;
 
     /// Creates the engine and parameter record (tolerance 1e-6, 4096 iterations) and empties the store.
     Interpreter();
@@ -26,6 +38,9 @@ public:
     /// Interprets one line; out receives the reply (at most 383 characters). False: rejected or failed.
     bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
                       const std::wstring* format = nullptr);
+
+    /// Where and why the last evaluateLine failed, in the line it was given (start -1 when not known).
+    const ErrorSpot& errorSpot() const { return m_errorSpot; }
 
     /// Empties the variable store and forgets the last answer (start-up).
     void resetVariableStore();
@@ -51,10 +66,14 @@ private:
     struct Line;
     bool run(Line& line);
     bool fail(Line& line, const wchar_t* message);
+    /// Fails like fail() and notes the spot of expression characters [begin, end).
+    bool failAt(Line& line, const wchar_t* message, size_t begin, size_t end, const std::wstring& reason);
     /// The fixed commands; true when the text was one (result in *result).
     bool fixedCommand(Line& line, bool* result);
     bool plotCommand(Line& line);
     bool startSolveCommand(Line& line);
+    /// Notes where the parser stops in a plot command's function text, which begins at text position at.
+    void locateInCommand(Line& line, const std::wstring& function, size_t at);
     /// The normalisation scan and the plain number; true when the call is finished.
     bool scanLine(Line& line, bool* result);
     /// Mode, names, preprocessing. False: failed (message written).
@@ -69,4 +88,5 @@ private:
     lmParam m_param;
     WindowCommands* m_window = nullptr;
     PlotHost* m_plots = nullptr;
+    ErrorSpot m_errorSpot;
 };

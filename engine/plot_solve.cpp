@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/plot_solve.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cwctype>
@@ -15,11 +16,27 @@ namespace {
 
 bool isQuote(wchar_t c) { return c == L'\'' || c == L'"'; }
 
+const wchar_t* const kFunctionExpected = L"function expected after the parenthesis";
+const wchar_t* const kSeparatorExpected = L"',' or ')' expected after the function";
+const wchar_t* const kIntervalExpected = L"two numbers expected, the first below the second";
+const wchar_t* const kPointsExpected = L"a whole number of points from 1 to 33554432 expected";
+
+/// Notes where reading stopped; gives back the message.
+const wchar_t* stopped(CommandStop* stop, size_t begin, size_t end, const wchar_t* reason, const wchar_t* message) {
+    if (stop) {
+        stop->begin = begin;
+        stop->end = std::max(end, begin + 1);
+        stop->reason = reason;
+    }
+    return message;
+}
+
 /// The plot command's function text after "name("; pos ends after it. False: bad syntax.
-bool delimitFunction(const std::wstring& text, size_t& pos, std::wstring& function) {
+bool delimitFunction(const std::wstring& text, size_t& pos, std::wstring& function, size_t* functionAt) {
     if (pos >= text.size()) return false;
     if (isQuote(text[pos])) ++pos;
     const size_t start = pos;
+    *functionAt = start;
     int depth = 0;
     for (; pos < text.size(); ++pos) {
         const wchar_t c = text[pos];
@@ -87,10 +104,13 @@ bool toLong(const std::wstring& text, long long* value) {
     return true;
 }
 
-const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request) {
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop) {
     size_t pos = 5;  // after "plot("
-    if (pos >= text.size()) return msg::kPlotSyntax;
-    if (!delimitFunction(text, pos, request.function)) return msg::kPlotSyntax;
+    CommandStop local;
+    if (!stop) stop = &local;
+    if (pos >= text.size()) return stopped(stop, pos - 1, pos, kFunctionExpected, msg::kPlotSyntax);
+    if (!delimitFunction(text, pos, request.function, &stop->functionAt))
+        return stopped(stop, std::min(pos, text.size() - 1), pos + 1, kSeparatorExpected, msg::kPlotSyntax);
     const std::wstring& f = request.function;
     auto has = [&f](const wchar_t* word) { return f.find(word) != std::wstring::npos; };
     if (has(L"sin") || has(L"cos") || has(L"tan")) request.xmin = -4, request.xmax = 4;
@@ -98,26 +118,34 @@ const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request) 
     else request.xmin = -2, request.xmax = 2;
     request.points = 200;
     if (text[pos] == L')') return nullptr;
-    if (!readInterval(text, pos, request.xmin, request.xmax)) return msg::kPlotInterval;
-    // A width beyond the double range cannot be sampled or shown: refused like any other bad interval.
-    if (!std::isfinite(request.xmax - request.xmin)) return msg::kPlotInterval;
+    const size_t intervalAt = pos + 1;
+    if (!readInterval(text, pos, request.xmin, request.xmax) || !std::isfinite(request.xmax - request.xmin)) {
+        // A width beyond the double range cannot be sampled or shown: refused like any other bad interval.
+        return stopped(stop, std::min(intervalAt, text.size() - 1), pos, kIntervalExpected, msg::kPlotInterval);
+    }
     if (text[pos] == L')') return nullptr;
     ++pos;
+    const size_t pointsAt = pos;
     std::wstring points;
     long long count = 0;
     if (!field(text, pos, L")", L",", points) || !toLong(points, &count) || count < 1 || count > 33554432)
-        return msg::kPlotPoints;
+        return stopped(stop, std::min(pointsAt, text.size() - 1), pos, kPointsExpected, msg::kPlotPoints);
     request.points = static_cast<int>(count < 4 ? 4 : (count > 131072 ? 131072 : count));
     return nullptr;
 }
 
-const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request) {
+const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop* stop) {
     size_t pos = 6;  // after "solve("
-    if (pos >= text.size()) return msg::kSolveSyntax;
-    if (!delimitFunction(text, pos, request.function)) return msg::kSolveSyntax;
+    CommandStop local;
+    if (!stop) stop = &local;
+    if (pos >= text.size()) return stopped(stop, pos - 1, pos, kFunctionExpected, msg::kSolveSyntax);
+    if (!delimitFunction(text, pos, request.function, &stop->functionAt))
+        return stopped(stop, std::min(pos, text.size() - 1), pos + 1, kSeparatorExpected, msg::kSolveSyntax);
     request.a = -10;
     request.b = 10;
     if (text[pos] == L')') return nullptr;
-    if (!readInterval(text, pos, request.a, request.b)) return msg::kSolveInterval;
+    const size_t intervalAt = pos + 1;
+    if (!readInterval(text, pos, request.a, request.b))
+        return stopped(stop, std::min(intervalAt, text.size() - 1), pos, kIntervalExpected, msg::kSolveInterval);
     return nullptr;
 }

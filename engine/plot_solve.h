@@ -17,10 +17,18 @@ struct SolveRequest {
     double a = -10, b = 10;
 };
 
+/// Where the reading of a plot or solve command stopped: the stretch [begin, end) of its text and why; on
+/// success, functionAt is where the function text begins.
+struct CommandStop {
+    size_t begin = 0, end = 0;
+    const wchar_t* reason = nullptr;
+    size_t functionAt = 0;
+};
+
 /// Parses "plot(f[,xmin,xmax[,points]])" (already preprocessed); null on success, else the message.
-const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request);
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop = nullptr);
 /// Parses "solve(f[,a,b])"; null on success, else the message.
-const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request);
+const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop* stop = nullptr);
 /// wxString::ToDouble's rule: the whole text must be a number ("C" locale).
 bool toDouble(const std::wstring& text, double* value);
 /// wxString::ToLong's rule, base 10: the whole text must be an integer.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/text_origin.h"
+
 /// Terminator, tab, LF, CR, space and ! % & ( ) * + - / ; ^ | ~.
 bool isDelimiter(wchar_t c);
 /// Base 2: 0-1, base 8: 0-7, base 16: 0-9 a-f A-F, any other base: 0-9.
@@ -18,5 +20,6 @@ struct LastAnswer {
     bool set = false;
 };
 
-/// Rewrites text in place (at most 383 characters); returns the final length.
-int preprocessExpression(const LastAnswer& ans, std::wstring& text);
+/// Rewrites text in place (at most 383 characters); returns the final length. origin, when given, follows
+/// every rewrite.
+int preprocessExpression(const LastAnswer& ans, std::wstring& text, TextOrigin* origin = nullptr);

@@ -76,7 +76,7 @@ int resolveTarget(VariableStore& store, const std::wstring& name) {
     return -1;
 }
 
-bool replaceVariableNames(const VariableStore& store, std::wstring& expression) {
+bool replaceVariableNames(const VariableStore& store, std::wstring& expression, TextOrigin* origin) {
     bool replaced = false;
     for (int k = 0; k < VariableStore::kSlots; ++k) {
         const std::wstring& name = store.varName[k];
@@ -91,6 +91,7 @@ bool replaceVariableNames(const VariableStore& store, std::wstring& expression) 
                 continue;
             }
             expression.replace(pos, name.size(), 1, wchar_t(L'a' + k));
+            if (origin) origin->replace(pos, name.size(), 1);
             replaced = true;
             ++pos;
         }

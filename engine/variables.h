@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/text_origin.h"
 #include "engine/variable_store.h"
 
 /// Result of the reference check at one position of the blank-free line.
@@ -18,7 +19,7 @@ const wchar_t* assignmentNameError(const std::wstring& name);
 /// The slot of an existing variable for assignment or display, or -1; stale long names get their letter back.
 int resolveTarget(VariableStore& store, const std::wstring& name);
 /// Replaces every long variable name by its slot's letter; true when anything was replaced.
-bool replaceVariableNames(const VariableStore& store, std::wstring& expression);
+bool replaceVariableNames(const VariableStore& store, std::wstring& expression, TextOrigin* origin = nullptr);
 /// "unset name" / "del name": true when a slot was removed.
 bool removeVariable(VariableStore& store, const std::wstring& name);
 /// Names of the variables in use separated by commas ("...," when it grows past 349 characters).

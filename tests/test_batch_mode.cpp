@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -15,17 +16,22 @@ namespace {
 
 struct ProcessRun {
     std::string out;
+    std::string err;
     int status = -1;
 };
 
-/// Runs tallyx with the arguments, without DISPLAY or WAYLAND_DISPLAY, and collects standard output and error.
+/// Runs tallyx with the arguments, without DISPLAY or WAYLAND_DISPLAY, and collects standard output and,
+/// apart, standard error.
 ProcessRun runTallyx(const std::vector<std::string>& args, const fs::path& workDir) {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) return {};
+    const fs::path errPath = workDir / ".stderr";
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(pipeFds[1], 1);
-        dup2(pipeFds[1], 2);
+        const int errFd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(errFd, 2);
+        close(errFd);
         close(pipeFds[0]);
         close(pipeFds[1]);
         if (chdir(workDir.c_str()) != 0) _exit(127);
@@ -48,6 +54,9 @@ ProcessRun runTallyx(const std::vector<std::string>& args, const fs::path& workD
     int status = 0;
     waitpid(pid, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errPath, std::ios::binary);
+    run.err.assign(std::istreambuf_iterator<char>(err), {});
+    fs::remove(errPath);
     return run;
 }
 
@@ -104,12 +113,43 @@ TEST_F(BatchMode, OutputFile) {
     EXPECT_NE(run.out.find("\n42\n"), std::string::npos) << run.out;
 }
 
+// A failing command is named on standard error with its file line (or "argument"); standard output and the
+// output file keep exactly what they held before, and with "-out" the line still reaches the terminal.
+TEST_F(BatchMode, FailureNamedOnStandardError) {
+    write("calc.txt", "# totals\n1+1\n\nr = 2; 2*(r+\nq\n");
+    write("fine.txt", "1+1\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* out;
+        const char* err;
+        int status;
+    } rows[] = {
+        {{"-run", "calc.txt"}, "\n   ! invalid expression\n", "tallyx: calc.txt:4: 2*(r+: invalid expression\n", 1},
+        {{"-run", "1+2; sin(;3"}, "\n   ! invalid expression\n", "tallyx: argument: sin(: invalid expression\n", 1},
+        {{"-run", "2*q"}, "\n   ! variable not set\n", "tallyx: argument: 2*q: variable not set\n", 1},
+        {{"-run", "plot(x,0)"}, "\n   ! invalid plot interval\n", "tallyx: argument: plot(x,0): invalid plot interval\n", 1},
+        {{"-run", "fine.txt"}, "\n2\n", "", 0},
+        {{"-run", "calc.txt", "-out", "res.txt"}, "", "tallyx: calc.txt:4: 2*(r+: invalid expression\n", 1},
+    };
+    for (const auto& row : rows) {
+        const ProcessRun run = runTallyx(row.args, dir);
+        EXPECT_EQ(run.out, row.out) << row.args[1];
+        EXPECT_EQ(run.err, row.err) << row.args[1];
+        EXPECT_EQ(run.status, row.status) << row.args[1];
+    }
+    std::ifstream in(dir / "res.txt", std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(bytes.find("tallyx"), std::string::npos);
+    EXPECT_EQ(bytes.substr(0, 8), std::string(" \0 \0 \0!\0", 8));
+}
+
 // "-h" and "-help" print usage and end without a display; "-h extra" is the normal start, which needs one.
 TEST_F(BatchMode, HelpPrintsUsage) {
     const ProcessRun run = runTallyx({"-h"}, dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("\n\n", 0), 0u);
     EXPECT_NE(run.out.find("\nUsage: tallyx -run infile [-out outfile] [-show]\n"), std::string::npos);
+    EXPECT_NE(run.out.find("standard error: tallyx: infile:line: command: message"), std::string::npos);
     EXPECT_EQ(runTallyx({"-HELP"}, dir).out, run.out);
     const ProcessRun extra = runTallyx({"-h", "extra"}, dir);
     EXPECT_EQ(extra.out.find("Usage:"), std::string::npos);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include <wx/menu.h>
+#include <wx/uiaction.h>
 
 #include "console/console_history.h"
 #include "console/function_signatures.h"
@@ -451,6 +452,105 @@ TEST_F(Console, Screenshots) {
     console->GetEventHandler()->ProcessEvent(menuEvent);
     gui::pump(100);
     EXPECT_TRUE(shot);
+}
+
+// Every failed line still on screen keeps a squiggle under the stretch where it went wrong, found in the
+// failing statement of the line; hovering it or F2 there shows the reason in a call tip.
+TEST_F(Console, FailedLinesUnderlineWhereTheyWentWrong) {
+    enter(wxS("2 * (3 + 4"));
+    enter(wxS("1+2;  3 * foo ; 4"));
+    enter(wxS("6*7"));
+    const struct {
+        int line;
+        int column;
+        int length;
+        const char* reason;
+    } marks[] = {
+        {0, 4, 1, "missing closing parenthesis"},
+        {1, 10, 3, "unknown name 'foo'"},
+    };
+    const int indicatorBit = 1 << ConsoleErrorMarks::kIndicator;
+    for (const auto& mark : marks) {
+        const int start = console->PositionFromLine(mark.line);
+        for (int column = 0; column < console->GetLineLength(mark.line); ++column) {
+            const bool inside = column >= mark.column && column < mark.column + mark.length;
+            EXPECT_EQ((console->IndicatorAllOnFor(start + column) & indicatorBit) != 0, inside)
+                << mark.line << ":" << column;
+            EXPECT_EQ(console->errorMarks().reasonAt(start + column), inside ? wxString(mark.reason) : wxString());
+        }
+    }
+    EXPECT_EQ(console->IndicatorAllOnFor(console->PositionFromLine(3)) & indicatorBit, 0);  // "6*7" succeeded
+
+    // F2 with the caret at the underline shows the reason; the mouse resting on it does too.
+    console->GotoPos(console->PositionFromLine(0) + 4);
+    gui::sendKey(console, WXK_F2);
+    EXPECT_TRUE(console->CallTipActive());
+    console->CallTipCancel();
+    const int foo = console->PositionFromLine(1) + 11;
+    const wxPoint point = console->PointFromPosition(foo) + wxPoint(2, console->TextHeight(1) / 2);
+    wxUIActionSimulator().MouseMove(console->ClientToScreen(point));
+    EXPECT_TRUE(gui::pumpUntil([this] { return console->CallTipActive(); }, 3000));
+    const wxString dir = gui::outputDir() + wxS("/");
+    EXPECT_TRUE(gui::screenshot(frame, dir + wxS("console_error_underline.png")));
+
+    // Clearing the console forgets the marks with the text.
+    console->ClearConsole();
+    enter(wxS("1+"));
+    EXPECT_EQ(console->errorMarks().reasonAt(console->PositionFromLine(0) + 1), wxS("value expected after '+'"));
+}
+
+// The value of the input line appears dimmed below it while typing, as an annotation: not text, not in the
+// history, and the last answer stays as it was until Enter.
+TEST_F(Console, LiveAnswerShowsTheValueBelowTheInputLine) {
+    Interpreter& interpreter = wxGetApp().interpreter();
+    console->DocumentEnd();
+    gui::typeText(console, wxS("2*(3+4"));
+    EXPECT_EQ(console->liveAnswer().shown(), wxString());
+    gui::typeText(console, wxS(")"));
+    gui::pump(50);
+    EXPECT_EQ(console->liveAnswer().shown(), wxS("14"));
+    EXPECT_EQ(console->AnnotationGetText(0), wxS("= 14"));
+    EXPECT_EQ(console->GetLineCount(), 1);
+    EXPECT_EQ(console->GetText(), wxS("2*(3+4)"));
+    EXPECT_FALSE(interpreter.ansSet);
+    EXPECT_EQ(console->GetHistoryCount(), 0);
+    const wxString dir = gui::outputDir() + wxS("/");
+    EXPECT_TRUE(gui::screenshot(frame, dir + wxS("console_live_answer.png")));
+
+    // Enter: the line runs as always; its annotation goes, the new input line has none.
+    gui::sendKey(console, WXK_RETURN);
+    EXPECT_EQ(lines(), (Lines{"2*(3+4)", "14", ""}));
+    for (int line = 0; line < console->GetLineCount(); ++line) EXPECT_EQ(console->AnnotationGetText(line), wxString());
+    EXPECT_TRUE(interpreter.ansSet);
+    EXPECT_EQ(history(), (std::vector<wxString>{"2*(3+4)"}));
+
+    // Assignments and commands show nothing; the state used is the one of the moment (ans, base).
+    const struct {
+        const char* typed;
+        const char* shown;
+    } rows[] = {{"a=3", ""}, {"format int", ""}, {"ans/4", "3.5"}, {"cls", ""}};
+    for (const auto& row : rows) {
+        gui::typeText(console, row.typed);
+        gui::pump(20);
+        EXPECT_EQ(console->liveAnswer().shown(), row.shown) << row.typed;
+        console->SetSelection(console->GetInputStart(), console->GetLength());
+        console->ReplaceSelection(wxString());
+    }
+    interpreter.outputBase = 16;
+    gui::typeText(console, wxS("ans+1"));
+    gui::pump(50);
+    EXPECT_EQ(console->liveAnswer().shown(), wxS("0xF"));
+    interpreter.outputBase = 10;
+    // At the bottom of a full console the view follows, so the answer stays on screen.
+    for (int i = 0; i < 30; ++i) enter(wxS("1"));
+    gui::typeText(console, wxS("2+2"));
+    gui::pump(50);
+    EXPECT_EQ(console->liveAnswer().shown(), wxS("4"));
+    EXPECT_GE(console->GetFirstVisibleLine() + console->LinesOnScreen(), console->VisibleFromDocLine(lastLine()) + 2);
+    // Switched off, nothing shows.
+    console->liveAnswer().setEnabled(false);
+    EXPECT_EQ(console->AnnotationGetText(lastLine()), wxString());
+    console->liveAnswer().setEnabled(true);
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ TEST_F(MainWindow, MenusHaveTheirLabelsIdsKindsAndHelpTexts) {
                      "7066|Verbose\tCtrl+Shift+V|Enable or disable the verbose mode|check", "-",
                      "7067|Binary|Set output base to binary|check", "7068|Octal|Set output base to octal|check",
                      "7069|Decimal|Set output base to decimal|check",
-                     "7070|Hexadecimal|Set output base to hexadecimal|check"}},
+                     "7070|Hexadecimal|Set output base to hexadecimal|check", "-",
+                     "7071|Live Answer|Show the value of the input line while typing|check"}},
         {"Run", {"7078|&Execute\tF12|Execute the command|icon"}},
         {"Help", {"6899|Contents (PDF)\tF1|", "-", "6900|&Check for Update...|Check for Update", "-",
                   "6901|About...||icon"}},
@@ -69,6 +70,13 @@ TEST_F(MainWindow, MenusHaveTheirLabelsIdsKindsAndHelpTexts) {
         EXPECT_EQ(items, rows) << title;
     }
     EXPECT_TRUE(bar->IsChecked(7064));  // follows the console's highlight flag
+    // Live Answer starts on; unchecking it turns the console's live answer off for the run.
+    EXPECT_TRUE(bar->IsChecked(7071));
+    bar->Check(7071, false);
+    wxCommandEvent uncheck(wxEVT_MENU, 7071);
+    uncheck.SetInt(0);
+    window->GetEventHandler()->ProcessEvent(uncheck);
+    EXPECT_FALSE(window->GetConsole()->liveAnswer().enabled());
 }
 
 TEST_F(MainWindow, ToolbarHasItsToolsInOrder) {

@@ -87,4 +87,6 @@ void lmDelvo::clearError()
     message1.clear();
     message2.clear();
     message3.clear();
+    errorPosition = -1;
+    errorReason = lmSyntaxReason::None;
 }

@@ -11,6 +11,23 @@ using lmValues = std::array<double, 26>;
 
 class lmParser;
 
+/// Why init refused a text; the position of lmDelvo::errorPosition is where the reading stopped.
+enum class lmSyntaxReason {
+    None,
+    MissingParenthesis,     ///< an opening parenthesis is never closed
+    UnexpectedParenthesis,  ///< a parenthesis where none may stand ("()", "2)")
+    UnknownName,            ///< a name that is no function, constant or variable
+    CallExpected,           ///< a function's name without "(" ("sin+1")
+    ValueExpected,          ///< an operator, a comma or the end where a value must follow
+    OperatorExpected,       ///< a value, name or function right after a value ("2pi", "sin(1)cos(2)")
+    UnexpectedComma,        ///< a comma outside a function's arguments
+    TooManyArguments,       ///< a function given more arguments than it takes
+    TooFewArguments,        ///< a function given fewer arguments than it takes
+    UnexpectedCharacter,    ///< a character the grammar does not know
+    Assignment,             ///< a single "=" inside an expression
+    Other,                  ///< any other refusal
+};
+
 /// The engine: error state and the prepared parser that every lmParser reuses (set up once, not per line).
 class lmDelvo {
 public:
@@ -19,12 +36,16 @@ public:
     lmDelvo(const lmDelvo&) = delete;
     lmDelvo& operator=(const lmDelvo&) = delete;
 
-    /// Sets the error code to 0 and empties the three message texts.
+    /// Sets the error code to 0, empties the three message texts and forgets the error position and reason.
     void clearError();
     /// Error code of the last evaluation; not 0 means failure.
     int errorCode = 0;
     /// Message texts (at most 255, 255 and 63 characters).
     std::wstring message1, message2, message3;
+    /// Where init stopped reading the expression (index into its text), -1 when it did not fail.
+    int errorPosition = -1;
+    /// Why init refused the expression; None when it did not.
+    lmSyntaxReason errorReason = lmSyntaxReason::None;
     /// The extra integer setting that start-up sets to 0.
     int setting = 0;
 

@@ -46,7 +46,8 @@ bool isDisplayForm(const std::string& text)
 }
 
 /// muParser's assignment "=" would write into the engine's variables; only ==, !=, <=, >= are ours.
-bool hasAssignment(const std::string& text)
+/// The position of the first single "=", or -1.
+int assignmentPosition(const std::string& text)
 {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '=') continue;
@@ -56,9 +57,85 @@ bool hasAssignment(const std::string& text)
             ++i;
             continue;
         }
-        return true;
+        return static_cast<int>(i);
     }
-    return false;
+    return -1;
+}
+
+/// The first comma outside parentheses: where a second result begins ("1,2").
+int topLevelComma(const std::string& text)
+{
+    int depth = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        else if (text[i] == ')') --depth;
+        else if (text[i] == ',' && depth <= 0) return static_cast<int>(i);
+    }
+    return static_cast<int>(text.size());
+}
+
+/// The first character that is not ASCII (or is NUL), or -1.
+int firstForeignCharacter(const std::wstring& expression)
+{
+    for (size_t i = 0; i < expression.size(); ++i)
+        if (expression[i] <= 0 || expression[i] > 127) return static_cast<int>(i);
+    return -1;
+}
+
+bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+/// A name the parser does not take at position: a function written without "(" right after a value
+/// ("2pi") wants an operator, elsewhere ("sin+1") its parentheses; any other name is unknown.
+lmSyntaxReason nameReason(const mu::ParserBase& parser, const std::string& text, size_t position)
+{
+    size_t end = position;
+    while (end < text.size() && isNameChar(text[end])) ++end;
+    if (parser.GetFunDef().count(text.substr(position, end - position)) == 0) return lmSyntaxReason::UnknownName;
+    const char before = position > 0 ? text[position - 1] : '\0';
+    const bool afterValue = (before >= '0' && before <= '9') || before == '.' || before == ')';
+    return afterValue ? lmSyntaxReason::OperatorExpected : lmSyntaxReason::CallExpected;
+}
+
+/// Our reason for one of muParser's error codes at a position of text.
+lmSyntaxReason reasonOf(const mu::ParserBase& parser, const mu::ParserError& error, const std::string& text)
+{
+    const int position = error.GetPos();
+    const char at = position >= 0 && static_cast<size_t>(position) < text.size() ? text[static_cast<size_t>(position)] : '\0';
+    switch (error.GetCode()) {
+    case mu::ecUNASSIGNABLE_TOKEN:
+        return isNameChar(at) ? nameReason(parser, text, static_cast<size_t>(position))
+                              : lmSyntaxReason::UnexpectedCharacter;
+    case mu::ecUNEXPECTED_OPERATOR:
+    case mu::ecUNEXPECTED_EOF:
+    case mu::ecVAL_EXPECTED:
+    case mu::ecINTERNAL_ERROR:  // an operator left without its values ("1++")
+        return lmSyntaxReason::ValueExpected;
+    case mu::ecUNEXPECTED_ARG_SEP:
+        return lmSyntaxReason::UnexpectedComma;
+    case mu::ecUNEXPECTED_ARG:
+    case mu::ecTOO_MANY_PARAMS:
+        return lmSyntaxReason::TooManyArguments;
+    case mu::ecTOO_FEW_PARAMS:
+        return lmSyntaxReason::TooFewArguments;
+    case mu::ecUNEXPECTED_VAL:
+    case mu::ecUNEXPECTED_VAR:
+    case mu::ecUNEXPECTED_FUN:
+        return lmSyntaxReason::OperatorExpected;
+    case mu::ecUNEXPECTED_PARENS:
+        return lmSyntaxReason::UnexpectedParenthesis;
+    case mu::ecMISSING_PARENS:
+        return lmSyntaxReason::MissingParenthesis;
+    case mu::ecINVALID_CHARACTERS_FOUND:
+    case mu::ecMISPLACED_COLON:
+    case mu::ecUNEXPECTED_STR:
+    case mu::ecUNTERMINATED_STRING:
+        return lmSyntaxReason::UnexpectedCharacter;
+    default:
+        return lmSyntaxReason::Other;
+    }
 }
 
 }  // namespace
@@ -73,6 +150,10 @@ struct lmParser::State {
     void reportError(int code, const mu::ParserError& error) const
     {
         engine->errorCode = code;
+        if (code == kErrorSyntax) {
+            engine->errorPosition = error.GetPos() < 0 ? 0 : error.GetPos();
+            engine->errorReason = reasonOf(engine->impl().parser, error, expression);
+        }
         engine->message1 = toWide(error.GetMsg(), kMessageLength);
         engine->message2 = toWide(error.GetExpr(), kMessageLength);
         engine->message3 = toWide(error.GetToken(), kShortMessageLength);
@@ -82,6 +163,14 @@ struct lmParser::State {
     {
         engine->errorCode = code;
         engine->message1 = toWide(message, kMessageLength);
+    }
+
+    /// A refusal of init found by our own checks, at a position of the text.
+    void reportSyntax(const char* message, int position, lmSyntaxReason reason) const
+    {
+        reportError(kErrorSyntax, message);
+        engine->errorPosition = position;
+        engine->errorReason = reason;
     }
 
     /// Sets this expression into the shared parser unless it is already there.
@@ -126,11 +215,15 @@ int lmParser::init(const std::wstring& expression)
     release();
     State& state = *m_state;
     if (state.engine == nullptr || !state.engine->impl().ready) return 0;
-    if (!toAscii(expression, state.expression) || state.expression.empty()) return 0;
+    if (!toAscii(expression, state.expression)) {
+        state.reportSyntax("invalid character", firstForeignCharacter(expression), lmSyntaxReason::UnexpectedCharacter);
+        return 0;
+    }
+    if (state.expression.empty()) return 0;
     // The display form is accepted without evaluation: the display command does not evaluate it.
     if (isDisplayForm(state.expression)) return 1;
-    if (hasAssignment(state.expression)) {
-        state.reportError(kErrorSyntax, "assignment is not an expression");
+    if (const int at = assignmentPosition(state.expression); at >= 0) {
+        state.reportSyntax("assignment is not an expression", at, lmSyntaxReason::Assignment);
         return 0;
     }
     lmDelvo::Impl& impl = state.engine->impl();
@@ -140,7 +233,8 @@ int lmParser::init(const std::wstring& expression)
         // muParser parses on the first Eval; errors of the text (and of argument counts) show here.
         impl.parser.Eval();
         if (impl.parser.GetNumResults() != 1) {
-            state.reportError(kErrorSyntax, "more than one result");
+            impl.owner = nullptr;
+            state.reportSyntax("more than one result", topLevelComma(state.expression), lmSyntaxReason::UnexpectedComma);
             return 0;
         }
     } catch (const mu::ParserError& error) {
@@ -149,11 +243,11 @@ int lmParser::init(const std::wstring& expression)
         return 0;
     } catch (const std::exception& error) {
         impl.owner = nullptr;
-        state.reportError(kErrorSyntax, error.what());
+        state.reportSyntax(error.what(), 0, lmSyntaxReason::Other);
         return 0;
     } catch (...) {
         impl.owner = nullptr;
-        state.reportError(kErrorSyntax, "invalid expression");
+        state.reportSyntax("invalid expression", 0, lmSyntaxReason::Other);
         return 0;
     }
     state.ready = true;

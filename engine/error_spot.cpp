@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include "engine/error_spot.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+bool isNameChar(wchar_t c) {
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' ||
+           c == L'.';
+}
+
+/// The token of expression at pos: a run of name or number characters, else the single character.
+size_t tokenEnd(const std::wstring& expression, size_t pos) {
+    size_t end = pos;
+    while (end < expression.size() && isNameChar(expression[end])) ++end;
+    return end > pos ? end : pos + 1;
+}
+
+/// The innermost opening parenthesis never closed, or the end when all are closed.
+size_t unclosedParenthesis(const std::wstring& expression) {
+    std::vector<size_t> open;
+    for (size_t i = 0; i < expression.size(); ++i) {
+        if (expression[i] == L'(') open.push_back(i);
+        else if (expression[i] == L')' && !open.empty()) open.pop_back();
+    }
+    return open.empty() ? expression.size() : open.back();
+}
+
+/// The name of the function whose argument list holds pos: the name before the innermost open "(" before pos.
+std::wstring enclosingFunction(const std::wstring& typed, const std::wstring& expression, const TextOrigin& origin,
+                               size_t pos) {
+    int depth = 0;
+    for (size_t i = std::min(pos, expression.size()); i-- > 0;) {
+        if (expression[i] == L')') ++depth;
+        else if (expression[i] == L'(' && depth-- == 0) {
+            size_t start = i;
+            while (start > 0 && isNameChar(expression[start - 1])) --start;
+            if (start == i) return {};
+            const TextSpan first = origin.at(start), last = origin.at(i - 1);
+            return typed.substr(static_cast<size_t>(first.begin), static_cast<size_t>(last.end - first.begin));
+        }
+    }
+    return {};
+}
+
+std::wstring quoted(const std::wstring& text) { return L"'" + text + L"'"; }
+
+}  // namespace
+
+ErrorSpot spotOf(const TextOrigin& origin, size_t begin, size_t end, const std::wstring& reason) {
+    ErrorSpot spot;
+    if (origin.size() == 0) return spot;
+    TextSpan span = origin.at(begin);
+    for (size_t i = begin + 1; i < end && i < origin.size(); ++i) {
+        span.begin = std::min(span.begin, origin.at(i).begin);
+        span.end = std::max(span.end, origin.at(i).end);
+    }
+    spot.start = span.begin;
+    spot.length = std::max(1, span.end - span.begin);
+    spot.reason = reason;
+    return spot;
+}
+
+ErrorSpot locateSyntaxError(const std::wstring& typed, const std::wstring& expression, const TextOrigin& origin,
+                            int position, lmSyntaxReason reason) {
+    const size_t size = expression.size();
+    size_t pos = position < 0 ? 0 : std::min(static_cast<size_t>(position), size);
+    if (reason == lmSyntaxReason::MissingParenthesis) pos = std::min(unclosedParenthesis(expression), size);
+    const bool atEnd = pos >= size;
+    if (size == 0) return {};
+    const size_t at = std::min(pos, size - 1);
+    const size_t end = atEnd ? size : tokenEnd(expression, at);
+    ErrorSpot spot = spotOf(origin, at, end, {});
+    const std::wstring token = typed.substr(static_cast<size_t>(spot.start), static_cast<size_t>(spot.length));
+    const std::wstring before = pos > 0 ? quoted(typed.substr(static_cast<size_t>(origin.at(pos - 1).begin),
+                                                              static_cast<size_t>(origin.at(pos - 1).end -
+                                                                                  origin.at(pos - 1).begin)))
+                                        : std::wstring();
+    switch (reason) {
+    case lmSyntaxReason::MissingParenthesis:
+        spot.reason = L"missing closing parenthesis";
+        break;
+    case lmSyntaxReason::UnexpectedParenthesis:
+        if (token == L"(" && pos > 0) spot.reason = L"operator expected before '('";
+        else if (token != L")" || pos == 0) spot.reason = L"unexpected " + quoted(token);
+        else if (unclosedParenthesis(expression.substr(0, pos)) == pos) spot.reason = L"')' without an opening parenthesis";
+        else spot.reason = L"value expected after " + before;
+        break;
+    case lmSyntaxReason::UnknownName:
+        spot.reason = L"unknown name " + quoted(token);
+        break;
+    case lmSyntaxReason::CallExpected:
+        spot.reason = L"'(' expected after " + quoted(token);
+        break;
+    case lmSyntaxReason::ValueExpected:
+        if (atEnd) spot.reason = L"value expected after " + quoted(token);
+        else if (pos == 0) spot.reason = L"value expected before " + quoted(token);
+        else spot.reason = L"value expected after " + before;
+        break;
+    case lmSyntaxReason::OperatorExpected:
+        spot.reason = L"operator expected before " + quoted(token);
+        break;
+    case lmSyntaxReason::UnexpectedComma:
+        spot.reason = L"',' outside a function's arguments";
+        break;
+    case lmSyntaxReason::TooManyArguments:
+    case lmSyntaxReason::TooFewArguments: {
+        const std::wstring name = enclosingFunction(typed, expression, origin, pos);
+        spot.reason = std::wstring(reason == lmSyntaxReason::TooManyArguments ? L"too many" : L"too few") +
+                      L" arguments" + (name.empty() ? std::wstring() : L" for " + quoted(name));
+        break;
+    }
+    case lmSyntaxReason::UnexpectedCharacter:
+        spot.reason = L"unexpected character " + quoted(token);
+        break;
+    case lmSyntaxReason::Assignment:
+        spot.reason = L"a single '=' cannot stand inside an expression";
+        break;
+    default:
+        spot.reason = L"the expression cannot be read here";
+        break;
+    }
+    return spot;
+}
