@@ -143,7 +143,7 @@ void ConsoleWindow::CreateControls() {
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 
     Layout();
-    mainSizer->Fit(this);
+    // Fits the frame and makes that its minimum size.
     mainSizer->SetSizeHints(this);
     // GTK's tool buttons are wider than 16-pixel tool bitmaps: widen the frame so that no tool
     // disappears into the toolbar's overflow menu.
