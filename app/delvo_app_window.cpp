@@ -49,11 +49,13 @@ bool DelvoApp::startWindow() {
 
     m_interpreter.format.mode = NumberFormat::kAuto;
 
+    // The window fits its contents and centres itself before it is shown; a size given here only spares the
+    // toolkit asking the desktop for a default one (each question to the display server waits for its answer).
+    constexpr int kPlaceholderSize = 400;
     auto* window = new ConsoleWindow(nullptr, ID_MAIN_WINDOW, wxS("DelvoCalculator"), wxDefaultPosition,
-                                     wxDefaultSize, ConsoleWindow::kStyle);
+                                     wxSize(kPlaceholderSize, kPlaceholderSize), ConsoleWindow::kStyle);
     exitAfterFirstPaint(window->GetConsole());
     window->Show();
-    window->Centre(wxBOTH);
     window->ApplyConsoleFont(consoleFont);
     SetTopWindow(window);
     m_interpreter.setWindowCommands(&window->GetWindowCommands());

@@ -18,13 +18,14 @@ namespace {
 using WindowMain = int (*)(int, char**);
 
 /// The window module beside the executable, or one the dynamic linker finds. Loaded globally: window
-/// code looks toolkit functions up at run time (dlsym with RTLD_DEFAULT).
+/// code looks toolkit functions up at run time (dlsym with RTLD_DEFAULT). Bound lazily, as linked programs
+/// are: binding every toolkit function up front would cost the start-up time for functions never called.
 int runWindowModule(int argc, char** argv) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     void* module = nullptr;
-    if (!error) module = dlopen((self.parent_path() / TALLYX_WINDOW_MODULE).c_str(), RTLD_NOW | RTLD_GLOBAL);
-    if (!module) module = dlopen(TALLYX_WINDOW_MODULE, RTLD_NOW | RTLD_GLOBAL);
+    if (!error) module = dlopen((self.parent_path() / TALLYX_WINDOW_MODULE).c_str(), RTLD_LAZY | RTLD_GLOBAL);
+    if (!module) module = dlopen(TALLYX_WINDOW_MODULE, RTLD_LAZY | RTLD_GLOBAL);
     auto entry = module ? reinterpret_cast<WindowMain>(dlsym(module, TALLYX_WINDOW_ENTRY)) : nullptr;
     if (!entry) {
         std::fprintf(stderr, "DelvoCalculator: cannot load the window module %s (%s)\n", TALLYX_WINDOW_MODULE,

@@ -54,6 +54,9 @@ CodeEdit::CodeEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     for (int margin = kMarginLineNumbers; margin <= kMarginPrompt; ++margin) SetMarginWidth(margin, 0);
     SetModEventMask(wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT);
     SetCodePage(wxSTC_CP_UTF8);
+    // Text measured before a record is applied (the prompt margin) then loads the face the editor draws
+    // with, not the toolkit's default one it never uses.
+    StyleSetFaceName(kStyleDefault, resolveFixedFace(EditorPrefs::kDefaultFace));
 }
 
 wxColour CodeEdit::toColour(std::uint32_t bgr) {
@@ -173,7 +176,8 @@ void CodeEdit::applyMargins() {
     SetMarginType(kMarginSymbols, wxSTC_MARGIN_SYMBOL);
     SetMarginWidth(kMarginSymbols, 0);
     SetMarginSensitive(kMarginSymbols, true);
-    SetMarginWidth(kMarginLineNumbers, TextWidth(kStyleLineNumber, wxS("-0000")));
+    // Measuring makes the control realise every style's font: only a shown margin is measured.
+    SetMarginWidth(kMarginLineNumbers, m_prefs.lineNumbers ? TextWidth(kStyleLineNumber, wxS("-0000")) : 0);
     SetMarginType(kMarginFolding, wxSTC_MARGIN_SYMBOL);
     SetMarginMask(kMarginFolding, wxSTC_MASK_FOLDERS);
     const wxColour foldFore = toColour(m_prefs.styles[EditorPrefs::kDefault].background);

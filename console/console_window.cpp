@@ -125,7 +125,12 @@ void ConsoleWindow::CreateControls() {
     console = new ConsoleEdit(this, ID_CONSOLE, wxDefaultPosition, FromDIP(wxSize(420, 180)),
                               wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
     console->SetHelpText(wxS("Console"));
-    console->ApplyPreferences(EditorPrefs(), true);
+    // The console numbers no lines. The record only: DelvoApp applies its console font right after
+    // construction, and that applies the whole style table (each application measures text, which realises
+    // every style's font again).
+    EditorPrefs look;
+    look.lineNumbers = false;
+    console->ApplyPreferences(look, false);
     console->SetScrollWidth(FromDIP(380));
     // The console is centred by filling: wxEXPAND fills the sizer, and wx rejects alignment beside it.
     mainSizer->Add(console, 1, wxEXPAND, 0);
@@ -138,7 +143,7 @@ void ConsoleWindow::CreateControls() {
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 
     Layout();
-    mainSizer->Fit(this);
+    // Fits the frame and makes that its minimum size.
     mainSizer->SetSizeHints(this);
     // GTK's tool buttons are wider than 16-pixel tool bitmaps: widen the frame so that no tool
     // disappears into the toolbar's overflow menu.

@@ -119,7 +119,7 @@ void ConsoleWindow::CreateTools() {
     tools->SetToolBitmapSize(FromDIP(wxSize(16, 16)));
     auto add = [&](int id, const wxString& label, WindowIcon icon, const wxString& tooltip,
                    wxItemKind kind = wxITEM_NORMAL) {
-        tools->AddTool(id, label, windowIcon(icon, wxART_TOOLBAR), tooltip, kind);
+        tools->AddTool(id, label, windowIcon(icon), tooltip, kind);
     };
     add(ID_FILE_SAVE_AS, wxS("Save As..."), WindowIcon::SaveAs, wxS("Save file (Ctrl+S)"));
     add(ID_FILE_OPEN, wxS("Open..."), WindowIcon::Open, wxS("Open file (Ctrl+O)"));

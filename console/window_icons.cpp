@@ -6,6 +6,8 @@
 #include <dlfcn.h>
 #endif
 
+#include <map>
+
 #include <wx/image.h>
 #include <wx/window.h>
 
@@ -53,10 +55,19 @@ wxArtID standardArt(WindowIcon icon) {
     }
 }
 
-wxBitmap scaled(const wxBitmap& bitmap, int size) {
-    if (bitmap.GetWidth() == size && bitmap.GetHeight() == size) return bitmap;
+/// The drawing decoded once per process: menus, tools and title bars share the same few drawings, and
+/// decoding XPM text costs more than everything else about an icon.
+const wxImage& decoded(const char* const* xpm) {
+    static std::map<const char* const*, wxImage> images;
+    auto found = images.find(xpm);
+    if (found == images.end()) found = images.emplace(xpm, wxImage(xpm)).first;
+    return found->second;
+}
+
+wxBitmap scaled(const wxImage& image, int size) {
+    if (image.GetWidth() == size && image.GetHeight() == size) return wxBitmap(image);
     // Pixel art keeps its edges only with nearest-neighbour scaling.
-    return wxBitmap(bitmap.ConvertToImage().Scale(size, size, wxIMAGE_QUALITY_NEAREST));
+    return wxBitmap(image.Scale(size, size, wxIMAGE_QUALITY_NEAREST));
 }
 
 wxBitmap blank(int size) {
@@ -70,13 +81,13 @@ wxBitmap blank(int size) {
 }  // namespace
 
 wxBitmapBundle pixelArtBundle(const char* const* xpm) {
-    const wxBitmap art(xpm);
+    const wxImage& art = decoded(xpm);
     return wxBitmapBundle::FromBitmaps(scaled(art, kIconSize), scaled(art, 2 * kIconSize));
 }
 
 wxIconBundle pixelArtIcons(const char* const* xpm) {
     wxIconBundle bundle;
-    const wxBitmap art(xpm);
+    const wxImage& art = decoded(xpm);
     for (int size : {kIconSize, 2 * kIconSize}) {
         wxIcon icon;
         icon.CopyFromBitmap(scaled(art, size));
@@ -85,9 +96,11 @@ wxIconBundle pixelArtIcons(const char* const* xpm) {
     return bundle;
 }
 
-wxBitmapBundle windowIcon(WindowIcon icon, const wxArtClient& client) {
+wxBitmapBundle windowIcon(WindowIcon icon) {
     if (const char* const* xpm = ownDrawing(icon)) return pixelArtBundle(xpm);
-    wxBitmapBundle art = wxArtProvider::GetBitmapBundle(standardArt(icon), client, wxSize(kIconSize, kIconSize));
+    // The size is given, so the picture is the same for menus and tools: one client lets both share the art
+    // provider's cached copy instead of loading each theme icon twice.
+    wxBitmapBundle art = wxArtProvider::GetBitmapBundle(standardArt(icon), wxART_MENU, wxSize(kIconSize, kIconSize));
     // A theme without the icon must not leave a toolbar tool without a bitmap.
     if (!art.IsOk()) return wxBitmapBundle::FromBitmap(blank(kIconSize));
     return art;
@@ -103,7 +116,7 @@ wxIconBundle programIconBundle() {
     return bundle;
 }
 
-wxBitmap programIcon(int size) { return scaled(wxBitmap(delvo_icon_xpm), size); }
+wxBitmap programIcon(int size) { return scaled(decoded(delvo_icon_xpm), size); }
 
 void enableMenuIcons() {
 #ifdef __WXGTK__

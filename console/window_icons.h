@@ -17,9 +17,9 @@ enum class WindowIcon {
     Exp, Cos, Pi
 };
 
-/// The icon at 16 x 16 and 32 x 32 (the toolkit picks the one for the screen); never invalid, so toolbars
-/// accept it.
-wxBitmapBundle windowIcon(WindowIcon icon, const wxArtClient& client = wxART_MENU);
+/// The icon at 16 x 16 and 32 x 32 (the toolkit picks the one for the screen), the same in menus and tools;
+/// never invalid, so toolbars accept it.
+wxBitmapBundle windowIcon(WindowIcon icon);
 
 /// Our 16 x 16 pixel art with its 32 x 32 double (nearest neighbour: the edges stay sharp).
 wxBitmapBundle pixelArtBundle(const char* const* xpm);

@@ -180,6 +180,9 @@ TEST(CodeEdit, AppliesTheWholeRecord) {
     EXPECT_EQ(edit->GetLexer(), wxSTC_LEX_LUA);
     edit->UpdatePromptMargin();
     EXPECT_EQ(edit->GetMarginWidth(3), edit->TextWidth(wxSTC_STYLE_DEFAULT, wxS(">")) + 2);
+    prefs.lineNumbers = false;
+    EXPECT_TRUE(edit->SetPreferences(prefs, true));
+    EXPECT_EQ(edit->GetMarginWidth(0), 0);
     frame->Destroy();
     gui::pump();
 }

@@ -28,6 +28,9 @@ TEST_F(MainWindow, FrameHasIdTitleStyleAndOneConsole) {
     EXPECT_EQ(wxGetApp().GetTopWindow(), window);
     EXPECT_EQ(wxGetApp().interpreter().format.mode, 1);
     EXPECT_TRUE(window->GetIcons().GetIcon(16).IsOk());
+    // The style table is applied by the normal start: fixed-pitch face, the console's background.
+    EXPECT_EQ(console->StyleGetFaceName(0), CodeEdit::resolveFixedFace(EditorPrefs::kDefaultFace));
+    EXPECT_EQ(console->StyleGetBackground(wxSTC_STYLE_DEFAULT), CodeEdit::toColour(0xF7F7F7));
 }
 
 /// A menu item or tool as "id|label|help", with "|check" for a check item and "|icon" for a bitmap; "-" for a
