@@ -8,7 +8,6 @@
 #include <wx/filename.h>
 #include <wx/toolbar.h>
 
-#include "console/about_box.h"
 #include "libs/graph/plot_frame.h"
 #include "tests/window_test_fixture.h"
 
@@ -367,55 +366,6 @@ TEST_F(MainWindow, ConsoleFontAndColorsReachTheStyles) {
     EXPECT_EQ(console->StyleGetForeground(4), CodeEdit::toColour(0x800000));
     EXPECT_EQ(console->StyleGetBackground(5), CodeEdit::toColour(0xEAEAEA));  // the console's shifted background
     EXPECT_EQ(console->preferences().styles[22].background, 0x00FFFFu);
-}
-
-// How the window looks after a few lines, with the Insert menu and its Constants submenu open (real mouse
-// moves through XTest). The PNGs go to gui::outputDir(); docs/screenshots keeps copies.
-TEST_F(MainWindow, Screenshots) {
-    for (const char* line : {"1+2", "x = 2^10", "sqrt(x)*pi", "q", "plot("}) run(line);
-    console->DocumentEnd();
-    console->AddText(wxS("2*sin("));
-    // A plain backdrop: Xvfb has no desktop and its root window is black.
-    auto* backdrop = new wxFrame(nullptr, wxID_ANY, wxEmptyString, wxPoint(0, 0), wxGetDisplaySize(),
-                                 wxBORDER_NONE | wxFRAME_NO_TASKBAR);
-    backdrop->SetBackgroundColour(wxColour(0x5E, 0x81, 0xAC));
-    backdrop->Show();
-    gui::pump(100);
-    window->Raise();
-    ASSERT_TRUE(gui::focus(console));
-    const wxString dir = gui::outputDir();
-    const wxRect frame = window->GetScreenRect().Inflate(12);
-    EXPECT_TRUE(gui::screenshot(frame, dir + "/window_console.png"));
-
-    // A click on "Insert" opens the menu; resting on its last entry opens "Constants". The offsets are
-    // those of the default theme's layout; a miss only leaves the menu closed in the picture.
-    const wxPoint title = window->GetMenuBar()->GetScreenPosition();
-    wxUIActionSimulator mouse;
-    const auto openMenu = [&](int x) {
-        mouse.MouseMove(title.x + x, title.y + 12);
-        gui::pump(100);
-        mouse.MouseClick();
-        gui::pump(500);
-    };
-    openMenu(154);
-    mouse.MouseMove(title.x + 190, title.y + 241);
-    gui::pump(800);
-    EXPECT_TRUE(gui::screenshot(wxRect(frame.x, frame.y, std::max(frame.width, 500), frame.height + 190),
-                                dir + "/window_insert_menu.png"));
-    for (int i = 0; i < 3; ++i) gui::simulateKey(WXK_ESCAPE);
-    openMenu(212);
-    EXPECT_TRUE(gui::screenshot(frame, dir + "/window_options_menu.png"));
-    for (int i = 0; i < 2; ++i) gui::simulateKey(WXK_ESCAPE);
-#ifdef __WXGTK__
-    // GTK's native About box is not modal, so the real one can be shown here; Escape closes it.
-    wxAboutBox(makeAboutInfo(), window);
-    gui::pump(500);
-    const wxPoint centre(frame.x + frame.width / 2, frame.y + frame.height / 2);
-    EXPECT_TRUE(gui::screenshot(wxRect(centre.x - 260, centre.y - 170, 520, 340), dir + "/window_about.png"));
-    gui::simulateKey(WXK_ESCAPE);
-#endif
-    backdrop->Destroy();
-    gui::pump(100);
 }
 
 }  // namespace
