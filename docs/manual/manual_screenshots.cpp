@@ -9,6 +9,7 @@
 
 #include "console/about_box.h"
 #include "libs/graph/plot_frame.h"
+#include "settings/colors_dlg.h"
 #include "tests/local_http_server.h"
 #include "tests/window_test_fixture.h"
 #include "tools/solver_dlg.h"
@@ -207,6 +208,22 @@ TEST_F(ManualScreenshots, PlotWindows) {
     }
     PlotFrame::plotCloseAll();
     gui::pump(100);
+}
+
+// A dark theme, all six colours changed: the console and the colours dialog.
+TEST_F(ManualScreenshots, DarkTheme) {
+    // 0x00BBGGRR: light grey text on near-black, blue functions, orange operators, green numbers, blue selection.
+    wxGetApp().setConsoleColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
+    for (const char* line : {"1+2", "speed = 3; speed*2", "sqrt(2)*pi", "q", "max(3, 7)^2"}) run(line);
+    console->DocumentEnd();
+    console->AddText(wxS("2*sin("));
+    const wxString dir = gui::outputDir() + "/screenshots";
+    EXPECT_TRUE(gui::screenshot(window, dir + "/console_dark.png"));
+    auto* dialog = new ColorsDlg(window, 7600, wxS("Colors"), wxDefaultPosition);
+    dialog->Show();
+    gui::pump(100);
+    EXPECT_TRUE(gui::screenshot(dialog, dir + "/colors_dialog_dark.png"));
+    dialog->Destroy();
 }
 
 }  // namespace
