@@ -36,7 +36,7 @@ bench: build
 	@./scripts/run-bench.sh $(BUILD_DIR)
 
 sanitize:
-	@$(MAKE) test BUILD_DIR=build-asan CMAKE_FLAGS="-DDELVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+	@$(MAKE) test BUILD_DIR=build-asan CMAKE_FLAGS="-DDELVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DDELVO_BUILD_BENCH=OFF $(CMAKE_FLAGS)"
 
 # libFuzzer targets (clang, ASan + UBSan) in their own tree, each run FUZZ_SECONDS from fuzz/corpus/<target>.
 fuzz: deps

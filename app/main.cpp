@@ -17,14 +17,23 @@ namespace {
 
 using WindowMain = int (*)(int, char**);
 
-/// The window module beside the executable, or one the dynamic linker finds. Loaded globally: window
-/// code looks toolkit functions up at run time (dlsym with RTLD_DEFAULT). Bound lazily, as linked programs
-/// are: binding every toolkit function up front would cost the start-up time for functions never called.
+/// The window module beside the executable (build tree), in the installation's module folder next to it, or
+/// one the dynamic linker finds. Both folders are found from the executable's own path: the run path alone
+/// is not enough, since the linker consults it only when the executable itself calls dlopen, not a library
+/// that wraps dlopen (the address sanitizer does). Loaded globally: window code looks toolkit functions up at
+/// run time (dlsym with RTLD_DEFAULT). Bound lazily, as linked programs are: binding every toolkit function
+/// up front would cost the start-up time for functions never called.
 int runWindowModule(int argc, char** argv) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     void* module = nullptr;
-    if (!error) module = dlopen((self.parent_path() / TALLYX_WINDOW_MODULE).c_str(), RTLD_LAZY | RTLD_GLOBAL);
+    if (!error) {
+        const std::filesystem::path folder = self.parent_path();
+        for (const std::filesystem::path& path :
+             {folder / TALLYX_WINDOW_MODULE, folder / TALLYX_MODULE_DIR / TALLYX_WINDOW_MODULE}) {
+            if (!module) module = dlopen(path.c_str(), RTLD_LAZY | RTLD_GLOBAL);
+        }
+    }
     if (!module) module = dlopen(TALLYX_WINDOW_MODULE, RTLD_LAZY | RTLD_GLOBAL);
     auto entry = module ? reinterpret_cast<WindowMain>(dlsym(module, TALLYX_WINDOW_ENTRY)) : nullptr;
     if (!entry) {

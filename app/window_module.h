@@ -2,7 +2,7 @@
 // The entry of the window module (libtallyx_window.so), looked up by name by tallyx's main().
 #pragma once
 
-/// Name of the module file, beside the tallyx executable.
+/// Name of the module file, beside the tallyx executable or, installed, in TALLYX_MODULE_DIR next to it.
 #define TALLYX_WINDOW_MODULE "libtallyx_window.so"
 /// Name of the entry point in the module.
 #define TALLYX_WINDOW_ENTRY "tallyx_window_main"

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # Installation and the Debian package. The layout under the prefix is the one the program's folder rules
-# expect: bin/tallyx finds the manual as ../doc/tallyx.pdf and the window module through its run path.
+# expect: bin/tallyx finds the manual as ../doc/tallyx.pdf and the window module as ../lib/delvocalculator/.
 #   PREFIX/bin/tallyx
 #   PREFIX/lib/delvocalculator/libtallyx_window.so
 #   PREFIX/doc/tallyx.pdf
@@ -8,6 +8,7 @@
 # The package uses the prefix /opt/delvocalculator and adds links in /usr (tallyx, desktop entry, icon).
 set(DELVO_MODULE_DIR lib/delvocalculator)
 set_target_properties(tallyx PROPERTIES INSTALL_RPATH "$ORIGIN/../${DELVO_MODULE_DIR}")
+target_compile_definitions(tallyx PRIVATE TALLYX_MODULE_DIR="../${DELVO_MODULE_DIR}")
 install(TARGETS tallyx RUNTIME DESTINATION bin)
 install(TARGETS tallyx_window LIBRARY DESTINATION ${DELVO_MODULE_DIR})
 if(DELVO_MANUAL)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Takes the manual's pictures (docs/manual/) and the update check's (docs/screenshots/update_*.png) from
+# Takes the manual's pictures (docs/manual/) and those of docs/screenshots/ (windows, menus, tools, plots) from
 # the real window under Xvfb. Usage: scripts/manual-screenshots.sh [build-folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,5 +10,5 @@ OUT=$(mktemp -d)
 trap 'rm -rf "$OUT"' EXIT
 DELVO_TEST_OUTPUT=$OUT xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/tests/manual_screenshots"
 cp "$OUT"/manual/*.png docs/manual/
-cp "$OUT"/screenshots/update_*.png docs/screenshots/
-ls -l docs/manual/*.png docs/screenshots/update_*.png
+cp "$OUT"/screenshots/*.png docs/screenshots/
+ls -l docs/manual/*.png docs/screenshots/*.png

@@ -12,13 +12,10 @@
 #include <wx/cshelp.h>
 #include <wx/fontdata.h>
 
-#include "app/delvo_app.h"
-#include "console/console_edit.h"
-#include "console/console_window.h"
 #include "settings/choosers.h"
 #include "settings/color_button.h"
 #include "settings/colors_dlg.h"
-#include "tests/gui_test_support.h"
+#include "tests/window_test_fixture.h"
 
 namespace {
 
@@ -36,13 +33,10 @@ std::uint32_t consoleBackground(std::uint32_t background, std::uint32_t text) {
 }
 
 /// The main window through DelvoApp's normal start and a colours dialog on it; the choosers answer as set.
-class ColorsDlgTest : public ::testing::Test {
+class ColorsDlgTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        wxTheApp->SetExitOnFrameDelete(false);
-        ASSERT_TRUE(wxGetApp().OnInit());
-        window = wxGetApp().mainWindow();
-        ASSERT_NE(window, nullptr);
+        MainWindowTest::SetUp();
         setColourChooser([this](wxWindow* parent, wxColourData& data) {
             colourRequests.push_back({parent, data.GetColour(), data.GetCustomColour(1)});
             if (colourAnswer.IsOk()) data.SetColour(colourAnswer);
@@ -63,8 +57,7 @@ protected:
         setFontChooser(nullptr);
         wxGetApp().enableHighlighting(true);
         if (isAlive(dialog)) dialog->Destroy();
-        if (isAlive(window)) window->Destroy();
-        gui::pump();
+        MainWindowTest::TearDown();
     }
 
     void openDialog() {
@@ -72,10 +65,9 @@ protected:
         dialog->Show();
         gui::pump();
     }
+    using MainWindowTest::isAlive;
     static bool isAlive(wxWindow* top) {
-        for (wxWindow* w : wxTopLevelWindows)
-            if (w == top) return true;
-        return false;
+        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), top) != wxTopLevelWindows.end();
     }
     ColorButton* button(int id) const { return dialog->GetColorButton(id); }
     void click(int id) {
@@ -92,7 +84,6 @@ protected:
     }
     const EditorPrefs& prefs() const { return window->GetConsole()->preferences(); }
 
-    ConsoleWindow* window = nullptr;
     ColorsDlg* dialog = nullptr;
     struct ColourRequest {
         wxWindow* parent;

@@ -62,13 +62,6 @@ protected:
         event.m_keyCode = code;
         return !field->GetEventHandler()->ProcessEvent(event);
     }
-    /// The dialog beside the console, as one picture.
-    void screenshot(wxDialog* dialog, const wxString& name) {
-        dialog->Move(window->GetScreenRect().GetTopRight() + wxPoint(8, 0));
-        dialog->Raise();
-        gui::pump(200);
-        EXPECT_TRUE(gui::screenshot(window->GetScreenRect().Union(dialog->GetScreenRect()), gui::outputDir() + name));
-    }
 };
 
 TEST_F(ToolDialogs, UnitConverterConvertsWhileTyping) {
@@ -88,7 +81,6 @@ TEST_F(ToolDialogs, UnitConverterConvertsWhileTyping) {
     EXPECT_EQ(input->GetValue(), "1");
     EXPECT_EQ(result->GetValue(), "33.8");
     EXPECT_EQ(input->GetSize().x, dialog->GetTextExtent(">1111.111111111111<").x);
-    screenshot(dialog, "/tool_converter.png");
 
     const struct {
         int category;  // -1: keep
@@ -181,7 +173,6 @@ TEST_F(ToolDialogs, BaseConverterReadsTheSameTextInTheNewBase) {
     EXPECT_EQ(input->GetValue(), "1100");
     EXPECT_EQ(result->GetValue(), "14");
     const wxColour normal = input->GetBackgroundColour(), pink(248, 206, 212);
-    screenshot(dialog, "/tool_base_converter.png");
 
     const struct {
         int source;  // -1: keep
@@ -281,7 +272,6 @@ TEST_F(ToolDialogs, KeypadTypesIntoTheInputLine) {
     press('*');
     press('s');
     press('2');
-    screenshot(keypad, "/tool_numpad.png");
 }
 
 // F8 three times: created and shown, hidden, shown again; the tool and the console's caret follow.

@@ -312,37 +312,4 @@ TEST_F(VarsetDlgTest, FieldsRefuseASixteenthCharacter) {
     }
 }
 
-TEST_F(ToolDialogTest, Screenshots) {
-    setVariable(1, L"b", 2.5);
-    app().addFunction(L"x^3-2*x-5");
-    window->SetSize(wxRect(0, 0, 520, 360));
-    ConsoleEdit* console = window->GetConsole();
-    console->DocumentEnd();
-    console->AddText(wxS("speed=3"));
-    console->ExecuteLine();
-    // Each dialog beside the console, so that both are seen whole.
-    auto shoot = [this](wxWindow* dialog, wxWindow* below, const char* name) {
-        dialog->Move(window->GetRect().GetRight() + 8, 60);
-        if (below) below->Move(dialog->GetRect().GetBottomLeft() + wxPoint(0, 8));
-        gui::pump(100);
-        wxRect area = window->GetScreenRect().Union(dialog->GetScreenRect());
-        EXPECT_TRUE(gui::screenshot(below ? area.Union(below->GetScreenRect()) : area, gui::outputDir() + name));
-    };
-    command(7022);
-    auto* solver = dynamic_cast<SolverDlg*>(wxWindow::FindWindowById(7700));
-    ASSERT_NE(solver, nullptr);
-    push(solver, ID_SOLVER_SOLVE);
-    shoot(solver, nullptr, "/tool_solver.png");
-    command(7022);
-    command(7020);
-    auto* list = dynamic_cast<VarlistDlg*>(wxWindow::FindWindowById(7500));
-    ASSERT_NE(list, nullptr);
-    shoot(list, nullptr, "/tool_variables.png");
-    VarsetDlg editor(list, app());
-    editor.SetVariable(0, "speed", 3);
-    editor.Fill();
-    editor.Show();
-    shoot(list, &editor, "/tool_varset.png");
-}
-
 }  // namespace

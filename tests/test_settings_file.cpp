@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The settings file reader on real files; the writer's tests are in test_settings_writer.cpp.
+// The settings file reader on real files, hostile ones included; the writer's tests are in test_settings_writer.cpp.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "libs/file/lf_config.h"
@@ -25,6 +28,9 @@ TEST_F(SettingsReader, RefusesFilesWithoutHeaderOrKnownSection) {
     FakeHost untouched;
     lfConfig config(3);
     EXPECT_FALSE(loadSettings(config, path(), untouched));  // no file
+    ASSERT_EQ(::mkdir(m_path.c_str(), 0700), 0);  // a folder: unreadable even for root
+    EXPECT_FALSE(loadSettings(config, path(), untouched));
+    ::rmdir(m_path.c_str());
     writeBytes("");
     EXPECT_FALSE(loadSettings(config, path(), untouched));
     const std::string known = std::string("[Common]\nVerbose=0\n") + kFontBody;
@@ -74,13 +80,46 @@ TEST_F(SettingsReader, PathLengthAndExtension) {
     ASSERT_EQ(::chdir(previous), 0);
 }
 
-// Lines may end in LF alone, the header may carry trailing blanks, and each byte is one Latin-1 character.
-TEST_F(SettingsReader, ReadsLfLineEndsAndLatin1) {
-    FakeHost host;
-    writeBytes(std::string(kHeader) + " \t\n[Font]\nName=Caf\xE9\n");
-    lfConfig config(3);
-    EXPECT_TRUE(loadSettings(config, path(), host));
-    EXPECT_EQ(host.font.faceName, L"Caf\u00E9");
+std::string utf16(const std::string& latin1) {
+    std::string out("\xFF\xFE", 2);
+    for (char c : latin1) out += std::string{c, '\0'};
+    return out;
+}
+
+// Lines may end in LF alone, the header may carry trailing blanks, each byte is one Latin-1 character. Huge,
+// binary, UTF-16 or many-section files load in well under a second and leave the defaults.
+TEST_F(SettingsReader, LineEndsLatin1AndHostileFiles) {
+    const std::string valid = std::string(kHeader) + "\r\n# Quarn <Version: 1.8 Build: 2104>\r\n\r\n[Common]\r\n"
+                              "   Verbose=0\r\n[History]\r\n   Expr1=1+2\r\n[Font]\r\n   Name=Courier\r\n   Size=12\r\n";
+    std::mt19937 random(7);
+    std::string binary(1 << 20, '\0');
+    for (char& c : binary) c = static_cast<char>(random());
+    std::string sections = std::string(kHeader) + "\r\n";
+    for (int i = 0; i < 10000; ++i) sections += "[S" + std::to_string(i) + "]\r\n   Verbose=0\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool loads, verbose;
+        std::wstring face;
+    } rows[] = {
+        {"LF line ends, Latin-1", std::string(kHeader) + " \t\n[Font]\nName=Caf\xE9\n", true, true, L"Caf\u00E9"},
+        {"100 MB without a line end", std::string(kHeader) + std::string(100 << 20, 'x'), false, true, L"Consolas"},
+        {"100 MB of short lines", std::string(kHeader) + "\r\n" + std::string(100 << 20, '\n'), false, true, L"Consolas"},
+        {"binary bytes", binary, false, true, L"Consolas"},
+        {"the same file in UTF-16", utf16(valid), false, true, L"Consolas"},
+        {"10,000 sections", sections, false, true, L"Consolas"},
+        {"a valid file after all that", valid, true, false, L"Courier"},
+    };
+    for (const auto& row : rows) {
+        writeBytes(row.bytes);
+        FakeHost host;
+        lfConfig config(3);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(loadSettings(config, path(), host), row.loads) << row.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << row.name;
+        EXPECT_EQ(host.verbose, row.verbose) << row.name;
+        EXPECT_EQ(host.font.faceName, row.face) << row.name;
+    }
 }
 
 // Comments, unknown sections, blanks around "=", malformed lines, case, the face and size rules, and the

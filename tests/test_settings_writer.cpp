@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -118,15 +120,29 @@ TEST_F(SettingsWriter, LoadGivesBackWhatWasSaved) {
     EXPECT_EQ(maskSavedTime(readBytes()), first);
 }
 
-// A save that cannot complete gives false and leaves the folder as it was.
+// A save that cannot complete (no room for a section, a full disk, no folder) gives false and leaves the
+// folder as it was.
 TEST_F(SettingsWriter, FailedSaveLeavesOldFile) {
     FakeHost host;
     lfConfig small(2);  // refuses the third section
     writeBytes("old");
     EXPECT_FALSE(saveSettings(small, path(), host));
     EXPECT_EQ(readBytes(), "old");
-    std::remove(m_path.c_str());
+    // A full disk: no file may grow beyond 64 bytes (the write fails with EFBIG instead of a signal).
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit tiny = previous;
+    tiny.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
     lfConfig config(3);
+    const bool saved = saveSettings(config, path(), host);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readBytes(), "old");
+    EXPECT_EQ(filesInDir(), std::vector<std::string>{"tallyx.quarnr"}) << "no temporary file is left behind";
+    std::remove(m_path.c_str());
     EXPECT_FALSE(saveSettings(config, widen(m_dir + "/missing/tallyx.quarnr"), host));
     EXPECT_FALSE(saveSettings(config, L"", host));
     ASSERT_EQ(::mkdir((m_dir + "/dir.quarnr").c_str(), 0700), 0);

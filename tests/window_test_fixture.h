@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main-window fixture shared by test_gui_window.cpp, test_gui_functions_menu.cpp and the tool tests.
+// The main-window fixture shared by the window, settings, application and tool tests and the picture program.
 #pragma once
 
 #include <algorithm>
