@@ -28,6 +28,14 @@ size_t unclosedParenthesis(const std::wstring& expression) {
     return open.empty() ? expression.size() : open.back();
 }
 
+/// The typed characters of [begin, end), clamped to the typed line: the origin of a rewritten text may run
+/// past a line that lost characters on the way.
+std::wstring piece(const std::wstring& typed, int begin, int end) {
+    const size_t from = std::min(static_cast<size_t>(std::max(begin, 0)), typed.size());
+    const size_t to = std::min(static_cast<size_t>(std::max(end, 0)), typed.size());
+    return from < to ? typed.substr(from, to - from) : std::wstring();
+}
+
 /// The name of the function whose argument list holds pos: the name before the innermost open "(" before pos.
 std::wstring enclosingFunction(const std::wstring& typed, const std::wstring& expression, const TextOrigin& origin,
                                size_t pos) {
@@ -39,13 +47,14 @@ std::wstring enclosingFunction(const std::wstring& typed, const std::wstring& ex
             while (start > 0 && isNameChar(expression[start - 1])) --start;
             if (start == i) return {};
             const TextSpan first = origin.at(start), last = origin.at(i - 1);
-            return typed.substr(static_cast<size_t>(first.begin), static_cast<size_t>(last.end - first.begin));
+            return piece(typed, first.begin, last.end);
         }
     }
     return {};
 }
 
 std::wstring quoted(const std::wstring& text) { return L"'" + text + L"'"; }
+
 
 }  // namespace
 
@@ -73,10 +82,10 @@ ErrorSpot locateSyntaxError(const std::wstring& typed, const std::wstring& expre
     const size_t at = std::min(pos, size - 1);
     const size_t end = atEnd ? size : tokenEnd(expression, at);
     ErrorSpot spot = spotOf(origin, at, end, {});
-    const std::wstring token = typed.substr(static_cast<size_t>(spot.start), static_cast<size_t>(spot.length));
-    const std::wstring before = pos > 0 ? quoted(typed.substr(static_cast<size_t>(origin.at(pos - 1).begin),
-                                                              static_cast<size_t>(origin.at(pos - 1).end -
-                                                                                  origin.at(pos - 1).begin)))
+    if (!spot.known() || static_cast<size_t>(spot.start) >= typed.size()) return {};
+    spot.length = std::min(spot.length, static_cast<int>(typed.size()) - spot.start);
+    const std::wstring token = piece(typed, spot.start, spot.start + spot.length);
+    const std::wstring before = pos > 0 ? quoted(piece(typed, origin.at(pos - 1).begin, origin.at(pos - 1).end))
                                         : std::wstring();
     switch (reason) {
     case lmSyntaxReason::MissingParenthesis:
