@@ -1,43 +1,24 @@
 // SPDX-License-Identifier: MIT
 // Entry point. Usage and batch mode run here without the toolkit: no display needed, and no GUI library
 // loaded (start-up in milliseconds). A window (normal start, "-show") loads the window module.
-#include <dlfcn.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
+#include <vector>
 
 #include "app/batch_mode.h"
+#include "app/command_line.h"
 #include "app/window_module.h"
 #include "engine/interpreter.h"
 #include "libs/math/lm_console.h"
 
-namespace {
-
-using WindowMain = int (*)(int, char**);
-
-/// The window module beside the executable, or one the dynamic linker finds. Loaded globally: window
-/// code looks toolkit functions up at run time (dlsym with RTLD_DEFAULT).
-int runWindowModule(int argc, char** argv) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    void* module = nullptr;
-    if (!error) module = dlopen((self.parent_path() / TALLYX_WINDOW_MODULE).c_str(), RTLD_NOW | RTLD_GLOBAL);
-    if (!module) module = dlopen(TALLYX_WINDOW_MODULE, RTLD_NOW | RTLD_GLOBAL);
-    auto entry = module ? reinterpret_cast<WindowMain>(dlsym(module, TALLYX_WINDOW_ENTRY)) : nullptr;
-    if (!entry) {
-        std::fprintf(stderr, "DelvoCalculator: cannot load the window module %s (%s)\n", TALLYX_WINDOW_MODULE,
-                     dlerror());
-        std::fputs("Batch mode works without it: tallyx -h\n", stderr);
-        return 1;
-    }
-    return entry(argc, argv);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+    // The arguments as UTF-8, whatever the platform handed over.
+    std::vector<std::string> texts = utf8Arguments(argc, argv);
+    std::vector<char*> utf8;
+    for (std::string& text : texts) utf8.push_back(text.data());
+    utf8.push_back(nullptr);
+    argc = static_cast<int>(texts.size());
+    argv = utf8.data();
     const DelvoCmdLine args(argc, argv);
     const StartMode mode = chooseStartMode(args);
     if (mode == StartMode::Batch) {
