@@ -90,7 +90,7 @@ build_libpng() {
 # Only the libraries the window uses (base, core, stc), static, with the system-independent parts built in.
 build_wxwidgets() {
   local off=()
-  for feature in AUI HTML XRC RICHTEXT PROPGRID RIBBON MEDIA WEBVIEW OPENGL XML QA SOUND LIBJPEG LIBTIFF \
+  for feature in AUI HTML WXHTML_HELP XRC RICHTEXT PROPGRID RIBBON MEDIA WEBVIEW OPENGL XML QA SOUND LIBJPEG LIBTIFF \
                  LIBLZMA EXPAT REGEX WEBREQUEST PRIVATE_FONTS; do
     off+=("-DwxUSE_$feature=OFF")
   done
