@@ -49,6 +49,9 @@ fuzz: deps
 # built once per version into ~/.cache/delvo-windows (scripts/windows/build-deps.sh).
 WINDOWS_CMAKE = cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
 	-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# The wine prefix is made once, before tests start several wine processes at a time.
+WINE_PREFIX_READY = [ -d "$${WINEPREFIX:-$$HOME/.wine}" ] || { WINEDEBUG=-all DISPLAY= wineboot -i >/dev/null 2>&1; \
+	wineserver -w; }
 
 # tallyx.exe, tallyx_window.dll and the installer DelvoCalculator-<version>-setup.exe in build-windows/.
 windows:
@@ -63,10 +66,12 @@ windows-batch-check:
 	@deps=$$(JOBS=$(JOBS) ./scripts/windows/build-deps.sh) && \
 	  $(WINDOWS_CMAKE) -S . -B build-windows-batch -DDELVO_WINDOW=OFF -DDELVO_WINDOWS_DEPS="$$deps" >/dev/null
 	@cmake --build build-windows-batch -j$(JOBS)
+	@$(WINE_PREFIX_READY)
 	@cd build-windows-batch && ctest --output-on-failure -j$(JOBS)
 
 # Everything under wine: the GUI-free tests, the window, the update check and the installer.
 windows-check: windows
+	@$(WINE_PREFIX_READY)
 	@cd build-windows && ctest --output-on-failure -j$(JOBS)
 
 clean:
