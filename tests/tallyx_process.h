@@ -13,6 +13,7 @@ struct ProcessRun {
 };
 
 /// Runs TALLYX_PATH with the arguments in workDir, with no display and workDir as the user's data folder.
+/// Windows always has a display: a run that opens its window there is ended after a while (status -1).
 ProcessRun runTallyx(const std::vector<std::string>& args, const std::filesystem::path& workDir);
 /// This test process's id, for names of its own temporary folders.
 long processId();

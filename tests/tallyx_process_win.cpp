@@ -3,7 +3,12 @@
 
 #include <windows.h>
 
+#include <thread>
+
 namespace {
+
+/// A run still going after this long has opened its window (Windows always has a display): it is ended.
+constexpr DWORD kLongestRunMs = 20000;
 
 /// One argument quoted the way CommandLineToArgvW splits it back.
 std::wstring quoted(const std::wstring& argument) {
@@ -56,13 +61,19 @@ ProcessRun runTallyx(const std::vector<std::string>& args, const std::filesystem
         CloseHandle(readEnd);
         return run;
     }
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) run.out.append(buffer, n);
-    CloseHandle(readEnd);
+    std::thread reader([&run, readEnd] {
+        char buffer[4096];
+        DWORD n = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) run.out.append(buffer, n);
+    });
+    DWORD status = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, kLongestRunMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &status);
+    else
+        TerminateProcess(process.hProcess, status);
     WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
+    reader.join();
+    CloseHandle(readEnd);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     run.status = static_cast<int>(status);
