@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench sanitize fuzz clean install package
+.PHONY: deps configure build run test bench sanitize fuzz clean install package windows windows-batch-check windows-check
 FUZZ_SECONDS ?= 30
 
 deps:
@@ -45,5 +45,34 @@ fuzz: deps
 	@cmake --build build-fuzz -j$(JOBS) --target fuzz_targets
 	@./scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
+# Windows, cross-built with mingw-w64 and tested under wine (see README.md, "Windows"). The dependencies are
+# built once per version into ~/.cache/delvo-windows (scripts/windows/build-deps.sh).
+WINDOWS_CMAKE = cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# The wine prefix is made once, before tests start several wine processes at a time.
+WINE_PREFIX_READY = [ -d "$${WINEPREFIX:-$$HOME/.wine}" ] || { WINEDEBUG=-all DISPLAY= wineboot -i >/dev/null 2>&1; \
+	wineserver -w; }
+
+# tallyx.exe, tallyx_window.dll and the installer DelvoCalculator-<version>-setup.exe in build-windows/.
+windows:
+	@./scripts/windows/install-deps.sh
+	@deps=$$(JOBS=$(JOBS) ./scripts/windows/build-deps.sh --window) && \
+	  $(WINDOWS_CMAKE) -S . -B build-windows -DDELVO_WINDOWS_DEPS="$$deps" >/dev/null
+	@cmake --build build-windows -j$(JOBS)
+
+# The program without its window (batch mode), and the GUI-free tests under wine: quick, for every CI run.
+windows-batch-check:
+	@./scripts/windows/install-deps.sh
+	@deps=$$(JOBS=$(JOBS) ./scripts/windows/build-deps.sh) && \
+	  $(WINDOWS_CMAKE) -S . -B build-windows-batch -DDELVO_WINDOW=OFF -DDELVO_WINDOWS_DEPS="$$deps" >/dev/null
+	@cmake --build build-windows-batch -j$(JOBS)
+	@$(WINE_PREFIX_READY)
+	@cd build-windows-batch && ctest --output-on-failure -j$(JOBS)
+
+# Everything under wine: the GUI-free tests, the window, the update check and the installer.
+windows-check: windows
+	@$(WINE_PREFIX_READY)
+	@cd build-windows && ctest --output-on-failure -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-fuzz
+	rm -rf $(BUILD_DIR) build-asan build-fuzz build-windows build-windows-batch

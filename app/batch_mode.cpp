@@ -7,15 +7,11 @@
 #include <fstream>
 #include <iterator>
 
-#include <cstdlib>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "app/exit_signals.h"
+#include "app/unfinished_output.h"
 #include "engine/interpreter.h"
+#include "libs/file/lf_path.h"
 #include "libs/math/lm_console.h"
 
 namespace {
@@ -40,89 +36,6 @@ std::wstring trimBlanks(const std::wstring& text) {
 }
 
 void printWide(const std::wstring& text) { std::fputs(utf8FromWide(text).c_str(), stdout); }
-
-std::wstring widePath(const std::string& native) { return wideFromUtf8(native); }
-
-/// The output file while batch mode runs: a temporary file beside it that receives standard output and error
-/// and, at the end, the result; renamed to the output file only when complete. An end request meanwhile
-/// removes it, so the output file is either complete or absent (an earlier one stays untouched).
-class UnfinishedOutput {
-public:
-    ~UnfinishedOutput() {
-        for (int fd : m_console)
-            if (fd >= 0) ::close(fd);
-    }
-
-    /// Creates the temporary file and redirects standard output and error into it; false: no redirection.
-    bool begin(const std::wstring& outPath, std::FILE** outStream, std::FILE** errStream) {
-        if (outPath.empty()) return false;
-        std::vector<char> name;
-        const std::string pattern = utf8FromWide(outPath) + ".tmp-XXXXXX";
-        name.assign(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        const int fd = ::mkstemp(name.data());
-        if (fd < 0) return false;
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        (void)::fchmod(fd, 0666 & ~mask);  // the rights a plain new file gets
-        ::close(fd);
-        m_path = name.data();
-        std::fflush(stdout);
-        std::fflush(stderr);
-        m_console[0] = ::dup(STDOUT_FILENO);
-        m_console[1] = ::dup(STDERR_FILENO);
-        if (!lf_redirectConsole(widePath(m_path), outStream, errStream)) {
-            ::unlink(m_path.c_str());
-            m_path.clear();
-            return false;
-        }
-        endAtOnceRemoving(m_path);
-        return true;
-    }
-    const std::string& path() const { return m_path; }
-    /// Writes text to the standard error the program was started with, also while it is redirected.
-    void writeConsoleError(const std::string& text) const {
-        if (m_path.empty() || m_console[1] < 0) {
-            std::fputs(text.c_str(), stderr);
-            std::fflush(stderr);
-            return;
-        }
-        size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t n = ::write(m_console[1], text.data() + done, text.size() - done);
-            if (n <= 0) break;
-            done += static_cast<size_t>(n);
-        }
-    }
-    /// The result could not be written: the temporary file goes, standard output and error return.
-    void abandon() {
-        ::unlink(m_path.c_str());
-        m_path.clear();
-        endAtOnceRemoving({});
-        restoreConsole();
-    }
-    /// The output file is complete: it takes the output file's name. Standard output and error return to
-    /// the console, so nothing printed later (a message of the window after "-show") lands in the file.
-    void finish(const std::wstring& outPath) {
-        if (m_path.empty()) return;
-        restoreConsole();
-        if (std::rename(m_path.c_str(), utf8FromWide(outPath).c_str()) != 0) ::unlink(m_path.c_str());
-        m_path.clear();
-        endAtOnceRemoving({});
-    }
-
-private:
-    void restoreConsole() {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        // Without a copy of the console, nothing more may land in the output file.
-        if (m_console[0] < 0 || ::dup2(m_console[0], STDOUT_FILENO) < 0) std::freopen("/dev/null", "w", stdout);
-        if (m_console[1] < 0 || ::dup2(m_console[1], STDERR_FILENO) < 0) std::freopen("/dev/null", "w", stderr);
-    }
-
-    std::string m_path;
-    int m_console[2] = {-1, -1};
-};
 
 /// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF,
 /// each with the number of the file line it belongs to.
@@ -174,7 +87,7 @@ std::string batchUsageError(const DelvoCmdLine& args) {
         return "tallyx: too many arguments (at most " + std::to_string(DelvoCmdLine::kMaxArgs - 1) + ")" + usage;
     std::error_code error;
     if (args.whole[2].size() > kItemMax &&
-        !std::filesystem::is_regular_file(std::filesystem::path(utf8FromWide(args.whole[2])), error))
+        !std::filesystem::is_regular_file(nativePath(args.whole[2]), error))
         return "tallyx: the input text is longer than " + std::to_string(kItemMax) +
                " characters; put the commands in a file" + usage;
     for (int i = 3; i + 1 < args.argc; ++i)
@@ -218,7 +131,7 @@ std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) 
 std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable) {
     *readable = true;
     std::error_code error;
-    const std::filesystem::path path(utf8FromWide(input));
+    const std::filesystem::path path = nativePath(input);
     if (!std::filesystem::is_regular_file(path, error)) {
         std::vector<BatchItem> items;
         if (input.find(L';') == std::wstring::npos) return {{input, 0}};
@@ -261,14 +174,14 @@ bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
     };
     for (wchar_t wc : text) {
         const unsigned c = static_cast<unsigned>(wc);
-        if (c >= 0x10000 && c <= 0x10FFFF) {  // wchar_t is 32-bit on Linux: surrogate pairs for UTF-16
+        if (c >= 0x10000 && c <= 0x10FFFF) {  // a 32-bit wchar_t (Linux): surrogate pairs for UTF-16
             unit(0xD800 + ((c - 0x10000) >> 10));
             unit(0xDC00 + ((c - 0x10000) & 0x3FF));
         } else {
             unit(c);
         }
     }
-    std::ofstream file(std::filesystem::path(utf8FromWide(path)), std::ios::binary | std::ios::trunc);
+    std::ofstream file(nativePath(path), std::ios::binary | std::ios::trunc);
     if (!file) return false;
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file.flush());
@@ -309,7 +222,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
         std::fflush(stdout);
         if (redirected) {
             win32EnableConsole();
-            written = writeUtf16File(widePath(unfinished.path()), output);
+            written = writeUtf16File(unfinished.path(), output);
             if (!written) {
                 unfinished.abandon();
                 redirected = false;

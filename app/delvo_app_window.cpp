@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // DelvoApp's normal start and its main window.
 #include "app/delvo_app.h"
+
+#include "app/console_face.h"
 #include "app/exit_signals.h"
 
 #include <cstdio>
@@ -35,10 +37,9 @@ bool DelvoApp::OnInit() {
 }
 
 bool DelvoApp::startWindow() {
-    // The console engineer's CodeEdit substitutes an installed fixed-pitch face when Consolas is missing.
     const EditorPrefs defaults;
     consoleFont.reset();
-    consoleFont.setFaceName(EditorPrefs::kDefaultFace);
+    consoleFont.setFaceName(defaultConsoleFace());
     consoleFont.setColor(lmColor::fromInt(defaults.styles[EditorPrefs::kDefault].foreground));
     consoleFont.assignResources();
     // Background, function, number and selection take the console's default style colours.

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/folders.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
-#include "libs/graph/delvo_cmd_line.h"
+#include "libs/file/lf_path.h"
 
 namespace fs = std::filesystem;
 
@@ -21,12 +19,12 @@ bool isSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
 /// Creates the folder when missing (mode 0777, less the umask); errors are silent, like every settings-file failure.
 void ensureFolder(const std::wstring& folder) {
     std::error_code error;
-    fs::create_directories(fs::path(utf8FromWide(folder)), error);
+    fs::create_directories(nativePath(folder), error);
 }
 
 bool folderExists(const std::wstring& folder) {
     std::error_code error;
-    return fs::is_directory(fs::path(utf8FromWide(folder)), error);
+    return fs::is_directory(nativePath(folder), error);
 }
 
 }  // namespace
@@ -55,18 +53,6 @@ Folders Folders::locate(const std::wstring& executablePath, const std::wstring& 
         }
     }
     return folders;
-}
-
-Folders Folders::forThisProcess() {
-    std::wstring executable;
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (!error) executable = wideFromUtf8(self.string());
-    // The XDG data folder stands for Windows' local application data; "tallyx" is the program's folder in it.
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.local/share";
-    return locate(executable, base.empty() ? std::wstring() : wideFromUtf8(base + "/tallyx"));
 }
 
 std::wstring Folders::settingsFolder() const {

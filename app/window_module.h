@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The entry of the window module (libtallyx_window.so), looked up by name by tallyx's main().
+// The window module (libtallyx_window.so, tallyx_window.dll beside tallyx.exe): its entry, looked up by name,
+// and the loader in tallyx's main().
 #pragma once
 
-/// Name of the module file, beside the tallyx executable or, installed, in TALLYX_MODULE_DIR next to it.
-#define TALLYX_WINDOW_MODULE "libtallyx_window.so"
 /// Name of the entry point in the module.
 #define TALLYX_WINDOW_ENTRY "tallyx_window_main"
 
 /// Runs DelvoApp's whole start-up (batch mode with "-show" included) and the window; the process status.
 extern "C" int tallyx_window_main(int argc, char** argv);
+
+/// Loads the window module beside the executable and runs its entry; 1 with a message when it cannot.
+int runWindowModule(int argc, char** argv);

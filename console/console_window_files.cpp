@@ -10,6 +10,8 @@
 
 #include "app/delvo_app.h"
 #include "console/console_edit.h"
+#include "console/help_viewer.h"
+#include "libs/file/lf_path.h"
 #include "libs/graph/delvo_message_box.h"
 
 namespace {
@@ -50,7 +52,7 @@ void ConsoleWindow::SaveConsole() {
         if (dialog.ShowModal() != wxID_OK) return;
         path = dialog.GetPath();
     }
-    std::FILE* file = std::fopen(path.fn_str(), "w");
+    std::FILE* file = openFile(path.ToStdWstring(), "w");
     if (!file) {
         DelvoMessageBox(wxS("Cannot save console content."), kCaption, kMessageStyle, this);
         return;
@@ -80,7 +82,7 @@ void ConsoleWindow::OpenConsoleFile() {
 
 void ConsoleWindow::OpenConsoleFile(const wxString& path) {
     SelectionKeeper keeper(console);
-    std::FILE* file = std::fopen(path.fn_str(), "r");
+    std::FILE* file = openFile(path.ToStdWstring(), "r");
     if (!file) {
         DelvoMessageBox(wxS("Cannot open file."), kCaption, kMessageStyle, this);
         return;
@@ -106,8 +108,7 @@ void ConsoleWindow::ShowHelp() {
                         kMessageStyle, nullptr);
         return;
     }
-    // The desktop's default viewer shows the manual on this platform.
-    if (!wxLaunchDefaultApplication(path))
+    if (!showDocument(path.ToStdWstring()))
         DelvoMessageBox(wxS("Cannot display help file. It is located in Quarn/doc."), kCaption, kMessageStyle,
                         nullptr);
 }

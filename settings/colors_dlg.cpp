@@ -125,7 +125,7 @@ void ColorsDlg::SyncButtons() {
     Refresh();
 }
 
-void ColorsDlg::ChooseFont() {
+void ColorsDlg::ChooseConsoleFont() {
     DelvoApp& app = wxGetApp();
     const lmFont& current = app.consoleFont;
     wxFontData data;
@@ -158,7 +158,7 @@ void ColorsDlg::OnColorChosen(wxCommandEvent&) {
 
 void ColorsDlg::OnHighlighting(wxCommandEvent& event) { wxGetApp().enableHighlighting(event.IsChecked()); }
 
-void ColorsDlg::OnFont(wxCommandEvent&) { ChooseFont(); }
+void ColorsDlg::OnFont(wxCommandEvent&) { ChooseConsoleFont(); }
 
 void ColorsDlg::OnOK(wxCommandEvent&) {
     ApplyColors();

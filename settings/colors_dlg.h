@@ -36,7 +36,7 @@ public:
     /// The buttons, their font and the check box from the settings record and the console.
     void SyncButtons();
     /// The font chooser; a new font of 4..32 points goes to setConsoleFont.
-    void ChooseFont();
+    void ChooseConsoleFont();
 
     /// The colour button with that id (7601..7605, 7607), or null.
     ColorButton* GetColorButton(int id) const;

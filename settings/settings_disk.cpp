@@ -1,25 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "settings/settings_disk.h"
 
-#include "libs/file/lf_text.h"
-
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
-#include <vector>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "libs/file/lf_path.h"
 
-std::string settingsNativePath(const std::wstring& path) { return utf8FromWide(path); }
-
-SettingsLineReader::SettingsLineReader(const std::wstring& path) {
-    const std::string native = settingsNativePath(path);
-    if (!native.empty()) m_file = std::fopen(native.c_str(), "rb");
-}
+SettingsLineReader::SettingsLineReader(const std::wstring& path) : m_file(openFile(path, "rb")) {}
 
 SettingsLineReader::~SettingsLineReader() {
     if (m_file) std::fclose(m_file);
@@ -61,91 +47,4 @@ std::string encodeSettingsText(const std::wstring& text) {
         }
     }
     return out;
-}
-
-namespace {
-
-bool writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A symbolic link is replaced through its target, so the link survives the rename.
-std::string resolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string target(real);
-    std::free(real);
-    return target;
-}
-
-// Temporary files of saves killed before their rename: "<name>.tmp-XXXXXX" older than a minute (a younger
-// one may belong to another instance saving right now).
-void removeStaleTemporaries(const std::string& target) {
-    const std::string folder = folderOf(target);
-    const size_t slash = target.find_last_of('/');
-    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp-";
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    const std::time_t now = std::time(nullptr);
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
-        const std::string path = folder + "/" + name;
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 60) ::unlink(path.c_str());
-    }
-    ::closedir(dir);
-}
-
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-}  // namespace
-
-bool writeFileAtomically(const std::wstring& path, const std::string& bytes) {
-    if (path.empty()) return false;
-    const std::string target = resolveTarget(settingsNativePath(path));
-    removeStaleTemporaries(target);
-    std::string tmpName = target + ".tmp-XXXXXX";
-    std::vector<char> tmpl(tmpName.begin(), tmpName.end());
-    tmpl.push_back('\0');
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
-    tmpName = tmpl.data();
-
-    // Keep the old file's permissions; a new file gets what fopen "w" would give under a usual umask.
-    struct stat old {};
-    const mode_t mode = (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ? (old.st_mode & 07777) : 0644;
-    // A failed chmod leaves mkstemp's 0600, which still works for the user: not a reason to fail.
-    (void)::fchmod(fd, mode);
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmpName.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmpName.c_str());
-        return false;
-    }
-    syncFolder(folderOf(target));
-    return true;
 }

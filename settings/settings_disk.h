@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Bytes on disk for the settings file: text-mode line reading, Latin-1, atomic save. GUI-free.
+// Bytes on disk for the settings file: text-mode line reading, Latin-1, atomic save (one implementation per
+// platform). GUI-free.
 #pragma once
 
 #include <cstdio>
 #include <string>
-
-/// A wide path as the file system's bytes (UTF-8).
-std::string settingsNativePath(const std::wstring& path);
 
 /// Reads a file in pieces the way the C library's wide line reading in text mode does: CR LF counts as
 /// one LF, and a piece ends after a LF or when it holds the maximum number of characters.

@@ -3,30 +3,26 @@
 // or accepts and never answers.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/local_sockets.h"
+
 class LocalHttpServer {
 public:
     /// reply: the whole response, status line included; silent: accept connections and say nothing.
     explicit LocalHttpServer(std::string reply, bool silent = false) : m_reply(std::move(reply)), m_silent(silent) {
-        m_listener = listenOnFreePort(m_port);
-        if (m_listener >= 0) m_thread = std::thread([this] { serve(); });
+        m_listener = listenOnLoopback(m_port);
+        if (m_listener != kNoSocket) m_thread = std::thread([this] { serve(); });
     }
     ~LocalHttpServer() {
         m_stop = true;
         if (m_thread.joinable()) m_thread.join();
-        for (int held : m_held) close(held);
-        if (m_listener >= 0) close(m_listener);
+        for (SocketHandle held : m_held) closeSocket(held);
+        if (m_listener != kNoSocket) closeSocket(m_listener);
     }
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
@@ -39,8 +35,8 @@ public:
     /// A port nobody listens on: connecting to it is refused.
     static int refusedPort() {
         int port = 0;
-        const int socket = listenOnFreePort(port);
-        if (socket >= 0) close(socket);
+        const SocketHandle socket = listenOnLoopback(port);
+        if (socket != kNoSocket) closeSocket(socket);
         return port;
     }
 
@@ -54,36 +50,16 @@ public:
     }
 
 private:
-    static int listenOnFreePort(int& port) {
-        const int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(fd, 8) != 0 ||
-            getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            if (fd >= 0) close(fd);
-            return -1;
-        }
-        port = ntohs(address.sin_port);
-        return fd;
-    }
-
-    static bool readable(int fd, int ms) {
-        pollfd entry{fd, POLLIN, 0};
-        return poll(&entry, 1, ms) > 0;
-    }
-
     void serve() {
         while (!m_stop) {
-            if (!readable(m_listener, 20)) continue;
-            const int client = accept(m_listener, nullptr, nullptr);
-            if (client < 0) continue;
+            if (!socketReadable(m_listener, 20)) continue;
+            const SocketHandle client = acceptClient(m_listener);
+            if (client == kNoSocket) continue;
             ++m_connections;
             std::string request;
             char chunk[1024];
-            while (request.find("\r\n\r\n") == std::string::npos && readable(client, 2000)) {
-                const ssize_t got = recv(client, chunk, sizeof chunk, 0);
+            while (request.find("\r\n\r\n") == std::string::npos && socketReadable(client, 2000)) {
+                const long got = receiveBytes(client, chunk, sizeof chunk);
                 if (got <= 0) break;
                 request.append(chunk, static_cast<size_t>(got));
             }
@@ -96,23 +72,23 @@ private:
                 continue;
             }
             for (size_t sent = 0; sent < m_reply.size();) {
-                const ssize_t put = send(client, m_reply.data() + sent, m_reply.size() - sent, MSG_NOSIGNAL);
+                const long put = sendBytes(client, m_reply.data() + sent, m_reply.size() - sent);
                 if (put <= 0) break;  // the client stopped reading
                 sent += static_cast<size_t>(put);
                 m_sent += static_cast<size_t>(put);
             }
-            close(client);
+            closeSocket(client);
         }
     }
 
     std::string m_reply;
     bool m_silent;
-    int m_listener = -1;
+    SocketHandle m_listener = kNoSocket;
     int m_port = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_connections{0};
     std::atomic<size_t> m_sent{0};
-    std::vector<int> m_held;
+    std::vector<SocketHandle> m_held;
     std::mutex m_mutex;
     std::string m_firstRequest;
     std::thread m_thread;

@@ -9,6 +9,7 @@
 #include "app/batch_mode.h"
 #include "app/copy_string.h"
 #include "app/folders.h"
+#include "libs/file/lf_path.h"
 
 namespace fs = std::filesystem;
 
@@ -25,32 +26,46 @@ fs::path tempFolder(const std::string& name) {
     return folder;
 }
 
+/// A path written with "/" in the platform's own separators.
+std::wstring native(std::wstring path) {
+    for (wchar_t& c : path)
+        if (c == L'/') c = kPathSeparator;
+    return path;
+}
+
 // The help file lives in "doc" beside the program's folder, or beside its "bin" folder; paths shorter than 7
 // or longer than 225 characters leave the folders unset.
 TEST(Folders, InstallAndHelpFolders) {
-    for (const wchar_t* program : {L"/opt/quarn/bin/tallyx", L"/opt/quarn/tallyx"}) {
-        const Folders folders = Folders::locate(program, L"");
-        EXPECT_EQ(folders.installDir, L"/opt/quarn/");
-        EXPECT_EQ(folders.helpPath, L"/opt/quarn/doc/tallyx.pdf");
+    const struct {
+        std::wstring program, userBase, installDir, helpPath, userDataDir;
+    } rows[] = {
+        {L"/opt/quarn/bin/tallyx", L"", L"/opt/quarn/", L"/opt/quarn/doc/tallyx.pdf", L""},
+        {L"/opt/quarn/tallyx", L"", L"/opt/quarn/", L"/opt/quarn/doc/tallyx.pdf", L""},
+        {L"/Programme/Zo\u00eb/bin/tallyx", L"", L"/Programme/Zo\u00eb/", L"/Programme/Zo\u00eb/doc/tallyx.pdf", L""},
+        {L"/a/tx", L"", L"", L"", L""},
+        {L"/" + std::wstring(230, L'a') + L"/tallyx", L"", L"", L"", L""},
+        {L"/opt/x/tallyx", L"/b", L"/opt/x/", L"/opt/x/doc/tallyx.pdf", L""},
+    };
+    for (const auto& row : rows) {
+        const Folders folders = Folders::locate(native(row.program), native(row.userBase));
+        EXPECT_EQ(folders.installDir, native(row.installDir)) << folders.installDir;
+        EXPECT_EQ(folders.helpPath, native(row.helpPath)) << folders.helpPath;
+        EXPECT_EQ(folders.userDataDir, native(row.userDataDir)) << folders.userDataDir;
     }
-    EXPECT_EQ(Folders::locate(L"/opt/quarn/bin/tallyx", L"").helpDir, L"/opt/quarn/doc/");
-    EXPECT_EQ(Folders::locate(L"/a/tx", L"").installDir, L"");
-    EXPECT_EQ(Folders::locate(L"/" + std::wstring(230, L'a') + L"/tallyx", L"").installDir, L"");
-    EXPECT_EQ(Folders::locate(L"/opt/x/tallyx", L"/b").userDataDir, L"");
 }
 
-// The per-user folder's last component becomes "Quarn", created when missing; the settings file goes to its
-// config folder unless the installation has a config folder of its own.
+// The per-user folder's last component becomes "Quarn", created when missing, also below a user name that is
+// not ASCII; the settings file goes to its config folder unless the installation has a config folder of its own.
 TEST(Folders, SettingsFolder) {
-    const fs::path base = tempFolder("userdata");
-    const Folders folders = Folders::locate(L"", (base / "tallyx").wstring());
-    EXPECT_EQ(folders.userDataDir, (base / "Quarn").wstring() + L"/");
-    EXPECT_EQ(folders.settingsPath(), (base / "Quarn" / "config" / "tallyx.quarnr").wstring());
+    const fs::path base = tempFolder("userdata") / nativePath(L"Zo\u00eb");
+    const Folders folders = Folders::locate(L"", widePath(base / "tallyx"));
+    EXPECT_EQ(folders.userDataDir, widePath(base / "Quarn") + kPathSeparator);
+    EXPECT_EQ(folders.settingsPath(), widePath(base / "Quarn" / "config" / "tallyx.quarnr"));
     EXPECT_TRUE(fs::is_directory(base / "Quarn" / "config"));
     const fs::path install = tempFolder("install");
     fs::create_directories(install / "config");
-    const Folders own = Folders::locate((install / "tallyx").wstring(), (install / "user" / "tallyx").wstring());
-    EXPECT_EQ(own.settingsPath(), (install / "config" / "tallyx.quarnr").wstring());
+    const Folders own = Folders::locate(widePath(install / "tallyx"), widePath(install / "user" / "tallyx"));
+    EXPECT_EQ(own.settingsPath(), widePath(install / "config" / "tallyx.quarnr"));
 }
 
 // A string that does not fit (or a size outside 1..383) is refused, never cut or overrun.
@@ -119,7 +134,7 @@ TEST(BatchItems, Utf16Output) {
     ASSERT_TRUE(writeUtf16File(file.wstring(), L"6\u00e9"));
     std::ifstream in(file, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("6\0\xe9\0", 4));
-    EXPECT_FALSE(writeUtf16File(L"/nonexistent-folder/x/out.txt", L"1"));
+    EXPECT_FALSE(writeUtf16File(native(L"/nonexistent-folder/x/out.txt"), L"1"));
 }
 
 }  // namespace

@@ -5,65 +5,18 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
+
+#include "tests/tallyx_process.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ProcessRun {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-/// Runs tallyx with the arguments, without DISPLAY or WAYLAND_DISPLAY, and collects standard output and,
-/// apart, standard error.
-ProcessRun runTallyx(const std::vector<std::string>& args, const fs::path& workDir) {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return {};
-    const fs::path errPath = workDir / ".stderr";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(pipeFds[1], 1);
-        const int errFd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(errFd, 2);
-        close(errFd);
-        close(pipeFds[0]);
-        close(pipeFds[1]);
-        if (chdir(workDir.c_str()) != 0) _exit(127);
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        setenv("XDG_DATA_HOME", workDir.c_str(), 1);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(TALLYX_PATH));
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(TALLYX_PATH, argv.data());
-        _exit(127);
-    }
-    close(pipeFds[1]);
-    ProcessRun run;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath, std::ios::binary);
-    run.err.assign(std::istreambuf_iterator<char>(err), {});
-    fs::remove(errPath);
-    return run;
-}
-
 class BatchMode : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("delvo_batch_" + std::to_string(getpid()) + "_" +
+        dir = fs::temp_directory_path() / ("delvo_batch_" + std::to_string(processId()) + "_" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);

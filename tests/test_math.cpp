@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The math library: grammar, functions, refusals, the root finder, number texts and the console helpers.
+#include "libs/file/lf_path.h"
 #include "libs/math/lm_console.h"
 #include "libs/math/lm_math.h"
 
@@ -380,9 +381,8 @@ TEST(MathConsole, RedirectsBothStreamsToTheFile) {
     EXPECT_FALSE(lf_redirectConsole(L"/nonexistent-dir/x/out.txt", &out, &err));
     EXPECT_FALSE(lf_redirectConsole(L"", &out, &err));
     const std::string folder = testing::TempDir();
-    const std::string path = folder + "lm_redirect_\xc3\xa9.txt";
     const std::wstring widePath = std::wstring(folder.begin(), folder.end()) + L"lm_redirect_\u00e9.txt";
-    std::remove(path.c_str());
+    std::filesystem::remove(nativePath(widePath));
     EXPECT_EXIT(
         {
             const bool ok = lf_redirectConsole(widePath, &out, &err);
@@ -392,13 +392,13 @@ TEST(MathConsole, RedirectsBothStreamsToTheFile) {
             std::exit(ok && out == stdout && err == stderr ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
-    std::FILE* file = std::fopen(path.c_str(), "r");
+    std::FILE* file = openFile(widePath, "r");
     ASSERT_NE(file, nullptr);
     char buffer[64] = {};
     const size_t n = std::fread(buffer, 1, sizeof buffer - 1, file);
     std::fclose(file);
     EXPECT_EQ(std::string(buffer, n), "to out\nto err\n");
-    std::remove(path.c_str());
+    std::filesystem::remove(nativePath(widePath));
 }
 
 // No text, however odd, makes the library throw or crash (random texts from the grammar's alphabet).

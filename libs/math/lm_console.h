@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <string>
 
-/// Attaches a text console for standard output (on POSIX the process already has one: nothing to do).
+/// Attaches the console of the command prompt that started the program to standard output, unless
+/// standard output already goes somewhere (a pipe, a file, a POSIX terminal): then nothing changes.
 void win32EnableConsole();
-/// Ends console use so that the shell prompt returns (flushes standard output).
+/// Ends console use so that the shell prompt returns (flushes standard output; on Windows presses Enter
+/// in the attached console, whose prompt came back while the program was still running).
 void win32SendEnterKey();
 /// Redirects standard output and error to the file; stores both streams (closed at exit); true on success.
 bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std::FILE** errStream);

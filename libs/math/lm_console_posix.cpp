@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Text-console helpers: on POSIX the process already has its console; redirection reopens stdout and stderr.
+// Text-console helpers on POSIX: the process already has its console; redirection reopens stdout and stderr.
 #include "libs/math/lm_console.h"
 
-#include "libs/file/lf_text.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
+#include "libs/file/lf_text.h"
 
 void win32EnableConsole() {}
 
@@ -24,14 +19,6 @@ bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std
     if (fileName.empty()) return false;
     std::fflush(stdout);
     std::fflush(stderr);
-#ifdef _WIN32
-    // freopen closes the stream when it fails: try the file first so that stdout survives a bad path.
-    std::FILE* probe = _wfopen(fileName.c_str(), L"w");
-    if (probe == nullptr) return false;
-    std::fclose(probe);
-    std::FILE* out = _wfreopen(fileName.c_str(), L"w", stdout);
-    std::FILE* err = out != nullptr ? _wfreopen(fileName.c_str(), L"a", stderr) : nullptr;
-#else
     // Both descriptors share one open file (one write position); stdout and stderr stay open on failure.
     const int fd = open(utf8FromWide(fileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
@@ -39,7 +26,6 @@ bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std
     close(fd);
     std::FILE* out = redirected ? stdout : nullptr;
     std::FILE* err = redirected ? stderr : nullptr;
-#endif
     if (outStream != nullptr) *outStream = out;
     if (errStream != nullptr) *errStream = err;
     return out != nullptr && err != nullptr;

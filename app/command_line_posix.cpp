@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: MIT
+#include "app/command_line.h"
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) arguments.emplace_back(argv[i] ? argv[i] : "");
+    return arguments;
+}

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// The unfinished output file on POSIX: mkstemp beside the output, dup2 to give the console back.
+#include "app/unfinished_output.h"
+
+#include <cstdio>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/exit_signals.h"
+#include "libs/file/lf_text.h"
+#include "libs/math/lm_console.h"
+
+UnfinishedOutput::~UnfinishedOutput() {
+    for (int fd : m_console)
+        if (fd >= 0) ::close(fd);
+}
+
+bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream, std::FILE** errStream) {
+    if (outPath.empty()) return false;
+    std::vector<char> name;
+    const std::string pattern = utf8FromWide(outPath) + ".tmp-XXXXXX";
+    name.assign(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    (void)::fchmod(fd, 0666 & ~mask);  // the rights a plain new file gets
+    ::close(fd);
+    const std::string path = name.data();
+    m_path = wideFromUtf8(path);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    m_console[0] = ::dup(STDOUT_FILENO);
+    m_console[1] = ::dup(STDERR_FILENO);
+    if (!lf_redirectConsole(m_path, outStream, errStream)) {
+        ::unlink(path.c_str());
+        m_path.clear();
+        return false;
+    }
+    endAtOnceRemoving(path);
+    return true;
+}
+
+void UnfinishedOutput::writeConsoleError(const std::string& text) const {
+    if (m_path.empty() || m_console[1] < 0) {
+        std::fputs(text.c_str(), stderr);
+        std::fflush(stderr);
+        return;
+    }
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(m_console[1], text.data() + done, text.size() - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+}
+
+void UnfinishedOutput::abandon() {
+    ::unlink(utf8FromWide(m_path).c_str());
+    m_path.clear();
+    endAtOnceRemoving({});
+    restoreConsole();
+}
+
+void UnfinishedOutput::finish(const std::wstring& outPath) {
+    if (m_path.empty()) return;
+    restoreConsole();
+    const std::string path = utf8FromWide(m_path);
+    if (std::rename(path.c_str(), utf8FromWide(outPath).c_str()) != 0) ::unlink(path.c_str());
+    m_path.clear();
+    endAtOnceRemoving({});
+}
+
+void UnfinishedOutput::restoreConsole() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // Without a copy of the console, nothing more may land in the output file.
+    if (m_console[0] < 0 || ::dup2(m_console[0], STDOUT_FILENO) < 0) std::freopen("/dev/null", "w", stdout);
+    if (m_console[1] < 0 || ::dup2(m_console[1], STDERR_FILENO) < 0) std::freopen("/dev/null", "w", stderr);
+}

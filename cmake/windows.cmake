@@ -1,0 +1,39 @@
+# SPDX-License-Identifier: MIT
+# The Windows installation, the layout the program's folder rules expect:
+#   <folder>\bin\tallyx.exe, <folder>\bin\tallyx_window.dll (beside the program, which loads it from there)
+#   <folder>\doc\tallyx.pdf (the help path of a program in <folder>\bin\)
+install(TARGETS tallyx RUNTIME DESTINATION bin)
+if(TARGET tallyx_window)
+  install(TARGETS tallyx_window LIBRARY DESTINATION bin RUNTIME DESTINATION bin)
+endif()
+if(DELVO_MANUAL)
+  install(FILES ${DELVO_MANUAL} DESTINATION doc)
+endif()
+
+# The installer DelvoCalculator-<version>-setup.exe (NSIS).
+find_program(MAKENSIS_EXECUTABLE makensis)
+if(MAKENSIS_EXECUTABLE)
+  set(DELVO_BUILD_NUMBER 2104)
+  set(DELVO_SETUP ${CMAKE_BINARY_DIR}/DelvoCalculator-${PROJECT_VERSION}-setup.exe)
+  set(NSIS_DEFINES -DVERSION=${PROJECT_VERSION} -DBUILD=${DELVO_BUILD_NUMBER} -DOUTFILE=${DELVO_SETUP}
+      -DPROGRAM=$<TARGET_FILE:tallyx> -DICON=${CMAKE_SOURCE_DIR}/resources/tallyx.ico)
+  set(NSIS_DEPENDS tallyx ${CMAKE_SOURCE_DIR}/installer/delvocalculator.nsi)
+  if(TARGET tallyx_window)
+    list(APPEND NSIS_DEFINES -DWINDOW_MODULE=$<TARGET_FILE:tallyx_window>)
+    list(APPEND NSIS_DEPENDS tallyx_window)
+  endif()
+  if(DELVO_MANUAL)
+    list(APPEND NSIS_DEFINES -DMANUAL=${DELVO_MANUAL})
+    list(APPEND NSIS_DEPENDS ${DELVO_MANUAL})
+  endif()
+  add_custom_command(OUTPUT ${DELVO_SETUP}
+    COMMAND ${MAKENSIS_EXECUTABLE} -V2 ${NSIS_DEFINES} ${CMAKE_SOURCE_DIR}/installer/delvocalculator.nsi
+    DEPENDS ${NSIS_DEPENDS}
+    COMMENT "Building the installer DelvoCalculator-${PROJECT_VERSION}-setup.exe"
+    VERBATIM)
+  add_custom_target(installer ALL DEPENDS ${DELVO_SETUP})
+  # Installs, runs and removes it in a fresh wine prefix.
+  add_test(NAME test_installer COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/test_installer.sh ${DELVO_SETUP})
+  set_tests_properties(test_installer PROPERTIES LABELS wine TIMEOUT 600
+                       ENVIRONMENT "EXPECT_MANUAL=$<BOOL:${DELVO_MANUAL}>")
+endif()
