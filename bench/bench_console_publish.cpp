@@ -61,15 +61,3 @@ void BM_TypedCharacter(benchmark::State& state)
 BENCHMARK(BM_TypedCharacter)->ArgName("published")->DenseRange(kNot, kAsked)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv))
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxEntryCleanup();
-    return 0;
-}

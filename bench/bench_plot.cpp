@@ -159,16 +159,3 @@ void BM_FindPointsFiveCurves(benchmark::State& state)
 BENCHMARK(BM_FindPointsFiveCurves)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The toolkit's bitmaps need an initialised GUI application (and so a display).
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv))
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxEntryCleanup();
-    return 0;
-}
