@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr DWORD kWindowWaitMs = 60000;
+constexpr DWORD kWindowWaitMs = 120000;  // a fresh wine prefix is made on the first start
 
 struct Found {
     DWORD process;
