@@ -21,9 +21,5 @@ struct Folders {
     std::wstring settingsPath() const;
 };
 
-/// The native path separator.
-#ifdef _WIN32
-constexpr wchar_t kPathSeparator = L'\\';
-#else
-constexpr wchar_t kPathSeparator = L'/';
-#endif
+/// The native path separator ("/", or "\\" on Windows), defined with the platform's folders.
+extern const wchar_t kPathSeparator;

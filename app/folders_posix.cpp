@@ -10,6 +10,8 @@
 
 namespace fs = std::filesystem;
 
+const wchar_t kPathSeparator = L'/';
+
 Folders Folders::forThisProcess() {
     std::wstring executable;
     std::error_code error;

@@ -37,6 +37,8 @@ std::wstring localAppData() {
 
 }  // namespace
 
+const wchar_t kPathSeparator = L'\\';
+
 Folders Folders::forThisProcess() {
     // The program's own folder in local application data; locate() replaces its last part by "Quarn".
     const std::wstring base = localAppData();

@@ -87,6 +87,11 @@ extern "C" void sincos(double x, double* s, double* c) {
     *s = static_cast<double>(preciseSin(x));
     *c = static_cast<double>(preciseCos(x));
 }
+// The runtime keeps the three forms in one unit: the float one is defined here too, so that unit never joins.
+extern "C" void sincosf(float x, float* s, float* c) {
+    *s = static_cast<float>(preciseSin(x));
+    *c = static_cast<float>(preciseCos(x));
+}
 extern "C" void sincosl(long double x, long double* s, long double* c) {
     *s = preciseSin(x);
     *c = preciseCos(x);
