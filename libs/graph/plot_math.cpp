@@ -98,8 +98,11 @@ PlotNotation chooseNotation(double maxAbs, double step)
 
 bool fillTicks(PlotTicks& ticks, double lo, double hi, double step)
 {
-    double kmin = std::ceil(lo / step);
-    double kmax = std::floor(hi / step);
+    // A tick on an end of the range stays when the quotient lands a rounding error short of a whole number
+    // (powers of ten below 1e-22 are not exact, and some C runtimes round pow differently).
+    constexpr double kWholeTolerance = 1e-9;
+    double kmin = std::ceil(lo / step - kWholeTolerance);
+    double kmax = std::floor(hi / step + kWholeTolerance);
     if (kmax - kmin > 10000)
         return false;
     ticks.step = step;
