@@ -29,6 +29,8 @@ public:
 
 private:
     void restoreConsole();
+    /// Writes up to size bytes to a descriptor; the count written, or 0 or less when nothing could be.
+    static long writeSome(int fd, const char* data, size_t size);
 
     std::wstring m_path;
     int m_console[2] = {-1, -1};

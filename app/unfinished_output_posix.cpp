@@ -45,19 +45,7 @@ bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream,
     return true;
 }
 
-void UnfinishedOutput::writeConsoleError(const std::string& text) const {
-    if (m_path.empty() || m_console[1] < 0) {
-        std::fputs(text.c_str(), stderr);
-        std::fflush(stderr);
-        return;
-    }
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(m_console[1], text.data() + done, text.size() - done);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-}
+long UnfinishedOutput::writeSome(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
 
 void UnfinishedOutput::abandon() {
     ::unlink(utf8FromWide(m_path).c_str());

@@ -62,18 +62,8 @@ bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream,
     return true;
 }
 
-void UnfinishedOutput::writeConsoleError(const std::string& text) const {
-    if (m_path.empty() || m_console[1] < 0) {
-        std::fputs(text.c_str(), stderr);
-        std::fflush(stderr);
-        return;
-    }
-    size_t done = 0;
-    while (done < text.size()) {
-        const int n = _write(m_console[1], text.data() + done, static_cast<unsigned>(text.size() - done));
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
+long UnfinishedOutput::writeSome(int fd, const char* data, size_t size) {
+    return _write(fd, data, static_cast<unsigned>(size));
 }
 
 void UnfinishedOutput::abandon() {
