@@ -6,11 +6,19 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+
+#include <cwchar>
 
 namespace {
 
-/// The console this process attached to, and its output code page before the program switched it to UTF-8.
+/// Bytes a console stream holds before it writes them.
+constexpr size_t kConsoleBuffer = 4096;
+
+/// The console the program prints to: attached from the prompt that started it (then Enter is pressed there at
+/// the end), and its output code page before the program switched it to UTF-8.
 struct AttachedConsole {
     bool tried = false;
     bool attached = false;
@@ -47,6 +55,38 @@ void pressEnter() {
     CloseHandle(input);
 }
 
+/// Reopens the stream on the file or device, as _wfreopen does. A window program's streams may start with no
+/// descriptor at all, and some C runtimes refuse to reopen such a stream: the file then takes the stream's usual
+/// descriptor, and the stream is pointed at it.
+bool reopenStream(const wchar_t* path, const wchar_t* mode, std::FILE* stream, int descriptor) {
+    if (_wfreopen(path, mode, stream) != nullptr) return true;
+    if (_fileno(stream) >= 0) return false;
+    const int kind = std::wcschr(mode, L'b') != nullptr ? _O_BINARY : _O_TEXT;
+    const int how = mode[0] == L'a' ? _O_APPEND : _O_TRUNC;
+    const int opened = _wopen(path, _O_WRONLY | _O_CREAT | how | kind, _S_IREAD | _S_IWRITE);
+    if (opened < 0) return false;
+    if (opened != descriptor) {
+        const bool moved = _dup2(opened, descriptor) == 0;
+        _close(opened);
+        if (!moved) return false;
+    }
+#if !defined(_UCRT)
+    // The C runtime's FILE is open in this library (the universal runtime's is not, and reopens such streams).
+    stream->_file = descriptor;
+    return true;
+#else
+    return false;
+#endif
+}
+
+/// Points the stream at the console's output, in binary: the UTF-8 bytes reach the console as they are and the
+/// console decodes them (a text-mode stream would first pass them through the C runtime's locale).
+/// Buffered, so that a character's bytes reach the console in one write (it cannot join a character's pieces
+/// from separate writes); the program flushes at the end of each message.
+void pointAtConsole(std::FILE* stream, int descriptor) {
+    if (reopenStream(L"CONOUT$", L"wb", stream, descriptor)) std::setvbuf(stream, nullptr, _IOFBF, kConsoleBuffer);
+}
+
 }  // namespace
 
 void win32EnableConsole()
@@ -56,11 +96,18 @@ void win32EnableConsole()
     console.tried = true;
     // "tallyx -h > usage.txt" or a pipe: the output already has its place.
     if (handleInUse(STD_OUTPUT_HANDLE)) return;
-    // Started from the Start menu or Explorer: no prompt to print to, and nothing to do.
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    console.attached = true;
-    _wfreopen(L"CONOUT$", L"w", stdout);
-    if (!handleInUse(STD_ERROR_HANDLE)) _wfreopen(L"CONOUT$", L"w", stderr);
+    // Looked at before attaching, which gives the process the console's handles.
+    const bool errorHasPlace = handleInUse(STD_ERROR_HANDLE);
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        console.attached = true;
+    } else if (GetLastError() != ERROR_ACCESS_DENIED) {
+        // Started from the Start menu or Explorer: no prompt to print to, and nothing to do.
+        return;
+    }
+    // Attached, or the process already has a console (wine gives one to a window program started from a
+    // prompt) but no standard output: print there. Only an attached prompt came back early and needs Enter.
+    pointAtConsole(stdout, 1);
+    if (!errorHasPlace) pointAtConsole(stderr, 2);
     // The program prints UTF-8; the prompt gets its own code page back at the end.
     console.codePage = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
@@ -71,8 +118,9 @@ void win32SendEnterKey()
     std::fflush(stdout);
     std::fflush(stderr);
     AttachedConsole& console = attachedConsole();
-    if (!console.attached) return;
     if (console.codePage != 0) SetConsoleOutputCP(console.codePage);
+    console.codePage = 0;
+    if (!console.attached) return;
     pressEnter();
     FreeConsole();
     console.attached = false;
@@ -87,9 +135,9 @@ bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std
     std::FILE* probe = _wfopen(fileName.c_str(), L"w");
     if (probe == nullptr) return false;
     std::fclose(probe);
-    std::FILE* out = _wfreopen(fileName.c_str(), L"w", stdout);
-    std::FILE* err = out != nullptr ? _wfreopen(fileName.c_str(), L"a", stderr) : nullptr;
-    if (outStream != nullptr) *outStream = out;
-    if (errStream != nullptr) *errStream = err;
-    return out != nullptr && err != nullptr;
+    const bool out = reopenStream(fileName.c_str(), L"w", stdout, 1);
+    const bool err = out && reopenStream(fileName.c_str(), L"a", stderr, 2);
+    if (outStream != nullptr) *outStream = out ? stdout : nullptr;
+    if (errStream != nullptr) *errStream = err ? stderr : nullptr;
+    return out && err;
 }
