@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The Windows program's window, driven as a user would under wine and Xvfb: tallyx.exe starts, a typed line
-// gets its reply, a plot window opens, and closing the window leaves the settings file in the user's data
-// folder. With
-// DELVO_SCREENSHOTS set to a folder, the screen is saved there as BMP with the main window, a plot window and
-// a tool dialog open.
+// The Windows program's window, driven as a user would under wine and Xvfb: tallyx.exe, installed as
+// "<folder>\bin\" with its manual in "<folder>\doc\", starts; a typed line gets its reply, a plot window opens,
+// F1 and "help" hand the manual to explorer.exe, and closing the window leaves the settings file in the user's
+// data folder and nothing new in the installation. With DELVO_SCREENSHOTS set to a folder, the screen is saved
+// there as BMP with the main window, a plot window and a tool dialog open.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -120,10 +122,32 @@ void screenshot(const char* name) {
     ReleaseDC(nullptr, screen);
 }
 
+/// The lines the document opener (DELVO_OPENED_LOG, written by wine's stand-in for the desktop's opener)
+/// holds once it has at least count of them, or after the wait.
+std::vector<std::string> openedDocuments(size_t count) {
+    std::vector<std::string> lines;
+    for (int waited = 0; waited < 100 && lines.size() < count; ++waited) {
+        Sleep(100);
+        lines.clear();
+        std::ifstream log(std::string("Z:") + DELVO_OPENED_LOG);
+        for (std::string line; std::getline(log, line);) lines.push_back(line);
+    }
+    return lines;
+}
+
+/// Every file under the folder, by path.
+std::vector<std::filesystem::path> filesUnder(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 std::wstring tempFolder() {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
     const std::wstring folder = std::wstring(base) + L"delvo_window_" + std::to_wstring(GetCurrentProcessId());
+    std::filesystem::remove_all(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
@@ -133,7 +157,25 @@ std::wstring tempFolder() {
 TEST(WindowsWindow, TypedLineRepliesAndClosingSavesTheSettings) {
     const std::wstring userData = tempFolder();
     SetEnvironmentVariableW(L"LOCALAPPDATA", userData.c_str());
-    std::wstring program = std::wstring(TALLYX_EXE, TALLYX_EXE + std::strlen(TALLYX_EXE));
+    // The installation: the program and its window module in bin, the manual in doc, under a name that is not
+    // ASCII.
+    namespace fs = std::filesystem;
+    const fs::path install = fs::path(userData) / L"Programme Zo\u00eb";
+    const fs::path built = fs::path(std::wstring(TALLYX_EXE, TALLYX_EXE + std::strlen(TALLYX_EXE)));
+    fs::create_directories(install / "bin");
+    fs::create_directories(install / "doc");
+    fs::copy_file(built, install / "bin" / "tallyx.exe");
+    fs::copy_file(built.parent_path() / "tallyx_window.dll", install / "bin" / "tallyx_window.dll");
+    std::ofstream(install / "doc" / "tallyx.pdf") << "%PDF-1.4\n";
+    const std::vector<fs::path> installed = filesUnder(install);
+    // Wine gives the documents that explorer.exe opens to the desktop's opener, the first of its "Browsers".
+    const std::wstring opener(DELVO_RECORD_OPENED, DELVO_RECORD_OPENED + std::strlen(DELVO_RECORD_OPENED));
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", REG_SZ, opener.c_str(),
+                              static_cast<DWORD>((opener.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    fs::remove(std::string("Z:") + DELVO_OPENED_LOG);
+
+    const std::wstring program = (install / "bin" / "tallyx.exe").wstring();
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -146,6 +188,19 @@ TEST(WindowsWindow, TypedLineRepliesAndClosingSavesTheSettings) {
     Sleep(1000);
 
     typeLine(L"1+2");
+    // The "help" command, then F1: the installed manual, each time.
+    typeLine(L"help");
+    EXPECT_EQ(openedDocuments(1).size(), 1u);
+    SetForegroundWindow(main);
+    Sleep(300);
+    pressKey(VK_F1, true);
+    pressKey(VK_F1, false);
+    const std::vector<std::string> opened = openedDocuments(2);
+    ASSERT_EQ(opened.size(), 2u);
+    for (const std::string& document : opened) {
+        EXPECT_EQ(document.rfind("file://", 0), 0u) << document;
+        EXPECT_NE(document.find("/Programme%20Zo%C3%AB/doc/tallyx.pdf"), std::string::npos) << document;
+    }
     typeLine(L"plot(sin(x))");
     const HWND plot = waitForWindow(process.dwProcessId, L"Plot", 10000);
     EXPECT_NE(plot, nullptr) << "no plot window";
@@ -175,5 +230,8 @@ TEST(WindowsWindow, TypedLineRepliesAndClosingSavesTheSettings) {
     std::ifstream settings(std::filesystem::path(userData + L"\\Quarn\\config\\tallyx.quarnr"), std::ios::binary);
     std::stringstream bytes;
     bytes << settings.rdbuf();
-    EXPECT_NE(bytes.str().find("\r\n   Expr01=1+2\r\n   Expr02=plot(sin(x))\r\n"), std::string::npos) << bytes.str();
+    EXPECT_NE(bytes.str().find("\r\n   Expr01=1+2\r\n   Expr02=help\r\n   Expr03=plot(sin(x))\r\n"), std::string::npos)
+        << bytes.str();
+    // The program writes nothing into its installation, so a folder the user cannot write to serves as well.
+    EXPECT_EQ(filesUnder(install), installed);
 }
