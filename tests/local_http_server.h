@@ -40,6 +40,11 @@ public:
         return port;
     }
 
+    /// The reply to the connections from now on.
+    void setReply(std::string reply) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_reply = std::move(reply);
+    }
     int port() const { return m_port; }
     int connections() const { return m_connections; }
     /// Bytes of replies the clients took (a client that stops reading leaves the rest unsent).
@@ -63,16 +68,18 @@ private:
                 if (got <= 0) break;
                 request.append(chunk, static_cast<size_t>(got));
             }
+            std::string reply;
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 if (m_firstRequest.empty()) m_firstRequest = request;
+                reply = m_reply;
             }
             if (m_silent) {
                 m_held.push_back(client);
                 continue;
             }
-            for (size_t sent = 0; sent < m_reply.size();) {
-                const long put = sendBytes(client, m_reply.data() + sent, m_reply.size() - sent);
+            for (size_t sent = 0; sent < reply.size();) {
+                const long put = sendBytes(client, reply.data() + sent, reply.size() - sent);
                 if (put <= 0) break;  // the client stopped reading
                 sent += static_cast<size_t>(put);
                 m_sent += static_cast<size_t>(put);

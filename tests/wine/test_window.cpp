@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The Windows program's window, driven as a user would under wine and Xvfb: tallyx.exe, installed as
-// "<folder>\bin\" with its manual in "<folder>\doc\", starts; a typed line gets its reply, a plot window opens,
-// F1 and "help" hand the manual to explorer.exe, and closing the window leaves the settings file in the user's
-// data folder and nothing new in the installation. With DELVO_SCREENSHOTS set to a folder, the screen is saved
-// there as BMP with the main window, a plot window and a tool dialog open.
+// "<folder>\bin\" with its manual in "<folder>\doc\", starts; a typed line gets its reply; "help" and F1 hand
+// the manual to explorer.exe; each reply of a local update server ends in its box; a plot window opens; and
+// closing the window leaves the settings file in the user's data folder and nothing new in the installation.
+// With DELVO_SCREENSHOTS set to a folder, the screen is saved there as BMP with the main window, a plot window
+// and a tool dialog open.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,6 +18,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/local_http_server.h"
 
 namespace {
 
@@ -143,6 +146,37 @@ std::vector<std::filesystem::path> filesUnder(const std::filesystem::path& folde
     return files;
 }
 
+/// The texts of the window and of every control in it, one per line.
+std::wstring windowTexts(HWND window) {
+    std::wstring texts;
+    const auto add = [](HWND control, LPARAM data) -> BOOL {
+        wchar_t text[1024] = {};
+        GetWindowTextW(control, text, 1024);
+        *reinterpret_cast<std::wstring*>(data) += std::wstring(text) + L"\n";
+        return TRUE;
+    };
+    add(window, reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(window, add, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+/// Help > Check for Update, as the menu sends it; the texts of the box that shows the outcome (the message box
+/// "Quarn", or the About box of a new version), which is then closed.
+std::wstring checkForUpdate(HWND main, DWORD process) {
+    constexpr WPARAM kCheckForUpdate = 6900;
+    PostMessageW(main, WM_COMMAND, kCheckForUpdate, 0);
+    HWND box = nullptr;
+    for (int waited = 0; waited < 100 && box == nullptr; ++waited) {
+        box = waitForWindow(process, L"Quarn", 50);
+        if (box == nullptr) box = waitForWindow(process, L"About", 50);
+    }
+    if (box == nullptr) return L"(no box)";
+    const std::wstring texts = windowTexts(box);
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    for (int waited = 0; waited < 50 && IsWindow(box) && IsWindowVisible(box); ++waited) Sleep(100);
+    return texts;
+}
+
 std::wstring tempFolder() {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
@@ -175,6 +209,9 @@ TEST(WindowsWindow, TypedLineRepliesAndClosingSavesTheSettings) {
               ERROR_SUCCESS);
     fs::remove(std::string("Z:") + DELVO_OPENED_LOG);
 
+    LocalHttpServer server(LocalHttpServer::ok("1619900798"));
+    SetEnvironmentVariableW(L"TALLYX_UPDATE_HOST", (L"127.0.0.1:" + std::to_wstring(server.port())).c_str());
+
     const std::wstring program = (install / "bin" / "tallyx.exe").wstring();
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
@@ -201,6 +238,25 @@ TEST(WindowsWindow, TypedLineRepliesAndClosingSavesTheSettings) {
         EXPECT_EQ(document.rfind("file://", 0), 0u) << document;
         EXPECT_NE(document.find("/Programme%20Zo%C3%AB/doc/tallyx.pdf"), std::string::npos) << document;
     }
+    // The update check through WinHTTP, against a local server, and the box each reply leads to.
+    struct UpdateRow {
+        const char* body;
+        const wchar_t* shown;
+    };
+    const UpdateRow updates[] = {
+        {"1619900798", L"The Quarn software is up-to-date."},
+        {"12345\r\n", L"Unable to check for update."},
+        {"1700000000 word", L"2023-11-14"},
+    };
+    for (const UpdateRow& row : updates) {
+        SCOPED_TRACE(row.body);
+        server.setReply(LocalHttpServer::ok(row.body));
+        const std::wstring texts = checkForUpdate(main, process.dwProcessId);
+        EXPECT_NE(texts.find(row.shown), std::wstring::npos) << std::string(texts.begin(), texts.end());
+    }
+    SetForegroundWindow(main);
+    Sleep(300);
+
     typeLine(L"plot(sin(x))");
     const HWND plot = waitForWindow(process.dwProcessId, L"Plot", 10000);
     EXPECT_NE(plot, nullptr) << "no plot window";
