@@ -88,8 +88,13 @@ ConsoleEdit::ConsoleEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 
     // The markers exist from the start; ApplyPreferences defines them again in the record's colours.
+    // The prompt margin is measured when the first drawing needs it: the window's font is applied before that,
+    // and each measurement realises every style's font.
     setupPromptMargin();
-    UpdatePromptMargin();
+    Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+        if (GetPromptMarginWidth() == 0) UpdatePromptMargin();
+        event.Skip();
+    });
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
     EmptyUndoBuffer();
     m_errorMarks.attach(this);

@@ -125,6 +125,10 @@ void ConsoleWindow::CreateControls() {
     console = new ConsoleEdit(this, ID_CONSOLE, wxDefaultPosition, FromDIP(wxSize(420, 180)),
                               wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
     console->SetHelpText(wxS("Console"));
+    console->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+        event.Skip();
+        if (!menusFilled) CallAfter([this] { FillMenus(); });
+    });
     // The console numbers no lines. The record only: DelvoApp applies its console font right after
     // construction, and that applies the whole style table (each application measures text, which realises
     // every style's font again).

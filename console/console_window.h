@@ -75,6 +75,10 @@ public:
     bool UpdatePasteState(wxUpdateUIEvent& event, wxLongLong nowMs);
     wxLongLong GetPollTime() const { return pollTime; }
     bool IsFirstPaintDone() const { return firstPaintDone; }
+    /// Fills the menus (once). The window does so right after its first drawing: a start shows the window
+    /// sooner, and nobody can open a menu before it is drawn. The shortcuts work before, from the window's
+    /// accelerator table.
+    void FillMenus();
 
     void SetAboutPresenter(AboutPresenter presenter);
     /// The running update check, if any (Help > "Check for Update...").
@@ -93,14 +97,15 @@ private:
     static const ToolDialogSlot kToolDialogs[6];
 
     void CreateControls();
+    /// The menu bar with its menus, still empty: they are filled after the window's first drawing.
     void CreateMenus();
     void CreateTools();
-    wxMenu* CreateFileMenu();
-    wxMenu* CreateEditMenu();
-    wxMenu* CreateViewMenu();
-    wxMenu* CreateOptionsMenu();
-    wxMenu* CreateRunMenu();
-    wxMenu* CreateHelpMenu();
+    void FillFileMenu(wxMenu* menu);
+    void FillEditMenu(wxMenu* menu);
+    void FillViewMenu(wxMenu* menu);
+    void FillOptionsMenu(wxMenu* menu);
+    void FillRunMenu(wxMenu* menu);
+    void FillHelpMenu(wxMenu* menu);
 
     const ToolDialogSlot* FindToolDialog(int command) const;
     /// The dialog of a slot, or null when its class cannot be created (yet).
@@ -154,6 +159,7 @@ private:
     /// Time of the last clipboard poll, milliseconds since 1970.
     wxLongLong pollTime;
     bool firstPaintDone = false;
+    bool menusFilled = false;
 
     WindowCommandsAdapter m_windowCommands{*this};
     AboutPresenter m_aboutPresenter;

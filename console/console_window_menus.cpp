@@ -11,6 +11,9 @@
 
 namespace {
 
+/// The menus in their order on the bar.
+enum MenuPosition { kFile, kEdit, kView, kInsert, kOptions, kRun, kHelp, kMenuCount };
+
 wxMenuItem* item(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITEM_NORMAL,
                  const wxString& help = wxEmptyString) {
     return new wxMenuItem(menu, id, label, help, kind);
@@ -27,39 +30,40 @@ void appendWithIcon(wxMenu* menu, int id, const wxString& label, WindowIcon icon
 
 void ConsoleWindow::CreateMenus() {
     menuBar = new wxMenuBar;
-    menuBar->Append(CreateFileMenu(), wxS("File"));
-    menuBar->Append(CreateEditMenu(), wxS("Edit"));
-    menuBar->Append(CreateViewMenu(), wxS("View"));
-    auto* insert = new wxMenu;
-    FillFunctionsMenu(insert);
-    menuBar->Append(insert, wxS("Insert"));
-    menuBar->Append(CreateOptionsMenu(), wxS("Options"));
-    menuBar->Append(CreateRunMenu(), wxS("Run"));
-    menuBar->Append(CreateHelpMenu(), wxS("Help"));
+    const wxChar* const titles[kMenuCount] = {wxS("File"), wxS("Edit"), wxS("View"), wxS("Insert"),
+                                              wxS("Options"), wxS("Run"), wxS("Help")};
+    for (const wxChar* title : titles) menuBar->Append(new wxMenu, title);
     SetMenuBar(menuBar);
 }
 
-wxMenu* ConsoleWindow::CreateFileMenu() {
-    auto* menu = new wxMenu;
+void ConsoleWindow::FillMenus() {
+    if (menusFilled || menuBar == nullptr) return;
+    menusFilled = true;
+    FillFileMenu(menuBar->GetMenu(kFile));
+    FillEditMenu(menuBar->GetMenu(kEdit));
+    FillViewMenu(menuBar->GetMenu(kView));
+    FillFunctionsMenu(menuBar->GetMenu(kInsert));
+    FillOptionsMenu(menuBar->GetMenu(kOptions));
+    FillRunMenu(menuBar->GetMenu(kRun));
+    FillHelpMenu(menuBar->GetMenu(kHelp));
+}
+
+void ConsoleWindow::FillFileMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_FILE_SAVE_AS, wxS("Save As...\tCtrl+S"), WindowIcon::SaveAs);
     appendWithIcon(menu, ID_FILE_OPEN, wxS("Open...\tCtrl+O"), WindowIcon::Open);
     menu->AppendSeparator();
     appendWithIcon(menu, ID_FILE_CLOSE, wxS("Close\tCtrl+Q"), WindowIcon::Close);
-    return menu;
 }
 
-wxMenu* ConsoleWindow::CreateEditMenu() {
-    auto* menu = new wxMenu;
+void ConsoleWindow::FillEditMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_EDIT_COPY, wxS("Copy\tCtrl+C"), WindowIcon::Copy);
     appendWithIcon(menu, ID_EDIT_CUT, wxS("Cut\tCtrl+X"), WindowIcon::Cut);
     appendWithIcon(menu, ID_EDIT_PASTE, wxS("Paste\tCtrl+V"), WindowIcon::Paste);
     menu->AppendSeparator();
     appendWithIcon(menu, ID_EDIT_RESET, wxS("Reset\tCtrl+R"), WindowIcon::Reset);
-    return menu;
 }
 
-wxMenu* ConsoleWindow::CreateViewMenu() {
-    auto* menu = new wxMenu;
+void ConsoleWindow::FillViewMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_VIEW_NUMPAD, wxS("Numeric Pad\tF8"), WindowIcon::Numpad);
     appendWithIcon(menu, ID_VIEW_VARIABLES, wxS("Variables\tF9"), WindowIcon::Variables);
     menu->Append(item(menu, ID_VIEW_SOLVER, wxS("Solver"), wxITEM_CHECK, wxS("Solver")));
@@ -68,11 +72,9 @@ wxMenu* ConsoleWindow::CreateViewMenu() {
     menu->AppendSeparator();
     menu->Append(item(menu, ID_VIEW_ALWAYS_ON_TOP, wxS("Always On Top"), wxITEM_CHECK,
                       wxS("Keep on top of the all other windows")));
-    return menu;
 }
 
-wxMenu* ConsoleWindow::CreateOptionsMenu() {
-    auto* menu = new wxMenu;
+void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_OPTIONS_COLORS, wxS("Colors..."), WindowIcon::Colors);
     menu->Append(item(menu, ID_OPTIONS_HIGHLIGHTING, wxS("&Highlighting"), wxITEM_CHECK,
                       wxS("Enable or disable highlighting")));
@@ -94,23 +96,18 @@ wxMenu* ConsoleWindow::CreateOptionsMenu() {
     menu->Check(ID_OPTIONS_LIVE_ANSWER, console->liveAnswer().enabled());
     Bind(wxEVT_MENU, [this](wxCommandEvent& event) { console->liveAnswer().setEnabled(event.IsChecked()); },
          ID_OPTIONS_LIVE_ANSWER);
-    return menu;
 }
 
-wxMenu* ConsoleWindow::CreateRunMenu() {
-    auto* menu = new wxMenu;
+void ConsoleWindow::FillRunMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_RUN_EXECUTE, wxS("&Execute\tF12"), WindowIcon::Execute, wxS("Execute the command"));
-    return menu;
 }
 
-wxMenu* ConsoleWindow::CreateHelpMenu() {
-    auto* menu = new wxMenu;
+void ConsoleWindow::FillHelpMenu(wxMenu* menu) {
     menu->Append(item(menu, ID_HELP_CONTENTS, wxS("Contents (PDF)\tF1")));
     menu->AppendSeparator();
     menu->Append(item(menu, ID_HELP_CHECK_UPDATE, wxS("&Check for Update..."), wxITEM_NORMAL, wxS("Check for Update")));
     menu->AppendSeparator();
     appendWithIcon(menu, ID_HELP_ABOUT, wxS("About..."), WindowIcon::Program);
-    return menu;
 }
 
 void ConsoleWindow::CreateTools() {
