@@ -7,7 +7,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 wine nsis dpkg-dev
+  wine64 wine fonts-wine nsis dpkg-dev
   cmake make ccache libboost-dev googletest xvfb xauth imagemagick xdotool
 )
 SOURCES_FILE=/etc/apt/sources.list.d/delvo-windows-src.sources

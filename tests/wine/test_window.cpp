@@ -98,11 +98,18 @@ std::wstring clipboardText() {
     return text;
 }
 
-/// The whole screen as a 24-bit BMP file in DELVO_SCREENSHOTS, when that is set.
-void screenshot(const char* name) {
+/// The window (with its frame) as a 24-bit BMP file in DELVO_SCREENSHOTS, when that is set.
+void screenshot(const char* name, HWND window) {
     const char* folder = std::getenv("DELVO_SCREENSHOTS");
-    if (folder == nullptr || *folder == '\0') return;
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (folder == nullptr || *folder == '\0' || window == nullptr) return;
+    SetForegroundWindow(window);
+    Sleep(500);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int left = std::max(0L, frame.left), top = std::max(0L, frame.top);
+    const int width = std::min(static_cast<int>(frame.right), GetSystemMetrics(SM_CXSCREEN)) - left;
+    const int height = std::min(static_cast<int>(frame.bottom), GetSystemMetrics(SM_CYSCREEN)) - top;
+    if (width <= 0 || height <= 0) return;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -110,7 +117,7 @@ void screenshot(const char* name) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
     GdiFlush();
     const DWORD rowBytes = ((width * 3 + 3) / 4) * 4, imageBytes = rowBytes * height;
     const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
@@ -261,16 +268,16 @@ TEST(WindowsWindow, TypedLineRepliesAndClosingSavesTheSettings) {
     const HWND plot = waitForWindow(process.dwProcessId, L"Plot", 10000);
     EXPECT_NE(plot, nullptr) << "no plot window";
     Sleep(1000);
-    screenshot("windows_plot");
+    screenshot("windows_plot", plot);
     SetForegroundWindow(main);
     Sleep(300);
     pressKey(VK_F9, true);
     pressKey(VK_F9, false);
     Sleep(1500);
-    screenshot("windows_variables");
+    screenshot("windows_variables", waitForWindow(process.dwProcessId, L"Variables", 5000));
     SetForegroundWindow(main);
     Sleep(300);
-    screenshot("windows_main");
+    screenshot("windows_main", main);
 
     pressWithControl('A');
     pressWithControl('C');
