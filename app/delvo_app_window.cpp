@@ -41,7 +41,7 @@ bool DelvoApp::startWindow() {
     consoleFont.reset();
     consoleFont.setFaceName(defaultConsoleFace());
     consoleFont.setColor(lmColor::fromInt(defaults.styles[EditorPrefs::kDefault].foreground));
-    consoleFont.assignResources();
+    consoleFont.assignResources();  // the window's console takes it when it is made
     // Background, function, number and selection take the console's default style colours.
     syntaxColors[0] = defaults.styles[EditorPrefs::kDefault].background;
     syntaxColors[1] = defaults.styles[EditorPrefs::kFunction].foreground;
@@ -57,7 +57,6 @@ bool DelvoApp::startWindow() {
                                      wxSize(kPlaceholderSize, kPlaceholderSize), ConsoleWindow::kStyle);
     exitAfterFirstPaint(window->GetConsole());
     window->Show();
-    window->ApplyConsoleFont(consoleFont);
     SetTopWindow(window);
     m_interpreter.setWindowCommands(&window->GetWindowCommands());
     window->Bind(wxEVT_DESTROY, [this, window](wxWindowDestroyEvent& event) {

@@ -75,6 +75,8 @@ namespace {
 /// 0x20001840; the colours dialog 0x20001800 (not resizable).
 constexpr long kToolDialogStyle = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER;
 constexpr long kColorsDialogStyle = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX;
+/// The console's scroll width at start (independent pixels): no horizontal scroll bar until a line is longer.
+constexpr int kFirstScrollWidth = 380;
 
 /// The output base of the base commands 7067..7070.
 int outputBaseOf(int command) {
@@ -127,15 +129,15 @@ void ConsoleWindow::CreateControls() {
     console->SetHelpText(wxS("Console"));
     console->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
         event.Skip();
+        SetFirstScrollWidth();
         if (!menusFilled) CallAfter([this] { FillMenus(); });
     });
-    // The console numbers no lines. The record only: DelvoApp applies its console font right after
-    // construction, and that applies the whole style table (each application measures text, which realises
-    // every style's font again).
+    // The console numbers no lines and draws in the application's console font, applied once and before any
+    // layout: applying a look, like resizing the editor, realises every style's font.
     EditorPrefs look;
     look.lineNumbers = false;
     console->ApplyPreferences(look, false);
-    console->SetScrollWidth(FromDIP(380));
+    ApplyConsoleFont(wxGetApp().consoleFont);
     // The console is centred by filling: wxEXPAND fills the sizer, and wx rejects alignment beside it.
     mainSizer->Add(console, 1, wxEXPAND, 0);
 
@@ -184,6 +186,13 @@ void ConsoleWindow::ApplyConsoleFont(const lmFont& font) {
     console->GetPreferences(prefs);
     applyFontToPrefs(prefs, font.getFaceName(), font.size, font.weight, font.color.toInt());
     console->ApplyPreferences(prefs, true);
+    SetFirstScrollWidth();
+}
+
+void ConsoleWindow::SetFirstScrollWidth() {
+    if (scrollWidthSet) return;
+    scrollWidthSet = true;
+    console->SetScrollWidth(FromDIP(kFirstScrollWidth));
 }
 
 void ConsoleWindow::ApplyConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function,

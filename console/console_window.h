@@ -79,6 +79,9 @@ public:
     /// sooner, and nobody can open a menu before it is drawn. The shortcuts work before, from the window's
     /// accelerator table.
     void FillMenus();
+    /// The console's first scroll width, once: with its first font (measuring text realises every style's
+    /// font, so before the font it would be done twice), or at its first drawing.
+    void SetFirstScrollWidth();
 
     void SetAboutPresenter(AboutPresenter presenter);
     /// The running update check, if any (Help > "Check for Update...").
@@ -160,6 +163,7 @@ private:
     wxLongLong pollTime;
     bool firstPaintDone = false;
     bool menusFilled = false;
+    bool scrollWidthSet = false;
 
     WindowCommandsAdapter m_windowCommands{*this};
     AboutPresenter m_aboutPresenter;
