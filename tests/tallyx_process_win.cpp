@@ -86,7 +86,10 @@ ProcessRun runTallyx(const std::vector<std::string>& args, const std::filesystem
     std::ifstream err(errPath, std::ios::binary);
     run.err.assign(std::istreambuf_iterator<char>(err), {});
     err.close();
-    std::filesystem::remove(errPath);
+    // Wine may close an ended process's handles a moment after it reports the end: the file stays shared
+    // until then.
+    std::error_code error;
+    for (int attempt = 0; attempt < 50 && !std::filesystem::remove(errPath, error) && error; ++attempt) Sleep(20);
     // A Windows program's text output ends its lines in CR LF.
     for (std::string* text : {&run.out, &run.err})
         for (size_t at = text->find("\r\n"); at != std::string::npos; at = text->find("\r\n", at)) text->erase(at, 1);
