@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Icons of the main window: wxArtProvider for standard ones, our XPM pixel art for the rest.
+// Icons of the main window: our XPM pixel art, the same on every desktop. Not one comes from the desktop's icon
+// theme: loading a theme reads its index files, and that alone cost a tenth of the start-up.
 #include "console/window_icons.h"
 
 #ifdef __WXGTK__
@@ -11,14 +12,21 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
+#include "resources/close.xpm"
 #include "resources/colors.xpm"
+#include "resources/copy.xpm"
 #include "resources/cos.xpm"
+#include "resources/cut.xpm"
 #include "resources/delvo_icon.xpm"
 #include "resources/execute.xpm"
 #include "resources/exp.xpm"
 #include "resources/functions.xpm"
 #include "resources/numpad.xpm"
+#include "resources/open.xpm"
+#include "resources/paste.xpm"
 #include "resources/pi.xpm"
+#include "resources/reset.xpm"
+#include "resources/save_as.xpm"
 #include "resources/topmost.xpm"
 #include "resources/variables.xpm"
 
@@ -26,8 +34,15 @@ namespace {
 
 constexpr int kIconSize = 16;
 
-const char* const* ownDrawing(WindowIcon icon) {
+const char* const* drawing(WindowIcon icon) {
     switch (icon) {
+        case WindowIcon::SaveAs: return save_as_xpm;
+        case WindowIcon::Open: return open_xpm;
+        case WindowIcon::Close: return close_xpm;
+        case WindowIcon::Copy: return copy_xpm;
+        case WindowIcon::Cut: return cut_xpm;
+        case WindowIcon::Paste: return paste_xpm;
+        case WindowIcon::Reset: return reset_xpm;
         case WindowIcon::Numpad: return numpad_xpm;
         case WindowIcon::Variables: return variables_xpm;
         case WindowIcon::Functions: return functions_xpm;
@@ -38,21 +53,8 @@ const char* const* ownDrawing(WindowIcon icon) {
         case WindowIcon::Exp: return exp_xpm;
         case WindowIcon::Cos: return cos_xpm;
         case WindowIcon::Pi: return pi_xpm;
-        default: return nullptr;
     }
-}
-
-wxArtID standardArt(WindowIcon icon) {
-    switch (icon) {
-        case WindowIcon::SaveAs: return wxART_FILE_SAVE_AS;
-        case WindowIcon::Open: return wxART_FILE_OPEN;
-        case WindowIcon::Close: return wxART_QUIT;
-        case WindowIcon::Copy: return wxART_COPY;
-        case WindowIcon::Cut: return wxART_CUT;
-        case WindowIcon::Paste: return wxART_PASTE;
-        case WindowIcon::Reset: return wxART_DELETE;
-        default: return wxArtID();
-    }
+    return delvo_icon_xpm;
 }
 
 /// The drawing decoded once per process: menus, tools and title bars share the same few drawings, and
@@ -68,14 +70,6 @@ wxBitmap scaled(const wxImage& image, int size) {
     if (image.GetWidth() == size && image.GetHeight() == size) return wxBitmap(image);
     // Pixel art keeps its edges only with nearest-neighbour scaling.
     return wxBitmap(image.Scale(size, size, wxIMAGE_QUALITY_NEAREST));
-}
-
-wxBitmap blank(int size) {
-    wxImage image(size, size);
-    image.InitAlpha();
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) image.SetAlpha(x, y, 0);
-    return wxBitmap(image);
 }
 
 }  // namespace
@@ -96,15 +90,7 @@ wxIconBundle pixelArtIcons(const char* const* xpm) {
     return bundle;
 }
 
-wxBitmapBundle windowIcon(WindowIcon icon) {
-    if (const char* const* xpm = ownDrawing(icon)) return pixelArtBundle(xpm);
-    // The size is given, so the picture is the same for menus and tools: one client lets both share the art
-    // provider's cached copy instead of loading each theme icon twice.
-    wxBitmapBundle art = wxArtProvider::GetBitmapBundle(standardArt(icon), wxART_MENU, wxSize(kIconSize, kIconSize));
-    // A theme without the icon must not leave a toolbar tool without a bitmap.
-    if (!art.IsOk()) return wxBitmapBundle::FromBitmap(blank(kIconSize));
-    return art;
-}
+wxBitmapBundle windowIcon(WindowIcon icon) { return pixelArtBundle(drawing(icon)); }
 
 wxIconBundle programIconBundle() {
     wxIconBundle bundle;

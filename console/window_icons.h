@@ -3,22 +3,20 @@
 // so that they stay crisp on a 200 % desktop.
 #pragma once
 
-#include <wx/artprov.h>
 #include <wx/bitmap.h>
 #include <wx/bmpbndl.h>
 #include <wx/iconbndl.h>
 
 class wxWindow;
 
-/// Every bitmap the main window shows; standard ones come from wxArtProvider, the others from resources/*.xpm.
+/// Every bitmap the main window shows, each drawn in resources/*.xpm.
 enum class WindowIcon {
     SaveAs, Open, Close, Copy, Cut, Paste, Reset,
     Numpad, Variables, Functions, Execute, Topmost, Colors, Program,
     Exp, Cos, Pi
 };
 
-/// The icon at 16 x 16 and 32 x 32 (the toolkit picks the one for the screen), the same in menus and tools;
-/// never invalid, so toolbars accept it.
+/// The icon at 16 x 16 and 32 x 32 (the toolkit picks the one for the screen), the same in menus and tools.
 wxBitmapBundle windowIcon(WindowIcon icon);
 
 /// Our 16 x 16 pixel art with its 32 x 32 double (nearest neighbour: the edges stay sharp).

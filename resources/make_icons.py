@@ -277,6 +277,127 @@ icons['base_converter'] = ({'k': '#303846', 'o': '#E07A1E', 'a': '#1F5FBF'}, [
 "................",
 ])
 
+# Save As: a blue disk with a white label and a grey shutter, an orange pencil writing on its corner.
+icons['save_as'] = ({'k': '#1E3F66', 'b': '#3C78C8', 'w': '#F4F7FB', 'l': '#9DB8D9', 's': '#B0B8C0', 'g': '#5A646E',
+                     'o': '#F08C1E', 'd': '#8D5524', 'p': '#303030'}, [
+"kkkkkkkkkkkkk...",
+"kbwwwwwwwwwbbk..",
+"kbwllllllwwbbbk.",
+"kbwwwwwwwwwbbbk.",
+"kbwllllllwwbbbk.",
+"kbwwwwwwwwwbbbk.",
+"kbbbbbbbbbbbbbk.",
+"kbbbbbbbbbbbbk.o",
+"kbbsssssssbbkooo",
+"kbbsggssssbkooo.",
+"kbbsggsssskooo..",
+"kbbsggsssooo....",
+"kbbssssssooo....",
+"kkkkkkkkdod.....",
+"........dd......",
+".......pd.......",
+])
+
+# Open: a yellow folder with its front flap open.
+icons['open'] = ({'k': '#8A5A12', 'y': '#D9A53A', 'Y': '#F6CF62', 'h': '#FCE7A4'}, [
+"................",
+"................",
+".kkkkk..........",
+"kyyyyyk.........",
+"kyyyyyykkkkkkk..",
+"kyyyyyyyyyyyyyk.",
+"kyyyyyyyyyyyyyk.",
+"kyykkkkkkkkkkkkk",
+"kyykhhhhhhhhhhhk",
+"kykhYYYYYYYYYYk.",
+"kykYYYYYYYYYYYk.",
+"kkhYYYYYYYYYYk..",
+"kkYYYYYYYYYYYk..",
+"kkkkkkkkkkkkk...",
+"................",
+"................",
+])
+
+# Copy: two sheets of text, the second over the first.
+icons['copy'] = ({'k': '#505A64', 'w': '#FFFFFF', 'g': '#9AA4AE', 'b': '#4A7EC2'}, [
+"kkkkkkkk........",
+"kwwwwwwk........",
+"kwggggwk........",
+"kwwwwwwk........",
+"kwggkkkkkkkkk...",
+"kwwwkwwwwwwwk...",
+"kwggkwbbbbbwk...",
+"kwwwkwwwwwwwk...",
+"kwggkwbbbbwwk...",
+"kwwwkwwwwwwwk...",
+"kkkkkwbbbbbwk...",
+"....kwwwwwwwk...",
+"....kwbbbwwwk...",
+"....kwwwwwwwk...",
+"....kkkkkkkkk...",
+"................",
+])
+
+# Cut: open scissors, grey blades crossing above two red handles.
+icons['cut'] = ({'k': '#505A64', 'l': '#B8C2CC', 'r': '#D03A2F'}, [
+"................",
+"..k..........k..",
+"..lk........kl..",
+"...lk......kl...",
+"....lk....kl....",
+".....lk..kl.....",
+"......lkkl......",
+".......kk.......",
+"......kllk......",
+".....rr..rr.....",
+"..rrrr....rrrr..",
+".rr..rr..rr..rr.",
+".r....r..r....r.",
+".rr..rr..rr..rr.",
+"..rrrr....rrrr..",
+"................",
+])
+
+# Paste: a brown clipboard with a grey clip, a sheet of text on it.
+icons['paste'] = ({'k': '#5C3B1A', 'c': '#B07A3F', 'm': '#505A64', 's': '#B8C2CC', 'w': '#FFFFFF', 'b': '#4A7EC2'}, [
+"......mmmm......",
+".kkkkmssssmkkkk.",
+".kccmsmmmmsmcck.",
+".kcccmmmmmmccck.",
+".kcccccccccccck.",
+".kccwwwwwwwwcck.",
+".kccwbbbbbbwcck.",
+".kccwwwwwwwwcck.",
+".kccwbbbbbwwcck.",
+".kccwwwwwwwwcck.",
+".kccwbbbbbbwcck.",
+".kccwwwwwwwwcck.",
+".kccwbbbwwwwcck.",
+".kccwwwwwwwwcck.",
+".kcccccccccccck.",
+".kkkkkkkkkkkkkk.",
+])
+
+# Close: a red cross with darker edges.
+icons['close'] = ({'k': '#8E1E16', 'r': '#E04535'}, [
+"................",
+"................",
+"..kk.......kk...",
+".krrk.....krrk..",
+".krrrk...krrrk..",
+"..krrrk.krrrk...",
+"...krrrkrrrk....",
+"....krrrrrk.....",
+".....krrrk......",
+"....krrrrrk.....",
+"...krrrkrrrk....",
+"..krrrk.krrrk...",
+".krrrk...krrrk..",
+".krrk.....krrk..",
+"..kk.......kk...",
+"................",
+])
+
 for name, (pal, rows) in icons.items():
     assert len(rows) == 16, name
     for r in rows:
