@@ -74,6 +74,8 @@ protected:
     void applyLineSpacing(int mode);
     /// Highlights the bracket at or before the caret on the last line, on every UI update.
     void matchBrackets();
+    /// Lit and unmatched brackets in bold or not.
+    void setBracketsBold(bool bold);
 
     EditorPrefs m_prefs;
     int m_language;
@@ -94,6 +96,8 @@ private:
     void restoreCaretAfterFocusLoss();
 
     bool m_scriptConsole = false;
+    /// Whether lit brackets are drawn bold (highlighting on); applied when a bracket is lit.
+    bool m_boldBrackets = false;
     bool m_alwaysShowCaret = false;
 
     wxDECLARE_EVENT_TABLE();

@@ -117,8 +117,12 @@ TEST_F(ConsoleStyles, HighlightingColoursFunctionsNumbersAndOperatorsOrNothing) 
     EXPECT_EQ(console->StyleGetForeground(wxSTC_STYLE_BRACEBAD), console->StyleGetForeground(0));
     console->SetHighlighting(true);
     EXPECT_EQ(console->StyleGetBackground(wxSTC_STYLE_BRACELIGHT), CodeEdit::toColour(0xF6D0AB));
-    EXPECT_TRUE(console->StyleGetBold(wxSTC_STYLE_BRACELIGHT));
     EXPECT_TRUE(console->StyleGetBold(5));
+    // The bold bracket face is taken when a bracket is lit.
+    console->GotoPos(4);
+    gui::pump(100);
+    EXPECT_TRUE(console->StyleGetBold(wxSTC_STYLE_BRACELIGHT));
+    EXPECT_TRUE(console->StyleGetBold(wxSTC_STYLE_BRACEBAD));
 }
 
 TEST_F(ConsoleStyles, OnlyBracketsOnTheLastLineAreHighlighted) {
