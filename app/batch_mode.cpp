@@ -12,7 +12,7 @@
 #include "app/unfinished_output.h"
 #include "engine/interpreter.h"
 #include "libs/file/lf_path.h"
-#include "libs/math/lm_console.h"
+#include "app/process_console.h"
 
 namespace {
 
@@ -187,8 +187,7 @@ bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
     return static_cast<bool>(file.flush());
 }
 
-BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FILE** outStream,
-                     std::FILE** errStream) {
+BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
     BatchResult result;
     // The options after the input.
     bool showSeen = false, redirected = false;
@@ -200,7 +199,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FI
         } else if (!redirected && equalsNoCase(args.argv[i], L"-out") && i + 1 < args.argc) {
             outPath = args.whole[++i];
             win32EnableConsole();
-            redirected = unfinished.begin(outPath, outStream, errStream);
+            redirected = unfinished.begin(outPath);
         }
     }
     if (!redirected) win32EnableConsole();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "libs/graph/delvo_cmd_line.h"
+#include "app/delvo_cmd_line.h"
 
 class Interpreter;
 
@@ -48,6 +48,5 @@ std::string batchFailureLine(const std::wstring& input, const BatchItem& item, c
 /// Writes text as UTF-16LE code units without byte-order mark or line end; false when it cannot be created.
 bool writeUtf16File(const std::wstring& path, const std::wstring& text);
 
-/// Runs batch mode for "-run input [-out file] [-show]"; the streams receive the redirected output.
-BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter, std::FILE** outStream,
-                     std::FILE** errStream);
+/// Runs batch mode for "-run input [-out file] [-show]".
+BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter);

@@ -3,8 +3,8 @@
 #include "app/delvo_app.h"
 
 #include "app/batch_mode.h"
-#include "libs/graph/delvo_cmd_line.h"
-#include "libs/math/lm_console.h"
+#include "app/delvo_cmd_line.h"
+#include "app/process_console.h"
 
 DelvoApp::DelvoApp() = default;
 
@@ -13,7 +13,7 @@ DelvoApp::~DelvoApp() = default;
 bool DelvoApp::startUp(int argc, char** argv) {
     // The interpreter created its engine and parameter record (tolerance 1e-6, 4096).
     m_folders = Folders::forThisProcess();
-    helpPath = m_folders.helpPath;
+    m_helpPath = m_folders.helpPath;
     m_interpreter.resetVariableStore();
     const DelvoCmdLine args(argc, argv);
     switch (chooseStartMode(args)) {
@@ -22,7 +22,7 @@ bool DelvoApp::startUp(int argc, char** argv) {
             m_exitStatus = 0;
             return false;
         case StartMode::Batch: {
-            const BatchResult result = runBatch(args, m_interpreter, &outStream, &errStream);
+            const BatchResult result = runBatch(args, m_interpreter);
             m_exitStatus = result.lastSucceeded ? 0 : 1;
             if (!result.show) {
                 win32SendEnterKey();
@@ -42,7 +42,5 @@ int DelvoApp::OnExit() {
     m_interpreter.param().parser = nullptr;
     m_interpreter.setPlotHost(nullptr);
     m_interpreter.setWindowCommands(nullptr);
-    // The redirected streams are standard output and error themselves: closed by the C runtime at exit.
-    outStream = errStream = nullptr;
     return 0;
 }

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-// DelvoApp's settings operations: the settings record, the window and the settings file.
-#include <algorithm>
-
+// DelvoApp's settings file: the appearance, the histories, the verbose flag and the main window's placement.
 #include <wx/settings.h>
 
 #include "app/delvo_app.h"
@@ -13,158 +11,93 @@
 
 namespace {
 
-constexpr int kHistoryMax = 12;
+/// Longest console history entry the settings file takes.
 constexpr size_t kEntryMax = 255;
+/// Sections of the settings store.
+constexpr int kSettingsSections = 3;
 
-bool equalNoCase(const std::wstring& a, const std::wstring& b) { return wxString(a).IsSameAs(wxString(b), false); }
-
-/// The application object as the settings file's reader and writer see it.
+/// The application's state as the settings file's reader and writer see it. Window operations act only while
+/// the main window exists.
 class AppSettingsHost final : public SettingsHost {
 public:
-    explicit AppSettingsHost(DelvoApp& app) : m_app(app) {}
+    AppSettingsHost(Appearance& appearance, FunctionHistory& functions, Interpreter& interpreter,
+                    ConsoleWindow* window)
+        : m_appearance(appearance), m_functions(functions), m_interpreter(interpreter), m_window(window),
+          m_console(window ? window->GetConsole() : nullptr) {}
 
     void setConsoleFont(const std::wstring* faceName, std::uint32_t colour, int size, int orientation, int style,
                         int weight) override {
-        m_app.setConsoleFont(faceName, lmColor::fromInt(colour), size, orientation, style, weight);
+        m_appearance.setFont(faceName, lmColor::fromInt(colour), size, orientation, style, weight);
     }
     void setConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function, std::uint32_t op,
                           std::uint32_t number, std::uint32_t selection) override {
-        m_app.setConsoleColors(text, background, function, op, number, selection);
+        m_appearance.setColors(text, background, function, op, number, selection);
     }
     SettingsFont getConsoleFont() const override {
-        const lmFont& font = m_app.consoleFont;
+        const lmFont& font = m_appearance.font();
         return {font.getFaceName(), font.color.toInt(), font.size, font.orientation, font.style, font.weight};
     }
-    std::array<std::uint32_t, 5> getSyntaxColors() const override { return m_app.syntaxColors; }
-    void setWindowPlacement(bool maximized, int x, int y, int width, int height) override {
-        m_app.setWindowPlacement(maximized, x, y, width, height);
+    std::array<std::uint32_t, 5> getSyntaxColors() const override { return m_appearance.syntaxColors(); }
+
+    // The stored position is validated by the reader but not applied: the window keeps the place that start-up
+    // centring gave it.
+    void setWindowPlacement(bool maximized, int, int, int width, int height) override {
+        if (m_window == nullptr) return;
+        if (maximized) {
+            m_window->Maximize(true);
+        } else {
+            // A component of -1 keeps the window's current one.
+            m_window->SetSize(width, height);
+        }
     }
     void getWindowPlacement(bool* maximized, int* x, int* y, int* width, int* height) const override {
-        m_app.getWindowPlacement(maximized, x, y, width, height);
+        if (m_window == nullptr) return;
+        const wxPoint position = m_window->GetPosition();
+        const wxSize size = m_window->GetSize();
+        if (maximized) *maximized = m_window->IsMaximized();
+        if (x) *x = position.x;
+        if (y) *y = position.y;
+        if (width) *width = size.GetWidth();
+        if (height) *height = size.GetHeight();
     }
     int getScreenWidth() const override { return wxSystemSettings::GetMetric(wxSYS_SCREEN_X); }
     int getScreenHeight() const override { return wxSystemSettings::GetMetric(wxSYS_SCREEN_Y); }
-    bool addFunction(const std::wstring& text) override { return m_app.addFunction(text); }
-    int getFunctionCount() const override { return m_app.historyCount; }
-    std::wstring getFunction(int index) const override { return m_app.getFunction(index); }
-    int getExpressionCount() const override { return m_app.getExpressionCount(); }
-    bool getExpression(int index, std::wstring* out) const override { return m_app.getExpression(index, out); }
-    void addExpression(const std::wstring& text) override { m_app.addExpression(text); }
-    bool getVerbose() const override { return m_app.interpreter().verbose; }
-    void setVerbose(bool on) override { m_app.interpreter().verbose = on; }
+
+    bool addFunction(const std::wstring& text) override { return m_functions.add(text); }
+    int getFunctionCount() const override { return m_functions.count(); }
+    std::wstring getFunction(int index) const override { return m_functions.at(index); }
+
+    int getExpressionCount() const override { return m_console ? m_console->GetHistoryCount() : 0; }
+    bool getExpression(int index, std::wstring* out) const override {
+        if (m_console == nullptr || out == nullptr || index < 0 || index >= m_console->GetHistoryCount()) return false;
+        *out = m_console->GetHistoryEntry(index).ToStdWstring().substr(0, kEntryMax);
+        return !out->empty();
+    }
+    void addExpression(const std::wstring& text) override {
+        if (m_console) m_console->AddHistory(wxString(text));
+    }
+
+    bool getVerbose() const override { return m_interpreter.verbose; }
+    void setVerbose(bool on) override { m_interpreter.verbose = on; }
 
 private:
-    DelvoApp& m_app;
+    Appearance& m_appearance;
+    FunctionHistory& m_functions;
+    Interpreter& m_interpreter;
+    ConsoleWindow* m_window;
+    ConsoleEdit* m_console;
 };
 
 }  // namespace
 
-void DelvoApp::setConsoleFont(const std::wstring* faceName, const lmColor& colour, int size, int orientation,
-                              int style, int weight) {
-    if (faceName) consoleFont.setFaceName(*faceName);
-    consoleFont.setColor(colour);
-    consoleFont.size = std::clamp(size, 4, 32);
-    consoleFont.orientation = orientation;
-    consoleFont.style = style;
-    consoleFont.weight = weight;
-    consoleFont.assignResources();
-    if (ConsoleWindow* window = mainWindow()) window->ApplyConsoleFont(consoleFont);
-}
-
-void DelvoApp::setConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function,
-                                std::uint32_t op, std::uint32_t number, std::uint32_t selection) {
-    if (text != consoleFont.color.toInt()) {
-        // The toolkit's colour-from-integer reads 0x00BBGGRR.
-        consoleFont.setColor(wxColour(static_cast<unsigned long>(text)));
-        consoleFont.assignResources();
-    }
-    syntaxColors = {background, function, op, number, selection};
-    if (ConsoleWindow* window = mainWindow()) {
-        window->ApplyConsoleColors(text, background, function, op, number, selection);
-    }
-}
-
-void DelvoApp::enableHighlighting(bool on) {
-    if (ConsoleWindow* window = mainWindow()) window->SetHighlighting(on);
-}
-
-bool DelvoApp::isHighlighting() const {
-    const ConsoleWindow* window = mainWindow();
-    return window == nullptr || window->GetHighlighting();
-}
-
-// The stored position is validated by the reader but not applied: the window keeps the place that start-up
-// centring gave it.
-void DelvoApp::setWindowPlacement(bool maximized, int, int, int width, int height) {
-    ConsoleWindow* window = mainWindow();
-    if (window == nullptr) return;
-    if (maximized) {
-        window->Maximize(true);
-    } else {
-        // A component of -1 keeps the window's current one.
-        window->SetSize(width, height);
-    }
-}
-
-void DelvoApp::getWindowPlacement(bool* maximized, int* x, int* y, int* width, int* height) const {
-    const ConsoleWindow* window = mainWindow();
-    if (window == nullptr) return;
-    const wxPoint position = window->GetPosition();
-    const wxSize size = window->GetSize();
-    if (maximized) *maximized = window->IsMaximized();
-    if (x) *x = position.x;
-    if (y) *y = position.y;
-    if (width) *width = size.GetWidth();
-    if (height) *height = size.GetHeight();
-}
-
-bool DelvoApp::addFunction(const std::wstring& text) {
-    if (text.empty()) return false;
-    historyCount = std::clamp(historyCount, 0, kHistoryMax);
-    if (historyCount == kHistoryMax) {
-        std::move(functionHistory.begin() + 5, functionHistory.end(), functionHistory.begin());
-        historyCount = kHistoryMax - 5;
-        std::fill(functionHistory.begin() + historyCount, functionHistory.end(), std::wstring());
-    }
-    for (int i = 0; i < historyCount; ++i) {
-        if (equalNoCase(functionHistory[static_cast<size_t>(i)], text)) return false;
-    }
-    functionHistory[static_cast<size_t>(historyCount++)] = text;
-    return true;
-}
-
-std::wstring DelvoApp::getFunction(int index) const {
-    if (index < 0 || index >= historyCount || index >= kHistoryMax) return {};
-    return functionHistory[static_cast<size_t>(index)];
-}
-
-int DelvoApp::getExpressionCount() const {
-    const ConsoleWindow* window = mainWindow();
-    const ConsoleEdit* console = window ? window->GetConsole() : nullptr;
-    return console ? console->GetHistoryCount() : 0;
-}
-
-bool DelvoApp::getExpression(int index, std::wstring* out) const {
-    const ConsoleWindow* window = mainWindow();
-    const ConsoleEdit* console = window ? window->GetConsole() : nullptr;
-    if (console == nullptr || out == nullptr || index < 0 || index >= console->GetHistoryCount()) return false;
-    *out = console->GetHistoryEntry(index).ToStdWstring().substr(0, kEntryMax);
-    return !out->empty();
-}
-
-void DelvoApp::addExpression(const std::wstring& text) {
-    ConsoleWindow* window = mainWindow();
-    if (ConsoleEdit* console = window ? window->GetConsole() : nullptr) console->AddHistory(wxString(text));
-}
-
 bool DelvoApp::loadSettingsFile() {
-    lfConfig config(3);
-    AppSettingsHost host(*this);
-    return loadSettings(config, folders().settingsPath(), host);
+    lfConfig config(kSettingsSections);
+    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
+    return ::loadSettings(config, folders().settingsPath(), host);
 }
 
 bool DelvoApp::saveSettingsFile() {
-    lfConfig config(3);
-    AppSettingsHost host(*this);
-    return saveSettings(config, folders().settingsPath(), host);
+    lfConfig config(kSettingsSections);
+    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
+    return ::saveSettings(config, folders().settingsPath(), host);
 }

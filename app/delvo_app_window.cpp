@@ -12,7 +12,6 @@
 
 #include "console/console_edit.h"
 #include "console/console_window.h"
-#include "console/editor_prefs.h"
 
 namespace {
 
@@ -37,23 +36,16 @@ bool DelvoApp::OnInit() {
 }
 
 bool DelvoApp::startWindow() {
-    const EditorPrefs defaults;
-    consoleFont.reset();
-    consoleFont.setFaceName(defaultConsoleFace());
-    consoleFont.setColor(lmColor::fromInt(defaults.styles[EditorPrefs::kDefault].foreground));
-    consoleFont.assignResources();  // the window's console takes it when it is made
-    // Background, function, number and selection take the console's default style colours.
-    syntaxColors[0] = defaults.styles[EditorPrefs::kDefault].background;
-    syntaxColors[1] = defaults.styles[EditorPrefs::kFunction].foreground;
-    syntaxColors[3] = defaults.styles[EditorPrefs::kNumber].foreground;
-    syntaxColors[4] = defaults.styles[EditorPrefs::kSelection].background;
+    // The window's console takes the appearance's font when it is made.
+    m_appearance.resetToDefaults(defaultConsoleFace());
 
     m_interpreter.format.mode = NumberFormat::kAuto;
 
     // The window fits its contents and centres itself before it is shown; a size given here only spares the
     // toolkit asking the desktop for a default one (each question to the display server waits for its answer).
     constexpr int kPlaceholderSize = 400;
-    auto* window = new ConsoleWindow(nullptr, ID_MAIN_WINDOW, wxS("DelvoCalculator"), wxDefaultPosition,
+    auto* window = new ConsoleWindow(nullptr, m_interpreter, *this, m_toolDialogs, ID_MAIN_WINDOW,
+                                     wxS("DelvoCalculator"), wxDefaultPosition,
                                      wxSize(kPlaceholderSize, kPlaceholderSize), ConsoleWindow::kStyle);
     exitAfterFirstPaint(window->GetConsole());
     window->Show();

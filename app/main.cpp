@@ -9,7 +9,7 @@
 #include "app/command_line.h"
 #include "app/window_module.h"
 #include "engine/interpreter.h"
-#include "libs/math/lm_console.h"
+#include "app/process_console.h"
 
 int main(int argc, char** argv) {
     // The arguments as UTF-8, whatever the platform handed over.
@@ -34,9 +34,7 @@ int main(int argc, char** argv) {
     }
     if (mode == StartMode::Batch && !batchShowsWindow(args)) {
         Interpreter interpreter;
-        std::FILE* outStream = nullptr;
-        std::FILE* errStream = nullptr;
-        const BatchResult result = runBatch(args, interpreter, &outStream, &errStream);
+        const BatchResult result = runBatch(args, interpreter);
         win32SendEnterKey();
         return result.lastSucceeded ? 0 : 1;
     }

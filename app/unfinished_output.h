@@ -16,7 +16,7 @@ public:
     UnfinishedOutput& operator=(const UnfinishedOutput&) = delete;
 
     /// Creates the temporary file and redirects standard output and error into it; false: no redirection.
-    bool begin(const std::wstring& outPath, std::FILE** outStream, std::FILE** errStream);
+    bool begin(const std::wstring& outPath);
     /// The temporary file; empty when there is none.
     const std::wstring& path() const { return m_path; }
     /// Writes text to the standard error the program was started with, also while it is redirected.

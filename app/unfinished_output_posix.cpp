@@ -11,14 +11,14 @@
 
 #include "app/exit_signals.h"
 #include "libs/file/lf_text.h"
-#include "libs/math/lm_console.h"
+#include "app/process_console.h"
 
 UnfinishedOutput::~UnfinishedOutput() {
     for (int fd : m_console)
         if (fd >= 0) ::close(fd);
 }
 
-bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream, std::FILE** errStream) {
+bool UnfinishedOutput::begin(const std::wstring& outPath) {
     if (outPath.empty()) return false;
     std::vector<char> name;
     const std::string pattern = utf8FromWide(outPath) + ".tmp-XXXXXX";
@@ -36,7 +36,7 @@ bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream,
     std::fflush(stderr);
     m_console[0] = ::dup(STDOUT_FILENO);
     m_console[1] = ::dup(STDERR_FILENO);
-    if (!lf_redirectConsole(m_path, outStream, errStream)) {
+    if (!lf_redirectConsole(m_path)) {
         ::unlink(path.c_str());
         m_path.clear();
         return false;

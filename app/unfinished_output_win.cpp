@@ -10,7 +10,7 @@
 
 #include "app/exit_signals.h"
 #include "libs/file/lf_text.h"
-#include "libs/math/lm_console.h"
+#include "app/process_console.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ UnfinishedOutput::~UnfinishedOutput() {
         if (fd >= 0) _close(fd);
 }
 
-bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream, std::FILE** errStream) {
+bool UnfinishedOutput::begin(const std::wstring& outPath) {
     if (outPath.empty()) return false;
     std::wstring name;
     for (int attempt = 0; attempt < kTemporaryAttempts && name.empty(); ++attempt) {
@@ -53,7 +53,7 @@ bool UnfinishedOutput::begin(const std::wstring& outPath, std::FILE** outStream,
     std::fflush(stderr);
     m_console[0] = _fileno(stdout) >= 0 ? _dup(_fileno(stdout)) : -1;
     m_console[1] = _fileno(stderr) >= 0 ? _dup(_fileno(stderr)) : -1;
-    if (!lf_redirectConsole(m_path, outStream, errStream)) {
+    if (!lf_redirectConsole(m_path)) {
         DeleteFileW(m_path.c_str());
         m_path.clear();
         return false;

@@ -4,7 +4,7 @@
 
 #include <wx/icon.h>
 
-#include "console/window_icons.h"
+#include "libs/ui/window_icons.h"
 
 const wchar_t* const ProgramIdentity::kLicence =
     L"DelvoCalculator is free to use and to give away unchanged.\n"

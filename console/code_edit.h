@@ -7,7 +7,7 @@
 
 #include <wx/stc/stc.h>
 
-#include "console/editor_prefs.h"
+#include "libs/ui/editor_prefs.h"
 
 /// Styled editor with the Lua lexer, bracket matching on the last line and a prompt margin.
 class CodeEdit : public wxStyledTextCtrl {

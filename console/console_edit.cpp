@@ -10,10 +10,10 @@
 #include <wx/accel.h>
 #include <wx/bitmap.h>
 
-#include "app/delvo_app.h"
 #include "console/accessibility.h"
+#include "engine/interpreter.h"
 #include "engine/messages.h"
-#include "libs/graph/delvo_message_box.h"
+#include "libs/ui/delvo_message_box.h"
 #include "resources/error_marker.xpm"
 
 namespace {
@@ -64,9 +64,9 @@ wxBEGIN_EVENT_TABLE(ConsoleEdit, CodeEdit)
     EVT_MOUSEWHEEL(ConsoleEdit::OnMouseWheel)
 wxEND_EVENT_TABLE()
 
-ConsoleEdit::ConsoleEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
+ConsoleEdit::ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
                          const wxString& name)
-    : CodeEdit(parent, id, pos, size, style, name, kLanguageLua) {
+    : CodeEdit(parent, id, pos, size, style, name, kLanguageLua), m_interpreter(interpreter) {
     setModeScriptConsole(true);
 
     wxAcceleratorEntry entries[] = {
@@ -98,7 +98,7 @@ ConsoleEdit::ConsoleEdit(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
     EmptyUndoBuffer();
     m_errorMarks.attach(this);
-    m_liveAnswer.attach(this, &wxGetApp().interpreter());
+    m_liveAnswer.attach(this, &m_interpreter);
     publishConsoleText(*this, name);
 }
 
@@ -215,15 +215,14 @@ void ConsoleEdit::runStatements(const wxString& command, bool show) {
 
     // One reply buffer: the interpreter empties it on each call, so the last statement's reply remains.
     std::wstring reply;
-    DelvoApp& app = wxGetApp();
     for (size_t i = 0; i < statements.size(); ++i) {
-        m_failed = !app.evaluateLine(statements[i].ToStdWstring(), &reply);
+        m_failed = !m_interpreter.evaluateLine(statements[i].ToStdWstring(), &reply);
         if (!m_failed) continue;
-        m_errorMarks.mark(m_executingLine, static_cast<int>(i), app.interpreter().errorSpot());
+        m_errorMarks.mark(m_executingLine, static_cast<int>(i), m_interpreter.errorSpot());
         break;
     }
     wxString text(reply);
-    if (text.empty() && !app.interpreter().verbose) text = wxS("\n");
+    if (text.empty() && !m_interpreter.verbose) text = wxS("\n");
     ShowReply(text, show);
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The console: input line, execution through DelvoApp::evaluateLine, history, markers.
+// The console: input line, execution through the interpreter, history, markers.
 #pragma once
 
 #include <wx/string.h>
@@ -9,11 +9,14 @@
 #include "console/console_error_marks.h"
 #include "console/console_history.h"
 #include "console/console_live_answer.h"
+#include "libs/ui/input_line.h"
 
+class Interpreter;
 class wxMenu;
 
-/// The single text control of the main window. The last line is the input line.
-class ConsoleEdit : public CodeEdit {
+/// The single text control of the main window. The last line is the input line; lines run through the
+/// interpreter it is handed, and the keypad types into it as an InputLine.
+class ConsoleEdit : public CodeEdit, public InputLine {
 public:
     /// Markers in the prompt margin (margin 3, mask 0x900).
     static constexpr int PROMPT_MARKER = 8;
@@ -25,7 +28,7 @@ public:
 
     /// The main window passes ID_CONSOLE, default position, 420 x 180, wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
     /// "Console". Installs the console's accelerator table and the first prompt.
-    ConsoleEdit(wxWindow* parent, wxWindowID id = ID_CONSOLE, const wxPoint& pos = wxDefaultPosition,
+    ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID id = ID_CONSOLE, const wxPoint& pos = wxDefaultPosition,
                 const wxSize& size = wxSize(420, 180), long style = wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
                 const wxString& name = wxS("Console"));
 
@@ -34,6 +37,12 @@ public:
 
     /// Runs the input line (Enter, F12, the keypad's execute key). Does nothing while busy.
     void ExecuteLine();
+
+    // The input line as the keypad uses it.
+    void typeText(const wxString& text, int caretOffset) override;
+    void eraseLeft() override;
+    void execute() override { ExecuteLine(); }
+    void keepCaretVisible(bool on) override { setAlwaysShowCaret(on); }
     /// Finishes an execution: history, markers, reply, new input line.
     void ShowReply(const wxString& reply, bool show);
     /// Prints a reply as one line (an error continues the input line).
@@ -118,6 +127,7 @@ private:
     void suggestCompletion();
     void showCallTip();
 
+    Interpreter& m_interpreter;
     bool m_busy = false;
     wchar_t m_commandText[kCommandMax + 1] = {};
     ConsoleHistory m_history;

@@ -11,7 +11,7 @@
 #include <wx/menu.h>
 
 #include "console/function_signatures.h"
-#include "console/window_icons.h"
+#include "libs/ui/window_icons.h"
 #include "resources/reset.xpm"
 #include "resources/zoom_in.xpm"
 #include "resources/zoom_out.xpm"
@@ -55,6 +55,23 @@ bool ConsoleEdit::IsSelectionInInput() const {
 }
 
 // ---- Keys -------------------------------------------------------------------------------------------------
+
+void ConsoleEdit::typeText(const wxString& text, int caretOffset) {
+    const auto acceptable = [this] { return IsSelectionInInput() && IsInputLine(); };
+    if (!acceptable()) {
+        SetEmptySelection(GetTextLength());
+        if (!acceptable()) return;
+    }
+    ReplaceSelection(text);
+    if (caretOffset != 0) GotoPos(GetSelectionStart() + caretOffset);
+}
+
+void ConsoleEdit::eraseLeft() {
+    if (!IsInputLine()) return;
+    const int start = GetSelectionStart(), line = GetCurrentLine();
+    if (line > 0 && start <= GetLineEndPosition(line - 1) + 1) return;
+    if (start > GetInputStart(line)) DeleteBack();
+}
 
 void ConsoleEdit::OnKeyDown(wxKeyEvent& event) {
     const bool standard = IsInputLine() ? handleInputLineKey(event) : handleEarlierLineKey(event);

@@ -11,19 +11,16 @@
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 
-#include "app/delvo_app.h"
 #include "console/about_box.h"
 #include "console/console_edit.h"
+#include "console/console_host.h"
 #include "console/functions_menu.h"
-#include "console/window_icons.h"
-#include "libs/graph/lm_font.h"
+#include "engine/interpreter.h"
 #include "libs/graph/plot_frame.h"
-#include "settings/colors_dlg.h"
-#include "tools/solver_dlg.h"
-#include "tools/varlist_dlg.h"
-#include "tools/converter_dlg.h"
-#include "tools/integer_dlg.h"
-#include "tools/numpad_dlg.h"
+#include "libs/ui/appearance.h"
+#include "libs/ui/editor_prefs.h"
+#include "libs/ui/lm_font.h"
+#include "libs/ui/window_icons.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
@@ -92,18 +89,20 @@ int outputBaseOf(int command) {
 
 // Destruction order of ShutDown: keypad, variables, colours, solver, unit converter, base converter.
 const ConsoleWindow::ToolDialogSlot ConsoleWindow::kToolDialogs[6] = {
-    {ID_VIEW_NUMPAD, &ConsoleWindow::numpadDlg, ID_DIALOG_NUMPAD, L"NumKeypad", 48},
-    {ID_VIEW_VARIABLES, &ConsoleWindow::varlistDlg, ID_DIALOG_VARLIST, L"Variables", 60},
-    {ID_OPTIONS_COLORS, &ConsoleWindow::colorsDlg, ID_DIALOG_COLORS, L"Colors", 60},
-    {ID_VIEW_SOLVER, &ConsoleWindow::solverDlg, ID_DIALOG_SOLVER, L"Solver f(x) = 0", 60},
-    {ID_VIEW_UNIT_CONVERTER, &ConsoleWindow::converterDlg, ID_DIALOG_CONVERTER, L"Unit Converter", 60},
-    {ID_VIEW_BASE_CONVERTER, &ConsoleWindow::integerDlg, ID_DIALOG_INTEGER, L"Base Converter (uint 32-bit)", 60},
+    {ID_VIEW_NUMPAD, ToolDialogKind::Numpad, &ConsoleWindow::m_numpadDlg, ID_DIALOG_NUMPAD, L"NumKeypad", 48},
+    {ID_VIEW_VARIABLES, ToolDialogKind::Variables, &ConsoleWindow::m_varlistDlg, ID_DIALOG_VARLIST, L"Variables", 60},
+    {ID_OPTIONS_COLORS, ToolDialogKind::Colors, &ConsoleWindow::m_colorsDlg, ID_DIALOG_COLORS, L"Colors", 60},
+    {ID_VIEW_SOLVER, ToolDialogKind::Solver, &ConsoleWindow::m_solverDlg, ID_DIALOG_SOLVER, L"Solver f(x) = 0", 60},
+    {ID_VIEW_UNIT_CONVERTER, ToolDialogKind::UnitConverter, &ConsoleWindow::m_converterDlg, ID_DIALOG_CONVERTER,
+     L"Unit Converter", 60},
+    {ID_VIEW_BASE_CONVERTER, ToolDialogKind::BaseConverter, &ConsoleWindow::m_integerDlg, ID_DIALOG_INTEGER,
+     L"Base Converter (uint 32-bit)", 60},
 };
 
-ConsoleWindow::ConsoleWindow(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
-                             const wxSize& size, long style)
-    : wxFrame(parent, id, title, pos, size, style) {
-    pollTime = wxGetUTCTimeMillis();
+ConsoleWindow::ConsoleWindow(wxWindow* parent, Interpreter& interpreter, ConsoleHost& host, ToolDialogFactory& dialogs,
+                             wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size, long style)
+    : wxFrame(parent, id, title, pos, size, style), m_interpreter(interpreter), m_host(host), m_dialogs(dialogs) {
+    m_pollTime = wxGetUTCTimeMillis();
     if (!wxImage::FindHandler(wxBITMAP_TYPE_XPM)) wxImage::AddHandler(new wxXPMHandler);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     // Help texts ("Console") are kept only when a help provider exists; the toolkit deletes it at exit.
@@ -112,34 +111,39 @@ ConsoleWindow::ConsoleWindow(wxWindow* parent, wxWindowID id, const wxString& ti
     m_aboutPresenter = [](const wxAboutDialogInfo& info, wxWindow* parentWindow) { wxAboutBox(info, parentWindow); };
     m_popupPresenter = [this](wxMenu& menu, const wxPoint& position) { PopupMenu(&menu, position); };
     CreateControls();
+    m_appearanceSubscription =
+        m_host.appearance().subscribe([this](unsigned changes) { OnAppearanceChanged(changes); });
 }
 
 ConsoleWindow::~ConsoleWindow() {
+    m_host.appearance().unsubscribe(m_appearanceSubscription);
     // Sent here rather than by the base destructor, so that listeners (DelvoApp) still see a whole window.
     SendDestroyEvent();
     DestroyToolDialogs();
 }
 
 void ConsoleWindow::CreateControls() {
-    mainSizer = new wxBoxSizer(wxVERTICAL);
-    SetSizer(mainSizer);
+    m_mainSizer = new wxBoxSizer(wxVERTICAL);
+    SetSizer(m_mainSizer);
 
-    console = new ConsoleEdit(this, ID_CONSOLE, wxDefaultPosition, FromDIP(wxSize(420, 180)),
+    m_console = new ConsoleEdit(this, m_interpreter, ID_CONSOLE, wxDefaultPosition, FromDIP(wxSize(420, 180)),
                               wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
-    console->SetHelpText(wxS("Console"));
-    console->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+    m_console->SetHelpText(wxS("Console"));
+    m_console->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
         event.Skip();
         SetFirstScrollWidth();
-        if (!menusFilled) CallAfter([this] { FillMenus(); });
+        if (!m_menusFilled) CallAfter([this] { FillMenus(); });
     });
-    // The console numbers no lines and draws in the application's console font, applied once and before any
-    // layout: applying a look, like resizing the editor, realises every style's font.
+    // The console numbers no lines and draws in the appearance's font, applied once and before any layout:
+    // applying a look, like resizing the editor, realises every style's font.
+    const Appearance& appearance = m_host.appearance();
     EditorPrefs look;
     look.lineNumbers = false;
-    console->ApplyPreferences(look, false);
-    ApplyConsoleFont(wxGetApp().consoleFont);
+    look.highlight = appearance.highlighting();
+    m_console->ApplyPreferences(look, false);
+    ApplyConsoleFont(appearance.font());
     // The console is centred by filling: wxEXPAND fills the sizer, and wx rejects alignment beside it.
-    mainSizer->Add(console, 1, wxEXPAND, 0);
+    m_mainSizer->Add(m_console, 1, wxEXPAND, 0);
 
     SetIcons(programIconBundle());
     CreateMenus();
@@ -150,7 +154,7 @@ void ConsoleWindow::CreateControls() {
 
     Layout();
     // Fits the frame and makes that its minimum size.
-    mainSizer->SetSizeHints(this);
+    m_mainSizer->SetSizeHints(this);
     // GTK's tool buttons are wider than 16-pixel tool bitmaps: widen the frame so that no tool
     // disappears into the toolbar's overflow menu.
     if (const int toolsWidth = GetToolBar()->GetBestSize().x; toolsWidth > GetClientSize().x) {
@@ -159,8 +163,8 @@ void ConsoleWindow::CreateControls() {
     }
     Centre(wxBOTH);
     DragAcceptFiles(true);
-    console->DocumentEnd();
-    console->SetEmptySelection(console->GetCurrentPos());
+    m_console->DocumentEnd();
+    m_console->SetEmptySelection(m_console->GetCurrentPos());
 }
 
 // ---- Operations the application calls ----------------------------------------------------------------
@@ -168,7 +172,7 @@ void ConsoleWindow::CreateControls() {
 void ConsoleWindow::ShutDown() {
     // A close request arriving before the delayed destruction must not save or destroy twice.
     if (IsBeingDeleted() || wxTheApp->IsScheduledForDestruction(this)) return;
-    wxGetApp().saveSettingsFile();
+    m_host.saveSettings();
     DestroyToolDialogs();
     if (wxTheClipboard->Open()) {
         // Flushing keeps copied text available after the program has ended.
@@ -179,39 +183,48 @@ void ConsoleWindow::ShutDown() {
     Destroy();
 }
 
-void ConsoleWindow::ClearConsole() { console->ClearConsole(); }
+void ConsoleWindow::ClearConsole() { m_console->ClearConsole(); }
 
 void ConsoleWindow::ApplyConsoleFont(const lmFont& font) {
     EditorPrefs prefs;
-    console->GetPreferences(prefs);
+    m_console->GetPreferences(prefs);
     applyFontToPrefs(prefs, font.getFaceName(), font.size, font.weight, font.color.toInt());
-    console->ApplyPreferences(prefs, true);
+    m_console->ApplyPreferences(prefs, true);
     SetFirstScrollWidth();
 }
 
 void ConsoleWindow::SetFirstScrollWidth() {
-    if (scrollWidthSet) return;
-    scrollWidthSet = true;
-    console->SetScrollWidth(FromDIP(kFirstScrollWidth));
+    if (m_scrollWidthSet) return;
+    m_scrollWidthSet = true;
+    m_console->SetScrollWidth(FromDIP(kFirstScrollWidth));
 }
 
 void ConsoleWindow::ApplyConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function,
                                        std::uint32_t op, std::uint32_t number, std::uint32_t selection) {
     EditorPrefs prefs;
-    console->GetPreferences(prefs);
+    m_console->GetPreferences(prefs);
     applyColorsToPrefs(prefs, text, background, function, op, number, selection);
-    console->ApplyPreferences(prefs, true);
+    m_console->ApplyPreferences(prefs, true);
 }
 
-void ConsoleWindow::SetHighlighting(bool on) { console->SetHighlighting(on); }
+bool ConsoleWindow::GetHighlighting() const { return m_console->preferences().highlight; }
 
-bool ConsoleWindow::GetHighlighting() const { return console->preferences().highlight; }
+void ConsoleWindow::OnAppearanceChanged(unsigned changes) {
+    const Appearance& appearance = m_host.appearance();
+    if (changes & Appearance::kFontChanged) ApplyConsoleFont(appearance.font());
+    if (changes & Appearance::kColorsChanged) {
+        const auto& colors = appearance.syntaxColors();
+        ApplyConsoleColors(appearance.textColor(), colors[Appearance::kBackground], colors[Appearance::kFunction],
+                           colors[Appearance::kOperator], colors[Appearance::kNumber], colors[Appearance::kSelection]);
+    }
+    if (changes & Appearance::kHighlightingChanged) m_console->SetHighlighting(appearance.highlighting());
+}
 
 void ConsoleWindow::InsertText(const wxString& text, int offset) {
-    if (!console->IsSelectionInInput() || !console->IsInputLine()) return;
-    const int start = console->GetSelectionStart();
-    console->ReplaceSelection(text);
-    if (offset != 0) console->GotoPos(start + offset);
+    if (!m_console->IsSelectionInInput() || !m_console->IsInputLine()) return;
+    const int start = m_console->GetSelectionStart();
+    m_console->ReplaceSelection(text);
+    if (offset != 0) m_console->GotoPos(start + offset);
 }
 
 void ConsoleWindow::SetAboutPresenter(AboutPresenter presenter) { m_aboutPresenter = std::move(presenter); }
@@ -226,40 +239,12 @@ const ConsoleWindow::ToolDialogSlot* ConsoleWindow::FindToolDialog(int command) 
     return nullptr;
 }
 
-wxDialog* ConsoleWindow::CreateToolDialog(const ToolDialogSlot& slot) {
-    switch (slot.command) {
-        case ID_VIEW_NUMPAD: {
-            auto* keypad = new NumpadDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
-                                         kToolDialogStyle);
-            keypad->SetConsole(console);
-            return keypad;
-        }
-        case ID_VIEW_UNIT_CONVERTER:
-            return new ConverterDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
-                                    kToolDialogStyle);
-        case ID_VIEW_BASE_CONVERTER:
-            return new IntegerDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize, kToolDialogStyle);
-        case ID_OPTIONS_COLORS:
-            return new ColorsDlg(this, slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
-                                 kColorsDialogStyle);
-        case ID_VIEW_VARIABLES:
-            return new VarlistDlg(this, wxGetApp(), slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
-                                  kToolDialogStyle);
-        case ID_VIEW_SOLVER:
-            return new SolverDlg(this, wxGetApp(), slot.dialogId, slot.title, wxDefaultPosition, wxDefaultSize,
-                                 kToolDialogStyle);
-        default:
-            // A dialog that cannot be created leaves the pointer null: the command does nothing more.
-            (void)kToolDialogStyle;
-            return nullptr;
-    }
-}
-
 void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
     wxDialog*& dialog = this->*slot.pointer;
     const bool keypad = slot.command == ID_VIEW_NUMPAD;
     if (!dialog) {
-        dialog = CreateToolDialog(slot);
+        const long style = slot.kind == ToolDialogKind::Colors ? kColorsDialogStyle : kToolDialogStyle;
+        dialog = m_dialogs.createToolDialog(slot.kind, this, slot.dialogId, slot.title, style, *m_console);
         if (!dialog) return;
         // The colours dialog destroys itself on close; any dialog gone must not leave a dangling pointer.
         dialog->Bind(wxEVT_DESTROY, &ConsoleWindow::OnToolDialogDestroyed, this);
@@ -277,7 +262,7 @@ void ConsoleWindow::ToggleToolDialog(const ToolDialogSlot& slot) {
     }
 }
 
-void ConsoleWindow::SetKeypadCaret(bool on) { console->setAlwaysShowCaret(on); }
+void ConsoleWindow::SetKeypadCaret(bool on) { m_console->setAlwaysShowCaret(on); }
 
 void ConsoleWindow::DestroyToolDialogs() {
     for (const ToolDialogSlot& slot : kToolDialogs) {
@@ -321,7 +306,7 @@ void ConsoleWindow::OnToolDialogShown(wxShowEvent& event) {
 
 void ConsoleWindow::ReturnFocusToConsole() {
     Raise();
-    console->SetFocus();
+    m_console->SetFocus();
 }
 
 // ---- Frame events -----------------------------------------------------------------------------------
@@ -334,9 +319,9 @@ void ConsoleWindow::OnDropFiles(wxDropFilesEvent& event) {
 
 void ConsoleWindow::OnPaint(wxPaintEvent& event) {
     event.Skip();
-    if (firstPaintDone) return;
-    firstPaintDone = true;
-    console->SetFocus();
+    if (m_firstPaintDone) return;
+    m_firstPaintDone = true;
+    m_console->SetFocus();
 }
 
 // ---- Commands ---------------------------------------------------------------------------------------
@@ -352,10 +337,10 @@ void ConsoleWindow::OnFileCommand(wxCommandEvent& event) {
 
 void ConsoleWindow::OnEditCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
-        case ID_EDIT_COPY: console->Copy(); break;
-        case ID_EDIT_CUT: console->CutSelection(); break;
-        case ID_EDIT_PASTE: console->PasteClipboard(); break;
-        case ID_EDIT_RESET: console->ResetConsole(); break;
+        case ID_EDIT_COPY: m_console->Copy(); break;
+        case ID_EDIT_CUT: m_console->CutSelection(); break;
+        case ID_EDIT_PASTE: m_console->PasteClipboard(); break;
+        case ID_EDIT_RESET: m_console->ResetConsole(); break;
         default: break;
     }
 }
@@ -381,18 +366,16 @@ void ConsoleWindow::OnInsert(wxCommandEvent& event) {
     if (const FunctionEntry* entry = findFunctionEntry(event.GetId())) InsertText(entry->text, entry->offset);
 }
 
-void ConsoleWindow::OnHighlighting(wxCommandEvent&) { console->SetHighlighting(!console->preferences().highlight); }
-
-void ConsoleWindow::OnVerbose(wxCommandEvent&) {
-    Interpreter& interpreter = wxGetApp().interpreter();
-    interpreter.verbose = !interpreter.verbose;
+void ConsoleWindow::OnHighlighting(wxCommandEvent&) {
+    Appearance& appearance = m_host.appearance();
+    appearance.setHighlighting(!appearance.highlighting());
 }
 
-void ConsoleWindow::OnOutputBase(wxCommandEvent& event) {
-    wxGetApp().interpreter().outputBase = outputBaseOf(event.GetId());
-}
+void ConsoleWindow::OnVerbose(wxCommandEvent&) { m_interpreter.verbose = !m_interpreter.verbose; }
 
-void ConsoleWindow::OnExecute(wxCommandEvent&) { console->ExecuteLine(); }
+void ConsoleWindow::OnOutputBase(wxCommandEvent& event) { m_interpreter.outputBase = outputBaseOf(event.GetId()); }
+
+void ConsoleWindow::OnExecute(wxCommandEvent&) { m_console->ExecuteLine(); }
 
 void ConsoleWindow::OnHelp(wxCommandEvent&) { ShowHelp(); }
 
@@ -405,21 +388,21 @@ void ConsoleWindow::OnUpdateResult(wxCommandEvent&) { ShowUpdateResult(m_updateC
 // ---- Update-interface rules -------------------------------------------------------------------------
 
 void ConsoleWindow::OnUpdateCut(wxUpdateUIEvent& event) {
-    const bool hasSelection = console->GetSelectionStart() != console->GetSelectionEnd();
-    event.Enable(hasSelection && console->GetSelectionStart() >= console->GetInputStart(console->GetLineCount() - 1) &&
-                 console->IsInputLine());
+    const bool hasSelection = m_console->GetSelectionStart() != m_console->GetSelectionEnd();
+    event.Enable(hasSelection && m_console->GetSelectionStart() >= m_console->GetInputStart(m_console->GetLineCount() - 1) &&
+                 m_console->IsInputLine());
 }
 
 void ConsoleWindow::OnUpdateCopy(wxUpdateUIEvent& event) {
-    event.Enable(console->GetSelectionStart() != console->GetSelectionEnd());
+    event.Enable(m_console->GetSelectionStart() != m_console->GetSelectionEnd());
 }
 
 void ConsoleWindow::OnUpdatePaste(wxUpdateUIEvent& event) { UpdatePasteState(event, wxGetUTCTimeMillis()); }
 
 bool ConsoleWindow::UpdatePasteState(wxUpdateUIEvent& event, wxLongLong nowMs) {
-    if (nowMs - pollTime < kClipboardPollMs) return false;
-    pollTime = nowMs;
-    bool enable = console->IsInputLine();
+    if (nowMs - m_pollTime < kClipboardPollMs) return false;
+    m_pollTime = nowMs;
+    bool enable = m_console->IsInputLine();
     wxTheClipboard->UsePrimarySelection(false);
     if (wxTheClipboard->Open()) {
         enable = enable && wxTheClipboard->IsSupported(wxDF_TEXT);
@@ -446,10 +429,10 @@ void ConsoleWindow::OnUpdateAlwaysOnTop(wxUpdateUIEvent& event) {
     event.Check((GetWindowStyleFlag() & wxSTAY_ON_TOP) != 0);
 }
 
-void ConsoleWindow::OnUpdateHighlighting(wxUpdateUIEvent& event) { event.Check(console->preferences().highlight); }
+void ConsoleWindow::OnUpdateHighlighting(wxUpdateUIEvent& event) { event.Check(m_host.appearance().highlighting()); }
 
-void ConsoleWindow::OnUpdateVerbose(wxUpdateUIEvent& event) { event.Check(wxGetApp().interpreter().verbose); }
+void ConsoleWindow::OnUpdateVerbose(wxUpdateUIEvent& event) { event.Check(m_interpreter.verbose); }
 
 void ConsoleWindow::OnUpdateOutputBase(wxUpdateUIEvent& event) {
-    event.Check(wxGetApp().interpreter().outputBase == outputBaseOf(event.GetId()));
+    event.Check(m_interpreter.outputBase == outputBaseOf(event.GetId()));
 }

@@ -11,10 +11,13 @@
 #include <wx/longlong.h>
 
 #include "console/command_ids.h"
+#include "console/tool_dialog_factory.h"
 #include "console/update_check.h"
 #include "console/window_commands_adapter.h"
 
 class ConsoleEdit;
+class ConsoleHost;
+class Interpreter;
 class lmFont;
 class wxAboutDialogInfo;
 class wxBoxSizer;
@@ -25,7 +28,9 @@ class wxDropFilesEvent;
 class wxShowEvent;
 class wxUpdateUIEvent;
 
-/// The program's only frame; the console fills its client area.
+/// The program's only frame; the console fills its client area. It runs lines through the interpreter it is
+/// handed, draws in its host's appearance (and follows every change of it), and gets its tool dialogs from the
+/// factory it is handed.
 class ConsoleWindow : public wxFrame {
 public:
     /// Style 0x20001C40: caption, system menu, minimize and close boxes, resizable border; no maximize box.
@@ -38,7 +43,8 @@ public:
     /// Pops a menu up at a client position of the window; replaced by tests.
     using PopupPresenter = std::function<void(wxMenu& menu, const wxPoint& position)>;
 
-    ConsoleWindow(wxWindow* parent, wxWindowID id = ID_MAIN_WINDOW, const wxString& title = wxS("DelvoCalculator"),
+    ConsoleWindow(wxWindow* parent, Interpreter& interpreter, ConsoleHost& host, ToolDialogFactory& dialogs,
+                  wxWindowID id = ID_MAIN_WINDOW, const wxString& title = wxS("DelvoCalculator"),
                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = kStyle);
     ~ConsoleWindow() override;
 
@@ -54,18 +60,18 @@ public:
     /// Reads the lines of a file into the console's command buffer (a file dropped on the window).
     void OpenConsoleFile(const wxString& path);
 
-    /// Operations on the console's preference record.
+    /// Operations on the console's preference record (the window applies its appearance's changes with them).
     void ApplyConsoleFont(const lmFont& font);
     void ApplyConsoleColors(std::uint32_t text, std::uint32_t background, std::uint32_t function, std::uint32_t op,
                             std::uint32_t number, std::uint32_t selection);
-    void SetHighlighting(bool on);
+    /// The console's highlighting, as the appearance has it.
     bool GetHighlighting() const;
 
     /// Replaces the console's selection by text when it lies within the input; offset != 0 places the caret.
     void InsertText(const wxString& text, int offset);
 
-    ConsoleEdit* GetConsole() const { return console; }
-    /// What the interpreter's cls, help, save and exit call (installed by DelvoApp).
+    ConsoleEdit* GetConsole() const { return m_console; }
+    /// What the interpreter's cls, help, save and exit call (installed in the interpreter by the application).
     WindowCommands& GetWindowCommands() { return m_windowCommands; }
 
     /// The 20 entries of the frame's accelerator table.
@@ -73,8 +79,8 @@ public:
 
     /// The paste rule with an explicit clock (milliseconds since 1970); false: left unanswered.
     bool UpdatePasteState(wxUpdateUIEvent& event, wxLongLong nowMs);
-    wxLongLong GetPollTime() const { return pollTime; }
-    bool IsFirstPaintDone() const { return firstPaintDone; }
+    wxLongLong GetPollTime() const { return m_pollTime; }
+    bool IsFirstPaintDone() const { return m_firstPaintDone; }
     /// Fills the menus (once). The window does so right after its first drawing: a start shows the window
     /// sooner, and nobody can open a menu before it is drawn. The shortcuts work before, from the window's
     /// accelerator table.
@@ -92,6 +98,7 @@ private:
     /// One of the six tool dialogs (7019, 7020, 7022, 7023, 7024, 7060).
     struct ToolDialogSlot {
         int command;
+        ToolDialogKind kind;
         wxDialog* ConsoleWindow::*pointer;
         int dialogId;
         const wchar_t* title;
@@ -111,8 +118,6 @@ private:
     void FillHelpMenu(wxMenu* menu);
 
     const ToolDialogSlot* FindToolDialog(int command) const;
-    /// The dialog of a slot, or null when its class cannot be created (yet).
-    wxDialog* CreateToolDialog(const ToolDialogSlot& slot);
     void ToggleToolDialog(const ToolDialogSlot& slot);
     void SetKeypadCaret(bool on);
     void DestroyToolDialogs();
@@ -120,6 +125,8 @@ private:
     void OnToolDialogShown(wxShowEvent& event);
     /// Activates the main window with the keyboard focus on the console.
     void ReturnFocusToConsole();
+    /// Applies a change of the appearance to the console.
+    void OnAppearanceChanged(unsigned changes);
 
     void OnClose(wxCloseEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
@@ -149,21 +156,23 @@ private:
     void OnUpdateVerbose(wxUpdateUIEvent& event);
     void OnUpdateOutputBase(wxUpdateUIEvent& event);
 
-    // The window's fields.
-    ConsoleEdit* console = nullptr;
-    wxBoxSizer* mainSizer = nullptr;
-    wxMenuBar* menuBar = nullptr;
-    wxDialog* numpadDlg = nullptr;
-    wxDialog* varlistDlg = nullptr;
-    wxDialog* colorsDlg = nullptr;
-    wxDialog* solverDlg = nullptr;
-    wxDialog* converterDlg = nullptr;
-    wxDialog* integerDlg = nullptr;
+    Interpreter& m_interpreter;
+    ConsoleHost& m_host;
+    ToolDialogFactory& m_dialogs;
+    int m_appearanceSubscription = 0;
+    ConsoleEdit* m_console = nullptr;
+    wxBoxSizer* m_mainSizer = nullptr;
+    wxDialog* m_numpadDlg = nullptr;
+    wxDialog* m_varlistDlg = nullptr;
+    wxDialog* m_colorsDlg = nullptr;
+    wxDialog* m_solverDlg = nullptr;
+    wxDialog* m_converterDlg = nullptr;
+    wxDialog* m_integerDlg = nullptr;
     /// Time of the last clipboard poll, milliseconds since 1970.
-    wxLongLong pollTime;
-    bool firstPaintDone = false;
-    bool menusFilled = false;
-    bool scrollWidthSet = false;
+    wxLongLong m_pollTime;
+    bool m_firstPaintDone = false;
+    bool m_menusFilled = false;
+    bool m_scrollWidthSet = false;
 
     WindowCommandsAdapter m_windowCommands{*this};
     AboutPresenter m_aboutPresenter;

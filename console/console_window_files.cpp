@@ -8,11 +8,11 @@
 #include <wx/filename.h>
 #include <wx/utils.h>
 
-#include "app/delvo_app.h"
 #include "console/console_edit.h"
+#include "console/console_host.h"
 #include "console/help_viewer.h"
 #include "libs/file/lf_path.h"
-#include "libs/graph/delvo_message_box.h"
+#include "libs/ui/delvo_message_box.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ const wxString kFilter = wxS("Text files (*.txt)|*.txt");
 /// Restores the console's selection when a save or open path ends.
 class SelectionKeeper {
 public:
-    explicit SelectionKeeper(ConsoleEdit* console)
-        : m_console(console), m_anchor(console->GetAnchor()), m_caret(console->GetCurrentPos()) {}
+    explicit SelectionKeeper(ConsoleEdit* m_console)
+        : m_console(m_console), m_anchor(m_console->GetAnchor()), m_caret(m_console->GetCurrentPos()) {}
     ~SelectionKeeper() { m_console->SetSelection(m_anchor, m_caret); }
 
 private:
@@ -39,12 +39,12 @@ private:
 }  // namespace
 
 void ConsoleWindow::SaveConsole() {
-    const int lines = console->GetLineCount();
+    const int lines = m_console->GetLineCount();
     if (lines == 0 || lines > kMaxLines) {
         DelvoMessageBox(wxS("Cannot save console content."), kCaption, kMessageStyle, this);
         return;
     }
-    SelectionKeeper keeper(console);
+    SelectionKeeper keeper(m_console);
     wxString path;
     {
         wxFileDialog dialog(this, wxS("DelvoCalculator Save As"), wxEmptyString, wxEmptyString, kFilter,
@@ -58,7 +58,7 @@ void ConsoleWindow::SaveConsole() {
         return;
     }
     for (int line = 0; line < lines; ++line) {
-        wxString text = console->GetLineText(line);
+        wxString text = m_console->GetLineText(line);
         text.Replace(wxS("\r"), wxEmptyString);
         text.Replace(wxS("\n"), wxEmptyString);
         const wxScopedCharBuffer utf8 = text.utf8_str();
@@ -71,7 +71,7 @@ void ConsoleWindow::SaveConsole() {
 void ConsoleWindow::OpenConsoleFile() {
     wxString path;
     {
-        SelectionKeeper keeper(console);
+        SelectionKeeper keeper(m_console);
         wxFileDialog dialog(this, wxS("DelvoCalculator Open"), wxEmptyString, wxEmptyString, kFilter,
                             wxFD_OPEN | wxFD_FILE_MUST_EXIST);
         if (dialog.ShowModal() != wxID_OK) return;
@@ -81,7 +81,7 @@ void ConsoleWindow::OpenConsoleFile() {
 }
 
 void ConsoleWindow::OpenConsoleFile(const wxString& path) {
-    SelectionKeeper keeper(console);
+    SelectionKeeper keeper(m_console);
     std::FILE* file = openFile(path.ToStdWstring(), "r");
     if (!file) {
         DelvoMessageBox(wxS("Cannot open file."), kCaption, kMessageStyle, this);
@@ -95,14 +95,13 @@ void ConsoleWindow::OpenConsoleFile(const wxString& path) {
         wxString text = wxString::FromUTF8(piece);
         // Not UTF-8: the bytes are taken as Latin-1, as a C runtime's text mode would pass them through.
         if (text.empty()) text = wxString(piece, wxConvISO8859_1);
-        console->SetCommandText(text);
+        m_console->SetCommandText(text);
     }
     std::fclose(file);
 }
 
 void ConsoleWindow::ShowHelp() {
-    const wxString path = wxGetApp().helpPath.empty() ? wxString(wxGetApp().folders().helpPath)
-                                                      : wxString(wxGetApp().helpPath);
+    const wxString path(m_host.helpPath());
     if (path.empty() || !wxFileName::FileExists(path)) {
         DelvoMessageBox(wxS("Cannot display help file: PDF associated application not found."), kCaption,
                         kMessageStyle, nullptr);

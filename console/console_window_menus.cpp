@@ -6,8 +6,10 @@
 #include <wx/toolbar.h>
 
 #include "console/console_edit.h"
+#include "console/console_host.h"
 #include "console/functions_menu.h"
-#include "console/window_icons.h"
+#include "libs/ui/appearance.h"
+#include "libs/ui/window_icons.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ void appendWithIcon(wxMenu* menu, int id, const wxString& label, WindowIcon icon
 }  // namespace
 
 void ConsoleWindow::CreateMenus() {
-    menuBar = new wxMenuBar;
+    auto* menuBar = new wxMenuBar;
     const wxChar* const titles[kMenuCount] = {wxS("File"), wxS("Edit"), wxS("View"), wxS("Insert"),
                                               wxS("Options"), wxS("Run"), wxS("Help")};
     for (const wxChar* title : titles) menuBar->Append(new wxMenu, title);
@@ -37,8 +39,9 @@ void ConsoleWindow::CreateMenus() {
 }
 
 void ConsoleWindow::FillMenus() {
-    if (menusFilled || menuBar == nullptr) return;
-    menusFilled = true;
+    wxMenuBar* menuBar = GetMenuBar();
+    if (m_menusFilled || menuBar == nullptr) return;
+    m_menusFilled = true;
     FillFileMenu(menuBar->GetMenu(kFile));
     FillEditMenu(menuBar->GetMenu(kEdit));
     FillViewMenu(menuBar->GetMenu(kView));
@@ -78,7 +81,7 @@ void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_OPTIONS_COLORS, wxS("Colors..."), WindowIcon::Colors);
     menu->Append(item(menu, ID_OPTIONS_HIGHLIGHTING, wxS("&Highlighting"), wxITEM_CHECK,
                       wxS("Enable or disable highlighting")));
-    menu->Check(ID_OPTIONS_HIGHLIGHTING, console->preferences().highlight);
+    menu->Check(ID_OPTIONS_HIGHLIGHTING, m_host.appearance().highlighting());
     menu->AppendSeparator();
     menu->Append(item(menu, ID_OPTIONS_VERBOSE, wxS("Verbose\tCtrl+Shift+V"), wxITEM_CHECK,
                       wxS("Enable or disable the verbose mode")));
@@ -93,8 +96,8 @@ void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     menu->AppendSeparator();
     menu->Append(item(menu, ID_OPTIONS_LIVE_ANSWER, wxS("Live Answer"), wxITEM_CHECK,
                       wxS("Show the value of the input line while typing")));
-    menu->Check(ID_OPTIONS_LIVE_ANSWER, console->liveAnswer().enabled());
-    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { console->liveAnswer().setEnabled(event.IsChecked()); },
+    menu->Check(ID_OPTIONS_LIVE_ANSWER, m_console->liveAnswer().enabled());
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { m_console->liveAnswer().setEnabled(event.IsChecked()); },
          ID_OPTIONS_LIVE_ANSWER);
 }
 

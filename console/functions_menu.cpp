@@ -6,7 +6,7 @@
 #include <wx/menu.h>
 
 #include "console/command_ids.h"
-#include "console/window_icons.h"
+#include "libs/ui/window_icons.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "console/about_box.h"
 #include "console/command_ids.h"
-#include "libs/graph/delvo_message_box.h"
+#include "libs/ui/delvo_message_box.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "engine/messages.h"
 #include "engine/plot_host.h"
 #include "engine/plot_solve.h"
+#include "engine/solve_function.h"
 #include "engine/preprocess.h"
 #include "engine/variables.h"
 #include "engine/window_commands.h"
@@ -460,18 +461,9 @@ bool Interpreter::assign(Line& line, lmParser& parser) {
     return true;
 }
 
-namespace {
-/// The solver's function: the parameter record's parser at x, or 0 without one.
-double solveCallback(double x, lmParam* param) { return param && param->parser ? param->parser->evalfx(x) : 0; }
-}  // namespace
-
 bool Interpreter::solve(Line& line, lmParser& parser) {
-    double a = vars.varValue[0], b = vars.varValue[1];
-    m_param.parser = &parser;
-    lm_guessFz(solveCallback, &a, &b, &m_param);
-    const double x = lm_solveFz(solveCallback, a, b, &m_param);
+    const double x = findZero(parser, m_param, vars.varValue[0], vars.varValue[1]);
     const double y = parser.evalfx(x);
-    m_param.parser = nullptr;
     if (line.value) *line.value = x;
     const int limit = format.mode == NumberFormat::kAuto ? kSolveNumberMax : 182;
     std::wstring xText, yText;

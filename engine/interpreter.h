@@ -39,6 +39,11 @@ public:
     bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
                       const std::wstring* format = nullptr);
 
+    /// The solver dialog's routine: a zero of function (in x) between lower and upper with this interpreter's
+    /// engine and parameters, looking at no more than kEntryMax characters of the function. Gives the text the
+    /// dialog shows, "x = ...\ny = ..." or a message; x and y receive the zero.
+    std::wstring solveFunction(const std::wstring& function, double lower, double upper, double* x, double* y);
+
     /// Where and why the last evaluateLine failed, in the line it was given (start -1 when not known).
     const ErrorSpot& errorSpot() const { return m_errorSpot; }
 

@@ -4,7 +4,7 @@
 #include <wx/colourdata.h>
 #include <wx/dcbuffer.h>
 
-#include "libs/graph/accessible_name.h"
+#include "libs/ui/accessible_name.h"
 #include "settings/choosers.h"
 
 wxBEGIN_EVENT_TABLE(ColorButton, wxPanel)

@@ -6,12 +6,11 @@
 #include <wx/fontdata.h>
 #include <wx/sizer.h>
 
-#include "app/delvo_app.h"
+#include "libs/ui/appearance.h"
+#include "libs/ui/dialog_row.h"
+#include "libs/ui/window_icons.h"
 #include "settings/choosers.h"
 #include "settings/color_button.h"
-
-#include "console/window_icons.h"
-#include "libs/graph/dialog_row.h"
 #include "resources/colors.xpm"
 
 namespace {
@@ -59,14 +58,17 @@ wxBEGIN_EVENT_TABLE(ColorsDlg, wxDialog)
     EVT_CLOSE(ColorsDlg::OnClose)
 wxEND_EVENT_TABLE()
 
-ColorsDlg::ColorsDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
+ColorsDlg::ColorsDlg(wxWindow* parent, Appearance& appearance, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
                      long style)
-    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_position(pos) {
+    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_appearance(appearance), m_position(pos) {
     SetHelpText(wxS("Colors"));
     SetIcons(pixelArtIcons(colors_xpm));
     CreateControls();
     SetMinSize(GetSize());
+    m_subscription = m_appearance.subscribe([this](unsigned) { SyncButtons(); });
 }
+
+ColorsDlg::~ColorsDlg() { m_appearance.unsubscribe(m_subscription); }
 
 void ColorsDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">> BUTTON <<"));
@@ -74,11 +76,10 @@ void ColorsDlg::CreateControls() {
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) { addDialogRow(column, this, first, second); };
     column->AddSpacer(FromDIP(8));
-    const auto& app = wxGetApp();
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         if (i > 0) column->AddSpacer(FromDIP(4));
-        m_buttons[i] = new ColorButton(this, kButtonRows[i].id, kButtonRows[i].label, fromInt(app.consoleFont.color.toInt()),
-                                       fromInt(app.syntaxColors[0]), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h + FromDIP(16)), 1);
+        m_buttons[i] = new ColorButton(this, kButtonRows[i].id, kButtonRows[i].label, fromInt(m_appearance.textColor()),
+                                       fromInt(m_appearance.syntaxColors()[Appearance::kBackground]), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h + FromDIP(16)), 1);
         m_buttons[i]->SetEditsBackground(kButtonRows[i].editsBackground);
         row(m_buttons[i]);
     }
@@ -103,7 +104,7 @@ ColorButton* ColorsDlg::GetColorButton(int id) const {
 }
 
 void ColorsDlg::ApplyColors() {
-    wxGetApp().setConsoleColors(toInt(m_buttons[kFore]->GetTextColour()), toInt(m_buttons[kBack]->GetBackColour()),
+    m_appearance.setColors(toInt(m_buttons[kFore]->GetTextColour()), toInt(m_buttons[kBack]->GetBackColour()),
                                 toInt(m_buttons[kFunction]->GetTextColour()),
                                 toInt(m_buttons[kOperator]->GetTextColour()),
                                 toInt(m_buttons[kNumber]->GetTextColour()),
@@ -111,23 +112,22 @@ void ColorsDlg::ApplyColors() {
 }
 
 void ColorsDlg::SyncButtons() {
-    const DelvoApp& app = wxGetApp();
-    const wxColour text = fromInt(app.consoleFont.color.toInt());
-    const wxColour back = fromInt(app.syntaxColors[0]);
+    const auto& colors = m_appearance.syntaxColors();
+    const wxColour text = fromInt(m_appearance.textColor());
+    const wxColour back = fromInt(colors[Appearance::kBackground]);
     m_buttons[kFore]->SetColours(text, back);
     m_buttons[kBack]->SetColours(text, back);
-    m_buttons[kFunction]->SetColours(fromInt(app.syntaxColors[1]), back);
-    m_buttons[kOperator]->SetColours(fromInt(app.syntaxColors[2]), back);
-    m_buttons[kNumber]->SetColours(fromInt(app.syntaxColors[3]), back);
-    m_buttons[kSelection]->SetColours(text, fromInt(app.syntaxColors[4]));
-    for (ColorButton* button : m_buttons) button->SetFont(app.consoleFont.getFont());
-    m_highlighting->SetValue(app.isHighlighting());
+    m_buttons[kFunction]->SetColours(fromInt(colors[Appearance::kFunction]), back);
+    m_buttons[kOperator]->SetColours(fromInt(colors[Appearance::kOperator]), back);
+    m_buttons[kNumber]->SetColours(fromInt(colors[Appearance::kNumber]), back);
+    m_buttons[kSelection]->SetColours(text, fromInt(colors[Appearance::kSelection]));
+    for (ColorButton* button : m_buttons) button->SetFont(m_appearance.font().getFont());
+    m_highlighting->SetValue(m_appearance.highlighting());
     Refresh();
 }
 
 void ColorsDlg::ChooseConsoleFont() {
-    DelvoApp& app = wxGetApp();
-    const lmFont& current = app.consoleFont;
+    const lmFont& current = m_appearance.font();
     wxFontData data;
     data.EnableEffects(true);
     data.SetInitialFont(current.getFont());
@@ -144,7 +144,7 @@ void ColorsDlg::ChooseConsoleFont() {
         return;
     }
     if (size < 4 || size > 32) return;
-    app.setConsoleFont(&face, lmColor(colour), size, current.orientation, style, weight);
+    m_appearance.setFont(&face, lmColor(colour), size, current.orientation, style, weight);
     // Synchronise first, so that applying the buttons' colours keeps the colour just chosen.
     SyncButtons();
     ApplyColors();
@@ -156,7 +156,7 @@ void ColorsDlg::OnColorChosen(wxCommandEvent&) {
     SyncButtons();
 }
 
-void ColorsDlg::OnHighlighting(wxCommandEvent& event) { wxGetApp().enableHighlighting(event.IsChecked()); }
+void ColorsDlg::OnHighlighting(wxCommandEvent& event) { m_appearance.setHighlighting(event.IsChecked()); }
 
 void ColorsDlg::OnFont(wxCommandEvent&) { ChooseConsoleFont(); }
 

@@ -6,6 +6,7 @@
 
 #include <wx/dialog.h>
 
+class Appearance;
 class ColorButton;
 class wxCheckBox;
 
@@ -22,20 +23,22 @@ enum ColorsDlgId : int {
     ID_COLORS_OK = 15801,
 };
 
-/// Edits the console's six colours, its font and highlighting; every change reaches the console at once.
-/// Destroys itself on "&OK" and on close (the main window's wxEVT_DESTROY binding clears its pointer).
+/// Edits the appearance it is handed: six colours, the font and highlighting; every change reaches the console
+/// at once, and changes made elsewhere show here. Destroys itself on "&OK" and on close (the main window's
+/// wxEVT_DESTROY binding clears its pointer).
 class ColorsDlg : public wxDialog {
 public:
     /// The resizable border is removed from style.
-    ColorsDlg(wxWindow* parent, wxWindowID id = 7600, const wxString& title = wxS("Colors"),
+    ColorsDlg(wxWindow* parent, Appearance& appearance, wxWindowID id = 7600, const wxString& title = wxS("Colors"),
               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
               long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    ~ColorsDlg() override;
 
-    /// The six colours from the buttons to setConsoleColors.
+    /// The six colours from the buttons to the appearance.
     void ApplyColors();
-    /// The buttons, their font and the check box from the settings record and the console.
+    /// The buttons, their font and the check box from the appearance.
     void SyncButtons();
-    /// The font chooser; a new font of 4..32 points goes to setConsoleFont.
+    /// The font chooser; a new font of 4..32 points goes to the appearance.
     void ChooseConsoleFont();
 
     /// The colour button with that id (7601..7605, 7607), or null.
@@ -50,6 +53,8 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
+    Appearance& m_appearance;
+    int m_subscription = 0;
     std::array<ColorButton*, 6> m_buttons{};
     wxCheckBox* m_highlighting = nullptr;
     wxPoint m_position;

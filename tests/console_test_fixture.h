@@ -8,24 +8,23 @@
 #include <wx/frame.h>
 #include <wx/sizer.h>
 
-#include "app/delvo_app.h"
 #include "console/command_ids.h"
 #include "console/console_edit.h"
-#include "console/editor_prefs.h"
+#include "engine/interpreter.h"
+#include "libs/ui/editor_prefs.h"
 #include "tests/gui_test_support.h"
 
-/// A frame holding one console, set up as the main window sets up its own, with a verbose decimal interpreter.
+/// A frame holding one console on an interpreter of its own (verbose, decimal, auto format), set up as the main
+/// window sets up its console.
 class ConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Interpreter& interpreter = wxGetApp().interpreter();
-        interpreter.resetVariableStore();
         interpreter.verbose = true;
         interpreter.outputBase = 10;
         interpreter.format.mode = NumberFormat::kAuto;
 
         frame = new wxFrame(nullptr, wxID_ANY, wxS("DelvoCalculator"), wxDefaultPosition, wxSize(560, 300));
-        console = new ConsoleEdit(frame, ID_CONSOLE, wxDefaultPosition, wxSize(420, 180),
+        console = new ConsoleEdit(frame, interpreter, ID_CONSOLE, wxDefaultPosition, wxSize(420, 180),
                                   wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
         console->ApplyPreferences(EditorPrefs(), true);
         console->SetScrollWidth(380);
@@ -64,6 +63,7 @@ protected:
         return entries;
     }
 
+    Interpreter interpreter;
     wxFrame* frame = nullptr;
     ConsoleEdit* console = nullptr;
 };

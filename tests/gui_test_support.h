@@ -22,7 +22,7 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
-#include "libs/graph/delvo_message_box.h"
+#include "libs/ui/delvo_message_box.h"
 
 namespace gui {
 

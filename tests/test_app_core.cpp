@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "app/batch_mode.h"
 #include "app/copy_string.h"
 #include "app/folders.h"
+#include "app/process_console.h"
 #include "libs/file/lf_path.h"
 
 namespace fs = std::filesystem;
@@ -135,6 +138,33 @@ TEST(BatchItems, Utf16Output) {
     std::ifstream in(file, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("6\0\xe9\0", 4));
     EXPECT_FALSE(writeUtf16File(native(L"/nonexistent-folder/x/out.txt"), L"1"));
+}
+
+// Redirection sends standard output and error to the file (in a child process); a bad path fails.
+TEST(ProcessConsole, RedirectsBothStreamsToTheFile) {
+    win32EnableConsole();
+    win32SendEnterKey();
+    EXPECT_FALSE(lf_redirectConsole(L"/nonexistent-dir/x/out.txt"));
+    EXPECT_FALSE(lf_redirectConsole(L""));
+    const std::string folder = testing::TempDir();
+    const std::wstring widePath = std::wstring(folder.begin(), folder.end()) + L"process_redirect_\u00e9.txt";
+    std::filesystem::remove(nativePath(widePath));
+    EXPECT_EXIT(
+        {
+            const bool ok = lf_redirectConsole(widePath);
+            std::printf("to out\n");
+            std::fflush(stdout);
+            std::fprintf(stderr, "to err\n");
+            std::exit(ok ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    std::FILE* file = openFile(widePath, "r");
+    ASSERT_NE(file, nullptr);
+    char buffer[64] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, file);
+    std::fclose(file);
+    EXPECT_EQ(std::string(buffer, n), "to out\nto err\n");
+    std::filesystem::remove(nativePath(widePath));
 }
 
 }  // namespace

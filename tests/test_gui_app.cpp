@@ -59,7 +59,7 @@ TEST_F(AppEndToEnd, RefusedPlotFunctionIsReported) {
 // A dark theme, all six colours changed, reaches the console's pixels.
 TEST_F(AppEndToEnd, DarkThemeReachesTheConsole) {
     // 0x00BBGGRR: light grey text on near-black, blue functions, orange operators, green numbers, blue selection.
-    wxGetApp().setConsoleColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
+    wxGetApp().appearance().setColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
     for (const char* line : {"1+2", "speed = 3; speed*2", "sqrt(2)*pi", "q", "max(3, 7)^2"}) enter(line);
     gui::pump(100);
     const wxImage picture = gui::grab(console);

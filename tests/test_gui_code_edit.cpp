@@ -5,7 +5,7 @@
 
 #include <wx/textctrl.h>
 
-#include "libs/graph/real_edit.h"
+#include "libs/ui/real_edit.h"
 #include "tests/console_test_fixture.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "console/console_history.h"
 #include "console/function_signatures.h"
-#include "console/window_icons.h"
+#include "libs/ui/window_icons.h"
 #include "tests/console_test_fixture.h"
 
 namespace {
@@ -39,7 +39,7 @@ TEST_F(Console, EnterPrintsTheReplyAndMarksTheLine) {
     std::setlocale(LC_NUMERIC, "");
     for (const auto& row : rows) {
         console->ClearConsole();
-        wxGetApp().interpreter().verbose = row.verbose;
+        interpreter.verbose = row.verbose;
         enter(row.line);
         EXPECT_EQ(lines(), row.shown) << row.line;
         EXPECT_EQ(gui::markers(console, 0), 1 << (row.failed ? ConsoleEdit::ERROR_MARKER : ConsoleEdit::PROMPT_MARKER))
@@ -53,7 +53,7 @@ TEST_F(Console, EnterPrintsTheReplyAndMarksTheLine) {
     }
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     // The failure stopped "b=5"; the other built-in words answer something.
-    wxGetApp().interpreter().verbose = true;
+    interpreter.verbose = true;
     for (const char* word : {"b", "author", "contact"}) {
         enter(word);
         EXPECT_FALSE(console->GetLineText(lastLine() - 1).empty()) << word;
@@ -502,7 +502,6 @@ TEST_F(Console, FailedLinesUnderlineWhereTheyWentWrong) {
 // The value of the input line appears dimmed below it while typing, as an annotation: not text, not in the
 // history, and the last answer stays as it was until Enter.
 TEST_F(Console, LiveAnswerShowsTheValueBelowTheInputLine) {
-    Interpreter& interpreter = wxGetApp().interpreter();
     console->DocumentEnd();
     gui::typeText(console, wxS("2*(3+4"));
     EXPECT_EQ(console->liveAnswer().shown(), wxString());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The colours and font dialog, DelvoApp's settings operations, and the settings file through the real window.
+// The colours and font dialog, the appearance model, and the settings file through the real window.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -15,6 +15,7 @@
 #include "settings/choosers.h"
 #include "settings/color_button.h"
 #include "settings/colors_dlg.h"
+#include "libs/ui/appearance.h"
 #include "tests/window_test_fixture.h"
 
 namespace {
@@ -55,13 +56,13 @@ protected:
     void TearDown() override {
         setColourChooser(nullptr);
         setFontChooser(nullptr);
-        wxGetApp().enableHighlighting(true);
+        wxGetApp().appearance().setHighlighting(true);
         if (isAlive(dialog)) dialog->Destroy();
         MainWindowTest::TearDown();
     }
 
     void openDialog() {
-        dialog = new ColorsDlg(window, 7600, wxS("Colors"), wxPoint(40, 30));
+        dialog = new ColorsDlg(window, wxGetApp().appearance(), 7600, wxS("Colors"), wxPoint(40, 30));
         dialog->Show();
         gui::pump();
     }
@@ -105,9 +106,9 @@ TEST_F(ColorsDialog, LayoutShowsTheRecord) {
     EXPECT_EQ(dialog->GetWindowStyleFlag() & wxRESIZE_BORDER, 0);
     EXPECT_TRUE(!wxHelpProvider::Get() || dialog->GetHelpText() == "Colors");
     EXPECT_EQ(dialog->GetMinSize(), dialog->GetSize());
-    const DelvoApp& app = wxGetApp();
-    const std::uint32_t t = app.consoleFont.color.toInt();
-    const auto& c = app.syntaxColors;
+    const Appearance& appearance = wxGetApp().appearance();
+    const std::uint32_t t = appearance.textColor();
+    const auto& c = appearance.syntaxColors();
     const struct {
         int id;
         const char* label;
@@ -127,7 +128,7 @@ TEST_F(ColorsDialog, LayoutShowsTheRecord) {
         EXPECT_EQ(toInt(b->GetBackColour()), row.back) << row.label;
         EXPECT_EQ(b->GetCustomColourSlot(), 1);
         EXPECT_TRUE(b->HasFlag(wxBORDER_STATIC));
-        EXPECT_EQ(b->GetFont().GetPointSize(), app.consoleFont.getFont().GetPointSize());
+        EXPECT_EQ(b->GetFont().GetPointSize(), appearance.font().getFont().GetPointSize());
         EXPECT_EQ(b->GetSize(), wxSize(2 * text.x + 8, text.y + 16));
         EXPECT_EQ(b->GetPosition(), wxPoint(8, y)) << row.label;
         y += text.y + 16 + 4;
@@ -149,9 +150,10 @@ TEST_F(ColorsDialog, LayoutShowsTheRecord) {
 
 // "Back" asks with the current background, and a new one reaches the record, the console and five buttons.
 TEST_F(ColorsDialog, BackChangesConsoleAndButtons) {
-    const std::uint32_t oldBack = wxGetApp().syntaxColors[0];
+    const Appearance& appearance = wxGetApp().appearance();
+    const std::uint32_t oldBack = appearance.syntaxColors()[0];
     click(7602);  // cancelled: nothing changes
-    EXPECT_EQ(wxGetApp().syntaxColors[0], oldBack);
+    EXPECT_EQ(appearance.syntaxColors()[0], oldBack);
     EXPECT_EQ(toInt(button(7602)->GetBackColour()), oldBack);
     colourAnswer = wxColour(0x10, 0x20, 0x30);
     click(7602);
@@ -159,7 +161,7 @@ TEST_F(ColorsDialog, BackChangesConsoleAndButtons) {
     EXPECT_EQ(colourRequests[1].parent, button(7602));
     EXPECT_EQ(toInt(colourRequests[1].initial), oldBack);
     EXPECT_EQ(toInt(colourRequests[1].custom1), oldBack);
-    EXPECT_EQ(wxGetApp().syntaxColors[0], 0x302010u);
+    EXPECT_EQ(appearance.syntaxColors()[0], 0x302010u);
     EXPECT_EQ(prefs().styles[0].background, consoleBackground(0x302010u, prefs().styles[0].foreground));
     for (int id : {7601, 7602, 7603, 7604, 7605}) EXPECT_EQ(toInt(button(id)->GetBackColour()), 0x302010u) << id;
     EXPECT_NE(toInt(button(7607)->GetBackColour()), 0x302010u);
@@ -182,12 +184,12 @@ TEST_F(ColorsDialog, ButtonsEditTheirColour) {
     } rows[] = {{7601, -1, EditorPrefs::kDefault, false, 0x040506}, {7603, 1, EditorPrefs::kFunction, false, 0x070809},
                 {7604, 2, EditorPrefs::kOperator, false, 0x0A0B0C}, {7605, 3, EditorPrefs::kNumber, false, 0x0D0E0F},
                 {7607, 4, EditorPrefs::kSelection, true, 0x101112}};
-    const DelvoApp& app = wxGetApp();
+    const Appearance& appearance = wxGetApp().appearance();
     for (const auto& row : rows) {
         const wxColour label = button(row.id)->GetTextColour();
         colourAnswer = wxColour(static_cast<unsigned long>(row.colour));
         click(row.id);
-        EXPECT_EQ(row.slot < 0 ? app.consoleFont.color.toInt() : app.syntaxColors[row.slot], row.colour) << row.id;
+        EXPECT_EQ(row.slot < 0 ? appearance.textColor() : appearance.syntaxColors()[row.slot], row.colour) << row.id;
         const StyleEntry& style = prefs().styles[row.style];
         EXPECT_EQ(row.background ? style.background : style.foreground, row.colour) << row.id;
         ColorButton* b = button(row.id);
@@ -199,8 +201,8 @@ TEST_F(ColorsDialog, ButtonsEditTheirColour) {
 
 // "&Font..." offers the current font; a size outside 4..32 or the same font changes nothing, a new one is applied.
 TEST_F(ColorsDialog, FontChooser) {
-    const DelvoApp& app = wxGetApp();
-    const lmFont before = app.consoleFont;
+    const lmFont& font = wxGetApp().appearance().font();
+    const lmFont before = font;
     wxFont chosen = before.getFont();
     chosen.SetPointSize(40);
     fontAnswer = chosen;
@@ -208,21 +210,21 @@ TEST_F(ColorsDialog, FontChooser) {
     EXPECT_EQ(fontRequests, 1);
     EXPECT_EQ(initialFont.GetPointSize(), before.getFont().GetPointSize());
     EXPECT_EQ(toInt(initialFontColour), before.color.toInt());
-    EXPECT_EQ(app.consoleFont.size, before.size);
+    EXPECT_EQ(font.size, before.size);
     fontAnswer = before.getFont();
     send(wxEVT_BUTTON, 7059);
-    EXPECT_EQ(app.consoleFont.size, before.size);
-    EXPECT_EQ(app.consoleFont.getFaceName(), before.getFaceName());
-    EXPECT_EQ(app.consoleFont.color.toInt(), before.color.toInt());
+    EXPECT_EQ(font.size, before.size);
+    EXPECT_EQ(font.getFaceName(), before.getFaceName());
+    EXPECT_EQ(font.color.toInt(), before.color.toInt());
 
     chosen.SetPointSize(14);
     chosen.SetWeight(wxFONTWEIGHT_BOLD);
     fontAnswer = chosen;
     fontColourAnswer = wxColour(0x11, 0x22, 0x33);
     send(wxEVT_BUTTON, 7059);
-    EXPECT_EQ(app.consoleFont.size, 14);
-    EXPECT_EQ(app.consoleFont.weight, 92);
-    EXPECT_EQ(app.consoleFont.color.toInt(), 0x332211u);
+    EXPECT_EQ(font.size, 14);
+    EXPECT_EQ(font.weight, 92);
+    EXPECT_EQ(font.color.toInt(), 0x332211u);
     EXPECT_EQ(prefs().styles[0].size, 14);
     EXPECT_EQ(prefs().styles[0].foreground, 0x332211u);
     EXPECT_EQ(toInt(button(7601)->GetTextColour()), 0x332211u);
@@ -237,97 +239,57 @@ TEST_F(ColorsDialog, HighlightingAndClosing) {
     dialog->GetHighlightingBox()->SetValue(false);
     send(wxEVT_CHECKBOX, 7064);
     EXPECT_FALSE(window->GetHighlighting());
-    EXPECT_FALSE(wxGetApp().isHighlighting());
+    EXPECT_FALSE(wxGetApp().appearance().highlighting());
+    // A change made elsewhere (Options > Highlighting) shows in the open dialog.
+    command(ID_OPTIONS_HIGHLIGHTING);
+    EXPECT_TRUE(window->GetHighlighting());
+    EXPECT_TRUE(dialog->GetHighlightingBox()->GetValue());
+    command(ID_OPTIONS_HIGHLIGHTING);
     dialog->Close();
     gui::pump();
     EXPECT_FALSE(isAlive(dialog));
-    EXPECT_EQ(wxGetApp().syntaxColors[2], 0x605040u);
+    EXPECT_EQ(wxGetApp().appearance().syntaxColors()[2], 0x605040u);
     openDialog();
     EXPECT_FALSE(dialog->GetHighlightingBox()->GetValue());
     send(wxEVT_BUTTON, 15801);
     EXPECT_FALSE(isAlive(dialog));
-    EXPECT_EQ(wxGetApp().syntaxColors[2], 0x605040u);
+    EXPECT_EQ(wxGetApp().appearance().syntaxColors()[2], 0x605040u);
 }
 
-/// Runs with no main window; restores the record afterwards.
-class DelvoAppSettings : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(wxGetApp().mainWindow(), nullptr);
-        saved = wxGetApp().consoleFont;
-        savedColors = wxGetApp().syntaxColors;
-        clearFunctions();
-    }
-    void TearDown() override {
-        wxGetApp().consoleFont = saved;
-        wxGetApp().syntaxColors = savedColors;
-        clearFunctions();
-    }
-    static void clearFunctions() {
-        wxGetApp().functionHistory = {};
-        wxGetApp().historyCount = 0;
-    }
-    lmFont saved;
-    std::array<std::uint32_t, 5> savedColors{};
-};
-
-// addFunction refuses empty texts and duplicates regardless of case; when full, the 5 oldest go first.
-TEST_F(DelvoAppSettings, AddFunction) {
-    DelvoApp& app = wxGetApp();
-    EXPECT_FALSE(app.addFunction(L""));
-    EXPECT_TRUE(app.addFunction(L"sin(x)"));
-    EXPECT_FALSE(app.addFunction(L"SIN(X)"));
-    for (int i = 2; i <= 12; ++i) EXPECT_TRUE(app.addFunction(L"f" + std::to_wstring(i)));
-    EXPECT_EQ(app.historyCount, 12);
-    EXPECT_TRUE(app.addFunction(L"new"));
-    EXPECT_EQ(app.historyCount, 8);
-    const std::wstring expected[] = {L"f6", L"f12", L"new", L"", L""};
-    const int indexes[] = {0, 6, 7, 8, -1};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(app.getFunction(indexes[i]), expected[i]) << indexes[i];
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(app.addFunction(L"g" + std::to_wstring(i)));
-    EXPECT_FALSE(app.addFunction(L"NEW"));  // a duplicate offered when full still drops the oldest five
-    EXPECT_EQ(app.historyCount, 7);
-}
-
-// Without a main window the console history is empty and the window operations do nothing.
-TEST_F(DelvoAppSettings, NoMainWindow) {
-    DelvoApp& app = wxGetApp();
-    std::wstring entry = L"x";
-    EXPECT_FALSE(app.getExpression(0, &entry));
-    app.addExpression(L"1+1");
-    EXPECT_EQ(app.getExpressionCount(), 0);
-    bool maximized = true;
-    int x = 1, y = 2, w = 3, h = 4;
-    app.setWindowPlacement(true, 0, 0, 100, 100);
-    app.getWindowPlacement(&maximized, &x, &y, &w, &h);
-    EXPECT_TRUE(maximized);
-    EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({1, 2, 3, 4}));
-    app.enableHighlighting(false);
-    EXPECT_TRUE(app.isHighlighting());
-}
-
-// setConsoleFont clamps the size to 4..32 and keeps 31 characters of the face; colours are stored.
-TEST_F(DelvoAppSettings, FontAndColours) {
-    DelvoApp& app = wxGetApp();
+// The model clamps the size to 4..32 and keeps 31 characters of the face; every change is told to every
+// listener, also to those that come after one that leaves during the notice.
+TEST(Appearance, KeepsItsLimitsAndTellsItsListeners) {
+    Appearance appearance;
+    std::vector<std::string> heard;
+    int second = 0;
+    const int first = appearance.subscribe([&](unsigned changes) {
+        heard.push_back("first " + std::to_string(changes));
+        appearance.unsubscribe(second);
+    });
+    second = appearance.subscribe([&](unsigned changes) { heard.push_back("second " + std::to_string(changes)); });
+    appearance.subscribe([&](unsigned changes) { heard.push_back("third " + std::to_string(changes)); });
     const std::wstring longFace(40, L'F');
-    app.setConsoleFont(&longFace, lmColor(1, 2, 3), 40, 5, 93, 92);
-    EXPECT_EQ(app.consoleFont.getFaceName(), std::wstring(31, L'F'));
-    EXPECT_EQ(std::vector<int>({app.consoleFont.size, app.consoleFont.orientation, app.consoleFont.style,
-                                app.consoleFont.weight}),
+    appearance.setFont(&longFace, lmColor(1, 2, 3), 40, 5, 93, 92);
+    const lmFont& font = appearance.font();
+    EXPECT_EQ(font.getFaceName(), std::wstring(31, L'F'));
+    EXPECT_EQ(std::vector<int>({font.size, font.orientation, font.style, font.weight}),
               std::vector<int>({32, 5, 93, 92}));
-    EXPECT_EQ(app.consoleFont.color.toInt(), 0x030201u);
-    app.setConsoleFont(nullptr, lmColor(1, 2, 3), 3, 0, 90, 90);
-    EXPECT_EQ(app.consoleFont.size, 4);
-    EXPECT_EQ(app.consoleFont.getFaceName(), std::wstring(31, L'F'));
-    app.setConsoleColors(0x0000FF, 1, 2, 3, 4, 5);
-    EXPECT_EQ(app.consoleFont.color.red, 0xFF);
-    EXPECT_EQ(app.syntaxColors, (std::array<std::uint32_t, 5>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(appearance.textColor(), 0x030201u);
+    appearance.unsubscribe(first);
+    appearance.setFont(nullptr, lmColor(1, 2, 3), 3, 0, 90, 90);
+    EXPECT_EQ(font.size, 4);
+    EXPECT_EQ(font.getFaceName(), std::wstring(31, L'F'));
+    appearance.setColors(0x0000FF, 1, 2, 3, 4, 5);
+    EXPECT_EQ(font.color.red, 0xFF);
+    EXPECT_EQ(appearance.syntaxColors(), (std::array<std::uint32_t, 5>{1, 2, 3, 4, 5}));
+    appearance.setHighlighting(false);
+    appearance.setHighlighting(false);  // no change, no notice
+    EXPECT_EQ(heard, (std::vector<std::string>{"first 1", "third 1", "third 1", "third 2", "third 4"}));
 }
 
 /// Resets what start-up does not reset, as a fresh process would have it.
 void freshRecord(DelvoApp& app) {
-    app.functionHistory = {};
-    app.historyCount = 0;
+    app.functionHistory().clear();
     app.interpreter().verbose = true;
 }
 
@@ -344,12 +306,13 @@ TEST(SettingsWindow, RoundTripThroughShutDownAndStart) {
     ASSERT_NE(window, nullptr);
     window->GetConsole()->AddHistory("1+2");
     window->GetConsole()->AddHistory("sin(pi)");
-    EXPECT_TRUE(app.addFunction(L"x^2-2"));
+    EXPECT_TRUE(app.functionHistory().add(L"x^2-2"));
     const std::wstring face = L"DejaVu Sans Mono";
-    app.setConsoleFont(&face, lmColor(0x10, 0x20, 0x30), 13, 0, app.consoleFont.style, 92);
-    app.setConsoleColors(0x302010, 0xEEEEEE, 0x0000C0, 0x008000, 0x800080, 0x00FFFF);
+    Appearance& appearance = app.appearance();
+    appearance.setFont(&face, lmColor(0x10, 0x20, 0x30), 13, 0, appearance.font().style, 92);
+    appearance.setColors(0x302010, 0xEEEEEE, 0x0000C0, 0x008000, 0x800080, 0x00FFFF);
     app.interpreter().verbose = false;
-    app.setWindowPlacement(false, -1, -1, 700, 500);
+    window->SetSize(700, 500);
     gui::pump(50);
     window->ShutDown();
     gui::pump(50);
@@ -366,17 +329,17 @@ TEST(SettingsWindow, RoundTripThroughShutDownAndStart) {
     window = app.mainWindow();
     ASSERT_NE(window, nullptr);
     gui::pump(50);
-    std::wstring first, second;
-    ASSERT_EQ(app.getExpressionCount(), 2);
-    EXPECT_TRUE(app.getExpression(0, &first) && app.getExpression(1, &second));
-    EXPECT_EQ(first + L"|" + second, L"1+2|sin(pi)");
-    EXPECT_EQ(app.historyCount, 1);
-    EXPECT_EQ(app.getFunction(0), L"x^2-2");
-    EXPECT_EQ(app.consoleFont.getFaceName(), face);
-    EXPECT_EQ(app.consoleFont.size, 13);
-    EXPECT_EQ(app.consoleFont.weight, 92);
-    EXPECT_EQ(app.consoleFont.color.toInt(), 0x302010u);
-    EXPECT_EQ(app.syntaxColors, (std::array<std::uint32_t, 5>{0xEEEEEE, 0x0000C0, 0x008000, 0x800080, 0x00FFFF}));
+    const ConsoleEdit* console = window->GetConsole();
+    ASSERT_EQ(console->GetHistoryCount(), 2);
+    EXPECT_EQ(console->GetHistoryEntry(0) + "|" + console->GetHistoryEntry(1), "1+2|sin(pi)");
+    EXPECT_EQ(app.functionHistory().count(), 1);
+    EXPECT_EQ(app.functionHistory().at(0), L"x^2-2");
+    EXPECT_EQ(appearance.font().getFaceName(), face);
+    EXPECT_EQ(appearance.font().size, 13);
+    EXPECT_EQ(appearance.font().weight, 92);
+    EXPECT_EQ(appearance.textColor(), 0x302010u);
+    EXPECT_EQ(appearance.syntaxColors(),
+              (std::array<std::uint32_t, 5>{0xEEEEEE, 0x0000C0, 0x008000, 0x800080, 0x00FFFF}));
     EXPECT_EQ(window->GetConsole()->preferences().styles[0].background, consoleBackground(0xEEEEEE, 0x302010));
     EXPECT_FALSE(app.interpreter().verbose);
     EXPECT_EQ(window->GetSize(), wxSize(700, 500));

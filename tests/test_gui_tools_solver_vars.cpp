@@ -12,7 +12,7 @@
 #include "app/delvo_app.h"
 #include "console/console_edit.h"
 #include "console/console_window.h"
-#include "libs/graph/real_edit.h"
+#include "libs/ui/real_edit.h"
 #include "tests/gui_test_support.h"
 #include "tools/solver_dlg.h"
 #include "tools/varlist_dlg.h"
@@ -27,10 +27,11 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         app().interpreter().resetVariableStore();
-        app().historyCount = 0;
+        history().clear();
     }
 
     static DelvoApp& app() { return wxGetApp(); }
+    static FunctionHistory& history() { return app().functionHistory(); }
     static VariableStore& store() { return app().interpreter().vars; }
     static void setVariable(int slot, const wchar_t* name, double value) {
         store().varName[slot] = name;
@@ -77,27 +78,27 @@ TEST_F(SolverDlgTest, MessagesAndWhatEntersTheHistory) {
         {L"exp(1)", "-10", "10", "No real solution found\nin the specified interval", true},
         {longFunction, "-10", "10", "x = 1\ny = 0", true},
     };
-    auto* dialog = new SolverDlg(window, app());
+    auto* dialog = new SolverDlg(window, app().interpreter(), history());
     const wxColour field = dialog->GetUpperField()->GetBackgroundColour();
     EXPECT_EQ(dialog->GetResultField()->GetBackgroundColour(),
               wxColour(std::max(0, field.Red() - 10), std::max(0, field.Green() - 10), std::max(0, field.Blue() - 10)));
     for (const Row& row : rows) {
-        const int before = app().historyCount;
+        const int before = history().count();
         dialog->GetFunctionField()->SetValue(row.function);
         dialog->GetLowerField()->ChangeValue(row.lower);
         dialog->GetUpperField()->ChangeValue(row.upper);
         push(dialog, ID_SOLVER_SOLVE);
         EXPECT_EQ(dialog->GetResultField()->GetValue(), row.message) << row.function;
-        EXPECT_EQ(app().historyCount, before + (row.remembered ? 1 : 0)) << row.function;
+        EXPECT_EQ(history().count(), before + (row.remembered ? 1 : 0)) << row.function;
     }
     dialog->Destroy();
 }
 
 TEST_F(SolverDlgTest, HistoryIsNewestFirstWithoutCaseDuplicates) {
     const wxString longEntry(L"sin(x)+cos(x)+tan(x)+sin(2*x)+cos(2*x)-1");
-    app().addFunction(L"x-2");
-    app().addFunction(longEntry.ToStdWstring());
-    auto* dialog = new SolverDlg(window, app());
+    history().add(L"x-2");
+    history().add(longEntry.ToStdWstring());
+    auto* dialog = new SolverDlg(window, app().interpreter(), history());
     FunctionComboBox* field = dialog->GetFunctionField();
     EXPECT_EQ(field->GetValue(), longEntry);
     EXPECT_EQ(field->GetString(1), "x-2");
@@ -108,18 +109,19 @@ TEST_F(SolverDlgTest, HistoryIsNewestFirstWithoutCaseDuplicates) {
     }
     ASSERT_EQ(field->GetCount(), 3u);
     EXPECT_EQ(field->GetString(0), "sin(x)");
-    EXPECT_EQ(app().getFunction(2), L"sin(x)");
+    EXPECT_EQ(history().at(2), L"sin(x)");
     dialog->Destroy();
 
-    app().historyCount = 1;
-    dialog = new SolverDlg(window, app());
+    history().clear();
+    history().add(L"x-2");
+    dialog = new SolverDlg(window, app().interpreter(), history());
     EXPECT_EQ(dialog->GetFunctionField()->GetToolTipText(), "");
     dialog->Destroy();
 }
 
 // The iteration limit typed in the console holds in the dialog too.
 TEST_F(SolverDlgTest, EnterSolvesWithTheConsolesLimitAndKeepsCaretAtEnd) {
-    auto* dialog = new SolverDlg(window, app());
+    auto* dialog = new SolverDlg(window, app().interpreter(), history());
     dialog->Show();
     FunctionComboBox* field = dialog->GetFunctionField();
     field->SetValue("x^3-2*x-5");
@@ -204,7 +206,7 @@ TEST_F(VarlistDlgTest, SortAlternatesAndNameIgnoresCase) {
     setVariable(0, L"cherry", 2);
     setVariable(1, L"apple", 3);
     setVariable(2, L"Banana", 1);
-    VarlistDlg dialog(window, app());
+    VarlistDlg dialog(window, app().interpreter());
     dialog.RefreshVariables();
     struct Row { int column; std::vector<wxString> order; };
     const Row rows[] = {
@@ -222,7 +224,7 @@ TEST_F(VarlistDlgTest, SortAlternatesAndNameIgnoresCase) {
 }
 
 TEST_F(VarlistDlgTest, KeysStepWithWrapAndDelete) {
-    VarlistDlg dialog(window, app());
+    VarlistDlg dialog(window, app().interpreter());
     VarlistCtrl* list = dialog.GetList();
     gui::sendKey(list, WXK_DELETE);
     gui::sendKey(list, 'N');
@@ -242,7 +244,7 @@ TEST_F(VarlistDlgTest, KeysStepWithWrapAndDelete) {
 }
 
 TEST_F(VarlistDlgTest, AddAndModifyOfferTheRightSlot) {
-    VarlistDlg dialog(window, app());
+    VarlistDlg dialog(window, app().interpreter());
     std::vector<std::pair<wxString, wxString>> offered;
     dialog.SetEditPresenter([&offered](VarsetDlg& editor) {
         offered.emplace_back(editor.GetNameField()->GetValue(), editor.GetValueField()->GetValue());
@@ -280,7 +282,7 @@ TEST_F(VarsetDlgTest, NameChoosesTheSlotAndValueIsEvaluated) {
         app().interpreter().resetVariableStore();
         setVariable(0, L"speed", 3);
         setVariable(2, L"time", 5);
-        VarsetDlg editor(window, app());
+        VarsetDlg editor(window, app().interpreter());
         editor.SetVariable(0, "speed", 3);
         editor.Fill();
         editor.Show();
@@ -302,7 +304,7 @@ TEST_F(VarsetDlgTest, NameChoosesTheSlotAndValueIsEvaluated) {
 }
 
 TEST_F(VarsetDlgTest, FieldsRefuseASixteenthCharacter) {
-    VarsetDlg editor(window, app());
+    VarsetDlg editor(window, app().interpreter());
     editor.Show();
     for (wxTextCtrl* field : {editor.GetNameField(), editor.GetValueField()}) {
         field->ChangeValue("");

@@ -280,13 +280,13 @@ TEST_F(MainWindow, DroppedFilesFillTheCommandBuffer) {
 // "help" without the manual and "save" of more than 256 lines refuse with a message, before any other window.
 TEST_F(MainWindow, InterpreterHelpAndSaveReportWhatTheyCannotDo) {
     gui::MessageBoxAnswer answer(wxOK);
-    const std::wstring helpPath = wxGetApp().helpPath;
-    wxGetApp().helpPath = L"/nonexistent/delvo/doc/tallyx.pdf";
+    const std::wstring helpPath = wxGetApp().helpPath();
+    wxGetApp().setHelpPath(L"/nonexistent/delvo/doc/tallyx.pdf");
     wxString lines;
     for (int i = 0; i < 300; ++i) lines << wxS("0\n");
     console->SetText(lines);
     run(wxS("help"));
-    wxGetApp().helpPath = helpPath;
+    wxGetApp().setHelpPath(helpPath);
     run(wxS("save"));
     ASSERT_EQ(answer.requests.size(), 2u);
     EXPECT_EQ(gui::requestText(answer.requests[0]),
@@ -327,11 +327,11 @@ TEST_F(MainWindow, NormalStartKeepsTheVariablesAndSetsTheDefaults) {
     EXPECT_EQ(wxGetApp().interpreter().format.mode, 1);
     ASSERT_TRUE(wxGetApp().evaluateLine(L"k", &out));
     EXPECT_EQ(out, L"7");
-    const DelvoApp& app = wxGetApp();
-    EXPECT_EQ(app.consoleFont.getFaceName(), L"Consolas");
-    EXPECT_EQ(app.consoleFont.color.toInt(), 0x202020u);
+    const Appearance& appearance = wxGetApp().appearance();
+    EXPECT_EQ(appearance.font().getFaceName(), L"Consolas");
+    EXPECT_EQ(appearance.textColor(), 0x202020u);
     const std::uint32_t colours[] = {0xFFFFFF, 0xC00000, 0x800000, 0x808000, 0xF6D0AB};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(app.syntaxColors[i], colours[i]) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(appearance.syntaxColors()[i], colours[i]) << i;
     EXPECT_EQ(console->preferences().styles[0].foreground, 0x202020u);
     EXPECT_EQ(console->preferences().styles[0].getFaceName(), L"Consolas");
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The math library: grammar, functions, refusals, the root finder, number texts and the console helpers.
 #include "libs/file/lf_path.h"
-#include "libs/math/lm_console.h"
 #include "libs/math/lm_math.h"
 
 #include <gtest/gtest.h>
@@ -370,35 +369,6 @@ TEST(MathText, ReadsNumbersInAnyLocale) {
              {L"-1e99999", -kInf}, {L"1e-99999", 0}, {L"inf", kInf}})
         EXPECT_EQ(lm_toDouble(c.input), c.expected) << narrow(c.input);
     std::setlocale(LC_NUMERIC, previous.c_str());
-}
-
-// Redirection sends standard output and error to the file (in a child process); a bad path fails.
-TEST(MathConsole, RedirectsBothStreamsToTheFile) {
-    win32EnableConsole();
-    win32SendEnterKey();
-    std::FILE* out = nullptr;
-    std::FILE* err = nullptr;
-    EXPECT_FALSE(lf_redirectConsole(L"/nonexistent-dir/x/out.txt", &out, &err));
-    EXPECT_FALSE(lf_redirectConsole(L"", &out, &err));
-    const std::string folder = testing::TempDir();
-    const std::wstring widePath = std::wstring(folder.begin(), folder.end()) + L"lm_redirect_\u00e9.txt";
-    std::filesystem::remove(nativePath(widePath));
-    EXPECT_EXIT(
-        {
-            const bool ok = lf_redirectConsole(widePath, &out, &err);
-            std::printf("to out\n");
-            std::fflush(stdout);
-            std::fprintf(stderr, "to err\n");
-            std::exit(ok && out == stdout && err == stderr ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
-    std::FILE* file = openFile(widePath, "r");
-    ASSERT_NE(file, nullptr);
-    char buffer[64] = {};
-    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, file);
-    std::fclose(file);
-    EXPECT_EQ(std::string(buffer, n), "to out\nto err\n");
-    std::filesystem::remove(nativePath(widePath));
 }
 
 // No text, however odd, makes the library throw or crash (random texts from the grammar's alphabet).

@@ -8,16 +8,14 @@
 #include <wx/sizer.h>
 #include <wx/tokenzr.h>
 
-#include "app/delvo_app.h"
-#include "console/editor_prefs.h"
 #include "engine/number_format.h"
 #include "libs/math/lm_math.h"
+#include "libs/ui/accessible_name.h"
+#include "libs/ui/dialog_row.h"
+#include "libs/ui/editor_prefs.h"
+#include "libs/ui/window_icons.h"
 #include "tools/edit_keys.h"
 #include "tools/unit_conversion.h"
-
-#include "console/window_icons.h"
-#include "libs/graph/accessible_name.h"
-#include "libs/graph/dialog_row.h"
 #include "resources/converter.xpm"
 
 namespace {
@@ -74,9 +72,9 @@ void UnitEdit::OnText(wxCommandEvent& event) {
     if (auto* dialog = dynamic_cast<ConverterDlg*>(GetParent())) dialog->Convert();
 }
 
-ConverterDlg::ConverterDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
+ConverterDlg::ConverterDlg(wxWindow* parent, const NumberFormat& format, wxWindowID id, const wxString& title, const wxPoint& pos,
                            const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER) {
+    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_format(format) {
     CreateControls();
 }
 
@@ -88,96 +86,96 @@ void ConverterDlg::CreateControls() {
     const wxSize numberText = GetTextExtent(wxS(">1111.111111111111<"));
     const wxSize unitSize(unitText.x, unitText.y + 10), fieldSize(numberText.x, numberText.y + 10);
 
-    categoryList = new wxComboBox(this, ID_CONVERTER_CATEGORY, wxEmptyString, wxDefaultPosition,
+    m_categoryList = new wxComboBox(this, ID_CONVERTER_CATEGORY, wxEmptyString, wxDefaultPosition,
                                   wxSize(unitText.x + numberText.x + FromDIP(4), numberText.y + FromDIP(10)), 0, nullptr, wxCB_READONLY);
-    categoryList->Freeze();
-    categoryList->Clear();
-    for (int i = 0; kCategoryNames[i]; ++i) categoryList->Append(kCategoryNames[i]);
-    categoryList->SetSelection(kCategoryCount - 1);  // "Temperature"
+    m_categoryList->Freeze();
+    m_categoryList->Clear();
+    for (int i = 0; kCategoryNames[i]; ++i) m_categoryList->Append(kCategoryNames[i]);
+    m_categoryList->SetSelection(kCategoryCount - 1);  // "Temperature"
 
-    inputField = new UnitEdit(this, ID_CONVERTER_INPUT, wxS("1"), wxDefaultPosition, fieldSize);
-    inputField->SetMaxLength(kInputMax);
-    resultField = new wxTextCtrl(this, ID_CONVERTER_RESULT, wxEmptyString, wxDefaultPosition, fieldSize,
+    m_inputField = new UnitEdit(this, ID_CONVERTER_INPUT, wxS("1"), wxDefaultPosition, fieldSize);
+    m_inputField->SetMaxLength(kInputMax);
+    m_resultField = new wxTextCtrl(this, ID_CONVERTER_RESULT, wxEmptyString, wxDefaultPosition, fieldSize,
                                  wxTE_READONLY);
-    resultField->SetBackgroundColour(shaded(inputField->GetBackgroundColour(), kResultShade));
-    resultField->SetMaxLength(kResultMax);
-    sourceList = new wxComboBox(this, ID_CONVERTER_SOURCE_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
+    m_resultField->SetBackgroundColour(shaded(m_inputField->GetBackgroundColour(), kResultShade));
+    m_resultField->SetMaxLength(kResultMax);
+    m_sourceList = new wxComboBox(this, ID_CONVERTER_SOURCE_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
                                 nullptr, wxCB_READONLY);
-    targetList = new wxComboBox(this, ID_CONVERTER_TARGET_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
+    m_targetList = new wxComboBox(this, ID_CONVERTER_TARGET_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
                                 nullptr, wxCB_READONLY);
     // The lists are as wide as the template, and wider where the toolkit's arrow needs more room beside
     // the longest label of all categories.
-    for (const wchar_t* units : kUnitStrings) sourceList->Append(wxSplit(units, ':'));
-    const wxSize listSize(std::max(unitSize.x, sourceList->GetBestSize().x), unitSize.y);
-    sourceList->SetMinSize(listSize);
-    targetList->SetMinSize(listSize);
+    for (const wchar_t* units : kUnitStrings) m_sourceList->Append(wxSplit(units, ':'));
+    const wxSize listSize(std::max(unitSize.x, m_sourceList->GetBestSize().x), unitSize.y);
+    m_sourceList->SetMinSize(listSize);
+    m_targetList->SetMinSize(listSize);
     // The category list is as wide as a field, the 4-pixel gap and a unit list together.
-    categoryList->SetMinSize(wxSize(fieldSize.x + FromDIP(4) + listSize.x, fieldSize.y));
+    m_categoryList->SetMinSize(wxSize(fieldSize.x + FromDIP(4) + listSize.x, fieldSize.y));
     FillUnits();
     Convert();
     // The fields have no labels on screen; screen readers announce these names.
-    setAccessibleName(*categoryList, wxS("Category"));
-    setAccessibleName(*inputField, wxS("Value"));
-    setAccessibleName(*sourceList, wxS("From unit"));
-    setAccessibleName(*resultField, wxS("Result"));
-    setAccessibleName(*targetList, wxS("To unit"));
+    setAccessibleName(*m_categoryList, wxS("Category"));
+    setAccessibleName(*m_inputField, wxS("Value"));
+    setAccessibleName(*m_sourceList, wxS("From unit"));
+    setAccessibleName(*m_resultField, wxS("Result"));
+    setAccessibleName(*m_targetList, wxS("To unit"));
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* first, wxWindow* second) {
         column->AddSpacer(FromDIP(8));
         addDialogRow(column, this, first, second, 4);
     };
-    row(categoryList, nullptr);
-    row(inputField, sourceList);
-    row(resultField, targetList);
+    row(m_categoryList, nullptr);
+    row(m_inputField, m_sourceList);
+    row(m_resultField, m_targetList);
     column->AddSpacer(FromDIP(8));
     SetSizerAndFit(column);
-    categoryList->Thaw();
+    m_categoryList->Thaw();
 }
 
 void ConverterDlg::FillUnits() {
-    if (!sourceList || !targetList) return;
-    sourceList->Freeze();
-    targetList->Freeze();
-    sourceList->Clear();
-    targetList->Clear();
-    const int index = categoryList->GetSelection();
-    if (!selectedText(categoryList).empty() && index < kCategoryCount) {
+    if (!m_sourceList || !m_targetList) return;
+    m_sourceList->Freeze();
+    m_targetList->Freeze();
+    m_sourceList->Clear();
+    m_targetList->Clear();
+    const int index = m_categoryList->GetSelection();
+    if (!selectedText(m_categoryList).empty() && index < kCategoryCount) {
         wxStringTokenizer units(kUnitStrings[index], wxS(":"));
         while (units.HasMoreTokens()) {
             const wxString unit = units.GetNextToken();
-            sourceList->Append(unit);
-            targetList->Append(unit);
+            m_sourceList->Append(unit);
+            m_targetList->Append(unit);
         }
-        sourceList->SetSelection(1);
-        targetList->SetSelection(2);
+        m_sourceList->SetSelection(1);
+        m_targetList->SetSelection(2);
     }
-    sourceList->Thaw();
-    targetList->Thaw();
+    m_sourceList->Thaw();
+    m_targetList->Thaw();
 }
 
 void ConverterDlg::Convert() {
-    resultValid = true;
-    if (!resultField) return;
-    resultField->Clear();
-    if (inputField->IsEmpty()) return;
+    if (!m_resultField) return;
+    m_resultField->Clear();
+    if (m_inputField->IsEmpty()) return;
     const double value = ReadInput();
-    const wxString category = selectedText(categoryList), source = selectedText(sourceList),
-                   target = selectedText(targetList);
+    const wxString category = selectedText(m_categoryList), source = selectedText(m_sourceList),
+                   target = selectedText(m_targetList);
     if (category.empty() || source.empty() || target.empty()) return;
     for (int i = 0; i < kCategoryCount; ++i) {
         if (category != kCategoryNames[i]) continue;
-        const double result = kCategoryRoutines[i](source.ToStdWstring(), target.ToStdWstring(), value, resultValid);
-        if (!resultValid) return;
+        bool valid = true;
+        const double result = kCategoryRoutines[i](source.ToStdWstring(), target.ToStdWstring(), value, valid);
+        if (!valid) return;
         std::wstring text;
-        formatValue(result, text, kFormatLimit, wxGetApp().interpreter().format);
-        resultField->ChangeValue(text);
+        formatValue(result, text, kFormatLimit, m_format);
+        m_resultField->ChangeValue(text);
         return;
     }
 }
 
 double ConverterDlg::ReadInput() const {
-    const wxString text = inputField->GetValue();
+    const wxString text = m_inputField->GetValue();
     if (text.empty() || text.length() > static_cast<size_t>(kInputMax)) return 0;
     return lm_toDouble(text.ToStdWstring());
 }

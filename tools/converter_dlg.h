@@ -8,6 +8,7 @@
 #include "tools/edit_history.h"
 
 class wxComboBox;
+struct NumberFormat;
 
 /// Control ids of the unit converter (block 7800).
 enum ConverterDlgId : int {
@@ -33,7 +34,8 @@ private:
     wxDECLARE_EVENT_TABLE();
 };
 
-/// Converts while the user types; there is no button. Closing hides it.
+/// Converts while the user types and shows the result in the number format it is handed (the console's);
+/// there is no button. Closing hides it.
 class ConverterDlg : public wxDialog {
 public:
     /// Longest input text and the result buffer's limits.
@@ -42,13 +44,13 @@ public:
     static constexpr int kFormatLimit = 252;
 
     /// The resizable border is removed from style.
-    ConverterDlg(wxWindow* parent, wxWindowID id = 7800, const wxString& title = wxS("Unit Converter"),
+    ConverterDlg(wxWindow* parent, const NumberFormat& format, wxWindowID id = 7800, const wxString& title = wxS("Unit Converter"),
                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                  long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
     /// Refills both unit lists for the selected category: its second unit as source, its third as target.
     void FillUnits();
-    /// Recomputes and shows the result in the console's number format.
+    /// Recomputes and shows the result in the number format.
     void Convert();
     /// The input field's number (0 for an empty or over-long text).
     double ReadInput() const;
@@ -59,12 +61,12 @@ private:
     void OnUnit(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    bool resultValid = true;
-    wxComboBox* categoryList = nullptr;
-    UnitEdit* inputField = nullptr;
-    wxComboBox* sourceList = nullptr;
-    wxTextCtrl* resultField = nullptr;
-    wxComboBox* targetList = nullptr;
+    const NumberFormat& m_format;
+    wxComboBox* m_categoryList = nullptr;
+    UnitEdit* m_inputField = nullptr;
+    wxComboBox* m_sourceList = nullptr;
+    wxTextCtrl* m_resultField = nullptr;
+    wxComboBox* m_targetList = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

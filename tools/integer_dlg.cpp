@@ -6,13 +6,13 @@
 #include <wx/combobox.h>
 #include <wx/sizer.h>
 
-#include "console/editor_prefs.h"
+#include "libs/ui/editor_prefs.h"
 #include "tools/base_conversion.h"
 #include "tools/edit_keys.h"
 
-#include "console/window_icons.h"
-#include "libs/graph/accessible_name.h"
-#include "libs/graph/dialog_row.h"
+#include "libs/ui/window_icons.h"
+#include "libs/ui/accessible_name.h"
+#include "libs/ui/dialog_row.h"
 #include "resources/base_converter.xpm"
 
 namespace {

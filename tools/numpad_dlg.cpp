@@ -5,10 +5,9 @@
 #include <wx/combobox.h>
 #include <wx/sizer.h>
 
-#include "console/console_edit.h"
-
-#include "console/window_icons.h"
-#include "libs/graph/accessible_name.h"
+#include "libs/ui/accessible_name.h"
+#include "libs/ui/input_line.h"
+#include "libs/ui/window_icons.h"
 #include "resources/numpad.xpm"
 
 namespace {
@@ -57,9 +56,9 @@ wxBEGIN_EVENT_TABLE(NumpadDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-NumpadDlg::NumpadDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
+NumpadDlg::NumpadDlg(wxWindow* parent, InputLine& input, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
                      long style)
-    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER) {
+    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_input(input) {
     CreateControls();
 }
 
@@ -82,58 +81,39 @@ void NumpadDlg::CreateControls() {
         column->Add(row);
         column->AddSpacer(FromDIP(kGap));
     }
-    functionList = new wxComboBox(this, ID_NUMPAD_FUNCTIONS, wxEmptyString, wxDefaultPosition,
+    m_functionList = new wxComboBox(this, ID_NUMPAD_FUNCTIONS, wxEmptyString, wxDefaultPosition,
                                   wxSize(side * kColumns + FromDIP(kGap) * (kColumns - 1), side), 0, nullptr, wxCB_READONLY);
-    functionList->Clear();
-    for (const wchar_t* function : kFunctions) functionList->Append(function);
-    setAccessibleName(*functionList, wxS("Functions"));
+    m_functionList->Clear();
+    for (const wchar_t* function : kFunctions) m_functionList->Append(function);
+    setAccessibleName(*m_functionList, wxS("Functions"));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->AddSpacer(FromDIP(kGap));
-    row->Add(functionList);
+    row->Add(m_functionList);
     row->AddSpacer(FromDIP(kGap));
     column->Add(row);
     SetSizerAndFit(column);
 }
 
-bool NumpadDlg::selectionAcceptable() const { return console->IsSelectionInInput() && console->IsInputLine(); }
+void NumpadDlg::OnErase(wxCommandEvent&) { m_input.eraseLeft(); }
 
-void NumpadDlg::InsertText(const wxString& text, int caretOffset) {
-    if (!console) return;
-    if (!selectionAcceptable()) {
-        console->SetEmptySelection(console->GetTextLength());
-        if (!selectionAcceptable()) return;
-    }
-    console->ReplaceSelection(text);
-    if (caretOffset != 0) console->GotoPos(console->GetSelectionStart() + caretOffset);
-}
-
-void NumpadDlg::OnErase(wxCommandEvent&) {
-    if (!console || !console->IsInputLine()) return;
-    const int start = console->GetSelectionStart(), line = console->GetCurrentLine();
-    if (line > 0 && start <= console->GetLineEndPosition(line - 1) + 1) return;
-    if (start > console->GetInputStart(line)) console->DeleteBack();
-}
-
-void NumpadDlg::OnExecute(wxCommandEvent&) {
-    if (console) console->ExecuteLine();
-}
+void NumpadDlg::OnExecute(wxCommandEvent&) { m_input.execute(); }
 
 void NumpadDlg::OnKey(wxCommandEvent& event) {
-    if (const Key* key = findKey(event.GetId()); key && key->text) InsertText(key->text, 0);
+    if (const Key* key = findKey(event.GetId()); key && key->text) m_input.typeText(key->text, 0);
 }
 
 void NumpadDlg::OnFunctionSelected(wxCommandEvent& event) {
     event.Skip();
-    const int index = functionList->GetSelection();
-    if (index >= 0) InsertText(functionList->GetString(index), -1);
+    const int index = m_functionList->GetSelection();
+    if (index >= 0) m_input.typeText(m_functionList->GetString(index), -1);
 }
 
 void NumpadDlg::OnActivate(wxActivateEvent& event) {
     event.Skip();
-    if (console) console->setAlwaysShowCaret(event.GetActive());
+    m_input.keepCaretVisible(event.GetActive());
 }
 
 void NumpadDlg::OnClose(wxCloseEvent&) {
-    if (console) console->setAlwaysShowCaret(false);
+    m_input.keepCaretVisible(false);
     Hide();
 }

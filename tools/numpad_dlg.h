@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The numeric keypad: twenty buttons and nine function templates that type into the console's input line.
+// The numeric keypad: twenty buttons and nine function templates that type into an input line.
 #pragma once
 
 #include <wx/dialog.h>
 
-class ConsoleEdit;
+class InputLine;
 class wxActivateEvent;
 class wxComboBox;
 
@@ -24,35 +24,29 @@ enum NumpadDlgId : int {
     ID_NUMPAD_FUNCTIONS = 7428,
 };
 
-/// Edits the console and asks it to run its line; never evaluates by itself. While the keypad is the
-/// active window the console keeps drawing its caret.
+/// Types into the input line it is handed and asks it to run; never evaluates by itself. While the keypad is
+/// the active window the input line keeps drawing its caret.
 class NumpadDlg : public wxDialog {
 public:
     /// The resizable border is removed from style.
-    NumpadDlg(wxWindow* parent, wxWindowID id = 7400, const wxString& title = wxS("NumKeypad"),
+    NumpadDlg(wxWindow* parent, InputLine& input, wxWindowID id = 7400, const wxString& title = wxS("NumKeypad"),
               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
               long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
-    /// The console that receives the keys (not owned); set by the main window before the keypad is shown.
-    void SetConsole(ConsoleEdit* target) { console = target; }
-    /// Replaces the console's selection on the input line by text (moving to the end of the console first
-    /// when the selection is elsewhere); a non-zero offset then places the caret relative to it.
-    void InsertText(const wxString& text, int caretOffset);
     /// "C": deletes left of the caret, never across the input line's start.
     void OnErase(wxCommandEvent& event);
-    /// "=": runs the console's line as Enter does.
+    /// "=": runs the input line as Enter does.
     void OnExecute(wxCommandEvent& event);
 
 private:
     void CreateControls();
-    bool selectionAcceptable() const;
     void OnKey(wxCommandEvent& event);
     void OnFunctionSelected(wxCommandEvent& event);
     void OnActivate(wxActivateEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    ConsoleEdit* console = nullptr;
-    wxComboBox* functionList = nullptr;
+    InputLine& m_input;
+    wxComboBox* m_functionList = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -7,12 +7,12 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "app/delvo_app.h"
-#include "libs/graph/real_edit.h"
-
-#include "console/window_icons.h"
-#include "libs/graph/accessible_name.h"
-#include "libs/graph/dialog_row.h"
+#include "engine/interpreter.h"
+#include "libs/ui/accessible_name.h"
+#include "libs/ui/dialog_row.h"
+#include "libs/ui/real_edit.h"
+#include "libs/ui/window_icons.h"
+#include "tools/function_history.h"
 #include "resources/solver.xpm"
 
 namespace {
@@ -60,9 +60,9 @@ wxBEGIN_EVENT_TABLE(SolverDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-SolverDlg::SolverDlg(wxWindow* parent, DelvoApp& app, wxWindowID id, const wxString& title, const wxPoint& pos,
+SolverDlg::SolverDlg(wxWindow* parent, Interpreter& interpreter, FunctionHistory& history, wxWindowID id, const wxString& title, const wxPoint& pos,
                      const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_app(app) {
+    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_interpreter(interpreter), m_history(history) {
     SetHelpText(title);
     SetToolTip(title);
     SetIcons(pixelArtIcons(solver_xpm));
@@ -106,7 +106,7 @@ void SolverDlg::CreateControls() {
 void SolverDlg::FillFunctionField() {
     m_function->Freeze();
     m_function->Clear();
-    for (int i = m_app.historyCount - 1; i >= 0; --i) m_function->Append(m_app.getFunction(i));
+    for (int i = m_history.count() - 1; i >= 0; --i) m_function->Append(m_history.at(i));
     if (!m_function->IsListEmpty()) {
         m_function->SetValue(m_function->GetString(0));
         m_function->SetSelection(0);
@@ -121,12 +121,12 @@ void SolverDlg::FillFunctionField() {
 void SolverDlg::Solve() {
     const wxString function = m_function->GetValue();
     double x = 0, y = 0;
-    const std::wstring message = m_app.solveFunction(function.ToStdWstring(), m_lower->GetValueReal(),
+    const std::wstring message = m_interpreter.solveFunction(function.ToStdWstring(), m_lower->GetValueReal(),
                                                      m_upper->GetValueReal(), &x, &y);
     // A multi-line field takes no length limit of its own.
     m_result->SetValue(message.substr(0, kResultMax));
     if (!message.empty() && message[0] == L'!') return;
-    if (m_app.addFunction(function.ToStdWstring())) m_function->Insert(function, 0);
+    if (m_history.add(function.ToStdWstring())) m_function->Insert(function, 0);
 }
 
 void SolverDlg::OnSolve(wxCommandEvent&) { Solve(); }

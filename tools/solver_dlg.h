@@ -5,7 +5,8 @@
 #include <wx/combobox.h>
 #include <wx/dialog.h>
 
-class DelvoApp;
+class FunctionHistory;
+class Interpreter;
 class RealEdit;
 class SolverDlg;
 class wxTextCtrl;
@@ -37,7 +38,7 @@ private:
 class SolverDlg : public wxDialog {
 public:
     /// The resizable border is removed from style, so the dialog keeps its fitted size.
-    SolverDlg(wxWindow* parent, DelvoApp& app, wxWindowID id = 7700, const wxString& title = wxS("Solver f(x) = 0"),
+    SolverDlg(wxWindow* parent, Interpreter& interpreter, FunctionHistory& history, wxWindowID id = 7700, const wxString& title = wxS("Solver f(x) = 0"),
               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
               long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
@@ -57,7 +58,8 @@ private:
     void OnCloseButton(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    DelvoApp& m_app;
+    Interpreter& m_interpreter;
+    FunctionHistory& m_history;
     FunctionComboBox* m_function = nullptr;
     RealEdit* m_lower = nullptr;
     RealEdit* m_upper = nullptr;

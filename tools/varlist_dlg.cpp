@@ -7,11 +7,11 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
-#include "app/delvo_app.h"
+#include "engine/interpreter.h"
 #include "tools/varset_dlg.h"
 
-#include "console/window_icons.h"
-#include "libs/graph/accessible_name.h"
+#include "libs/ui/window_icons.h"
+#include "libs/ui/accessible_name.h"
 #include "resources/variables.xpm"
 
 namespace {
@@ -92,9 +92,9 @@ wxBEGIN_EVENT_TABLE(VarlistDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-VarlistDlg::VarlistDlg(wxWindow* parent, DelvoApp& app, wxWindowID id, const wxString& title, const wxPoint& pos,
+VarlistDlg::VarlistDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxString& title, const wxPoint& pos,
                        const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_app(app) {
+    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_interpreter(interpreter) {
     SetHelpText(title);
     SetToolTip(title);
     SetIcons(pixelArtIcons(variables_xpm));
@@ -139,7 +139,7 @@ void VarlistDlg::CreateControls() {
 }
 
 void VarlistDlg::RefreshVariables() {
-    const VariableStore& store = m_app.interpreter().vars;
+    const VariableStore& store = m_interpreter.vars;
     m_list->DeleteAllItems();
     for (int slot = 0; slot < VariableStore::kSlots; ++slot) {
         if (!store.varSet[slot]) continue;
@@ -153,9 +153,9 @@ void VarlistDlg::RefreshVariables() {
 }
 
 void VarlistDlg::EditSlot(int slot, wxWindow* parent, const wxPoint& position, long row) {
-    const VariableStore& store = m_app.interpreter().vars;
+    const VariableStore& store = m_interpreter.vars;
     const long state = row >= 0 ? m_list->GetItemState(row, wxLIST_STATE_SELECTED) : 0;
-    VarsetDlg editor(parent, m_app, 7300, wxS("Variable"), wxDefaultPosition, wxDefaultSize,
+    VarsetDlg editor(parent, m_interpreter, 7300, wxS("Variable"), wxDefaultPosition, wxDefaultSize,
                      wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER);
     editor.SetVariable(slot, store.varName[slot], store.varValue[slot]);
     editor.SetPlacement(position);
@@ -166,7 +166,7 @@ void VarlistDlg::EditSlot(int slot, wxWindow* parent, const wxPoint& position, l
 }
 
 void VarlistDlg::AddVariable() {
-    const VariableStore& store = m_app.interpreter().vars;
+    const VariableStore& store = m_interpreter.vars;
     for (int slot = 0; slot < VariableStore::kSlots; ++slot) {
         if (store.varSet[slot]) continue;
         EditSlot(slot, this, GetPosition(), m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
@@ -182,19 +182,19 @@ void VarlistDlg::ModifyVariable() {
 
 void VarlistDlg::DeleteVariable() {
     const int selected = m_list->GetSelectedItemCount();
-    if (selected == 0 || selected > m_app.interpreter().vars.varCount) return;
+    if (selected == 0 || selected > m_interpreter.vars.varCount) return;
     for (long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
          row = m_list->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
         const std::wstring line = L"unset " + m_list->GetItemText(row, 0).ToStdWstring();
         std::wstring output;
-        if (line.length() > 6) m_app.evaluateLine(line, &output);
+        if (line.length() > 6) m_interpreter.evaluateLine(line, &output);
     }
     RefreshVariables();
 }
 
 void VarlistDlg::SortColumn(int column) {
     if (column != 0 && column != 1) return;
-    SortOrder order{&m_app.interpreter().vars, column, m_ascending};
+    SortOrder order{&m_interpreter.vars, column, m_ascending};
     m_list->SortItems(compareRows, reinterpret_cast<wxIntPtr>(&order));
     m_ascending = !m_ascending;
 }

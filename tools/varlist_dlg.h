@@ -7,7 +7,7 @@
 #include <wx/dialog.h>
 #include <wx/listctrl.h>
 
-class DelvoApp;
+class Interpreter;
 class VarlistDlg;
 class VarsetDlg;
 
@@ -39,7 +39,7 @@ private:
     VarlistDlg& m_dialog;
 };
 
-/// Modeless; reads the application's variable store, deletes through the interpreter and edits through
+/// Modeless; reads the interpreter's variable store, deletes through the interpreter and edits through
 /// VarsetDlg. Showing and hiding it rebuild the list; the close box and "&Close" hide it.
 class VarlistDlg : public wxDialog {
 public:
@@ -47,7 +47,7 @@ public:
     using EditPresenter = std::function<void(VarsetDlg& editor)>;
 
     /// The resizable border is removed from style.
-    VarlistDlg(wxWindow* parent, DelvoApp& app, wxWindowID id = 7500, const wxString& title = wxS("Variables"),
+    VarlistDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id = 7500, const wxString& title = wxS("Variables"),
                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
@@ -73,7 +73,7 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnShow(wxShowEvent& event);
 
-    DelvoApp& m_app;
+    Interpreter& m_interpreter;
     VarlistCtrl* m_list = nullptr;
     bool m_ascending = true;
     EditPresenter m_presenter;

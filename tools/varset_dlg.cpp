@@ -7,11 +7,11 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/delvo_app.h"
-#include "libs/graph/delvo_message_box.h"
+#include "engine/interpreter.h"
+#include "libs/ui/delvo_message_box.h"
 
-#include "console/window_icons.h"
-#include "libs/graph/accessible_name.h"
+#include "libs/ui/window_icons.h"
+#include "libs/ui/accessible_name.h"
 #include "resources/varset.xpm"
 
 // clang-format off
@@ -21,9 +21,9 @@ wxBEGIN_EVENT_TABLE(VarsetDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-VarsetDlg::VarsetDlg(wxWindow* parent, DelvoApp& app, wxWindowID id, const wxString& title, const wxPoint& pos,
+VarsetDlg::VarsetDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxString& title, const wxPoint& pos,
                      const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_app(app) {
+    : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_interpreter(interpreter) {
     SetHelpText(title);
     SetToolTip(title);
     SetIcons(pixelArtIcons(varset_xpm));
@@ -69,7 +69,7 @@ void VarsetDlg::Fill() {
 }
 
 int VarsetDlg::SlotOf(wxString& name) const {
-    const VariableStore& store = m_app.interpreter().vars;
+    const VariableStore& store = m_interpreter.vars;
     if (name.length() == 1) {
         name.MakeLower();
         const wxChar letter = name[0];
@@ -88,7 +88,7 @@ double VarsetDlg::ValueOf(const wxString& text) {
     }
     std::wstring output;
     double value = 0;
-    m_app.evaluateLine(text.ToStdWstring(), &output, &value);
+    m_interpreter.evaluateLine(text.ToStdWstring(), &output, &value);
     return value;
 }
 
@@ -103,7 +103,7 @@ void VarsetDlg::Accept() {
     const wxString valueText = m_valueField->GetValue().Left(kTextMax);
     if (valueText.empty()) return Finish();
 
-    VariableStore& store = m_app.interpreter().vars;
+    VariableStore& store = m_interpreter.vars;
     m_slot = slot;
     m_name = name;
     store.varName[slot] = name.ToStdWstring();

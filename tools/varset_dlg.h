@@ -4,7 +4,7 @@
 
 #include <wx/dialog.h>
 
-class DelvoApp;
+class Interpreter;
 class wxTextCtrl;
 
 /// Control ids of the variable edit dialog (block 7300) and its labels and button.
@@ -23,7 +23,7 @@ public:
     static constexpr int kTextMax = 15;
 
     /// The resizable border is removed from style.
-    VarsetDlg(wxWindow* parent, DelvoApp& app, wxWindowID id = 7300, const wxString& title = wxS("Variable"),
+    VarsetDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id = 7300, const wxString& title = wxS("Variable"),
               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
               long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
@@ -52,7 +52,7 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    DelvoApp& m_app;
+    Interpreter& m_interpreter;
     int m_slot = 0;
     wxString m_name;
     double m_value = 0;

@@ -213,7 +213,7 @@ TEST_F(ManualScreenshots, PlotWindows) {
 // A dark theme, all six colours changed: the console and the colours dialog.
 TEST_F(ManualScreenshots, DarkTheme) {
     // 0x00BBGGRR: light grey text on near-black, blue functions, orange operators, green numbers, blue selection.
-    wxGetApp().setConsoleColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
+    wxGetApp().appearance().setColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
     for (const char* line : {"1+2", "speed = 3; speed*2", "sqrt(2)*pi", "q", "max(3, 7)^2"}) run(line);
     console->DocumentEnd();
     console->AddText(wxS("2*sin("));

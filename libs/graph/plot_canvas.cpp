@@ -14,7 +14,7 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 
-#include "libs/graph/accessible_name.h"
+#include "libs/ui/accessible_name.h"
 
 namespace {
 

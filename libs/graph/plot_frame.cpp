@@ -11,7 +11,7 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
-#include "libs/graph/delvo_message_box.h"
+#include "libs/ui/delvo_message_box.h"
 #include "libs/graph/plot_expression.h"
 #include "libs/graph/plot_registry.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // RealEdit: a text control for one real number.
-#include "libs/graph/real_edit.h"
+#include "libs/ui/real_edit.h"
 
 #include <cmath>
 #include <cstdlib>

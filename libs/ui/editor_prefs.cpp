@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // EditorPrefs defaults, copy rule and the main window's font and colour changes.
-#include "console/editor_prefs.h"
+#include "libs/ui/editor_prefs.h"
 
 #include <algorithm>
 

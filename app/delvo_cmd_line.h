@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The command-line splitter of the plot and widget library. GUI-free.
+// The command-line splitter. GUI-free.
 #pragma once
 
 #include <array>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "libs/graph/delvo_cmd_line.h"
+#include "app/delvo_cmd_line.h"
 
 #include <algorithm>
 

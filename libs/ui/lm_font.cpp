@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "libs/graph/lm_font.h"
+#include "libs/ui/lm_font.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "libs/graph/dialog_row.h"
+#include "libs/ui/dialog_row.h"
 
 #include <wx/sizer.h>
 #include <wx/window.h>

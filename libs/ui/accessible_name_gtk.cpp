@@ -3,7 +3,7 @@
 // area of a control the toolkit draws itself (it takes the keyboard focus), the entry of a combo box, the
 // text view of a multi-line field, and the inner window that takes the focus in a control composed of
 // windows (the list control).
-#include "libs/graph/accessible_name.h"
+#include "libs/ui/accessible_name.h"
 
 #include <gtk/gtk.h>
 #include <wx/window.h>

@@ -2,7 +2,7 @@
 // Text-console helpers on Windows. The program is a window program, so a command prompt that starts it does
 // not wait and gives the program no console: tallyx attaches to the prompt's console to print there, and
 // presses Enter in it at the end, because the prompt already came back while the program was running.
-#include "libs/math/lm_console.h"
+#include "app/process_console.h"
 
 #include <windows.h>
 
@@ -89,8 +89,7 @@ void pointAtConsole(std::FILE* stream, int descriptor) {
 
 }  // namespace
 
-void win32EnableConsole()
-{
+void win32EnableConsole() {
     AttachedConsole& console = attachedConsole();
     if (console.tried) return;
     console.tried = true;
@@ -113,8 +112,7 @@ void win32EnableConsole()
     SetConsoleOutputCP(CP_UTF8);
 }
 
-void win32SendEnterKey()
-{
+void win32SendEnterKey() {
     std::fflush(stdout);
     std::fflush(stderr);
     AttachedConsole& console = attachedConsole();
@@ -126,8 +124,7 @@ void win32SendEnterKey()
     console.attached = false;
 }
 
-bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std::FILE** errStream)
-{
+bool lf_redirectConsole(const std::wstring& fileName) {
     if (fileName.empty()) return false;
     std::fflush(stdout);
     std::fflush(stderr);
@@ -137,7 +134,5 @@ bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std
     std::fclose(probe);
     const bool out = reopenStream(fileName.c_str(), L"w", stdout, 1);
     const bool err = out && reopenStream(fileName.c_str(), L"a", stderr, 2);
-    if (outStream != nullptr) *outStream = out ? stdout : nullptr;
-    if (errStream != nullptr) *errStream = err ? stderr : nullptr;
     return out && err;
 }

@@ -65,10 +65,10 @@ struct EditorPrefs {
     std::array<StyleEntry, kStyleCount> styles{};
 };
 
-/// ConsoleWindow::ApplyConsoleFont's change of the record: face, size and boldness for all
+/// A new console font applied to the record: face, size and boldness for all
 /// 24 entries (bold only when weight is 92), entry 0's foreground = colour (0x00BBGGRR).
 void applyFontToPrefs(EditorPrefs& prefs, const std::wstring& face, int size, int weight, std::uint32_t colour);
 
-/// ConsoleWindow::ApplyConsoleColors's change of the record, colours as 0x00BBGGRR.
+/// New console colours applied to the record, colours as 0x00BBGGRR.
 void applyColorsToPrefs(EditorPrefs& prefs, std::uint32_t text, std::uint32_t background, std::uint32_t function,
                         std::uint32_t op, std::uint32_t number, std::uint32_t selection);

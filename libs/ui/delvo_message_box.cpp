@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // DelvoMessageBox: a wxMessageDialog with custom labels, or the injected responder.
-#include "libs/graph/delvo_message_box.h"
+#include "libs/ui/delvo_message_box.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Text-console helpers on POSIX: the process already has its console; redirection reopens stdout and stderr.
-#include "libs/math/lm_console.h"
+#include "app/process_console.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,13 +9,11 @@
 
 void win32EnableConsole() {}
 
-void win32SendEnterKey()
-{
+void win32SendEnterKey() {
     std::fflush(stdout);
 }
 
-bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std::FILE** errStream)
-{
+bool lf_redirectConsole(const std::wstring& fileName) {
     if (fileName.empty()) return false;
     std::fflush(stdout);
     std::fflush(stderr);
@@ -24,9 +22,5 @@ bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std
     if (fd < 0) return false;
     const bool redirected = dup2(fd, fileno(stdout)) >= 0 && dup2(fd, fileno(stderr)) >= 0;
     close(fd);
-    std::FILE* out = redirected ? stdout : nullptr;
-    std::FILE* err = redirected ? stderr : nullptr;
-    if (outStream != nullptr) *outStream = out;
-    if (errStream != nullptr) *errStream = err;
-    return out != nullptr && err != nullptr;
+    return redirected;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Colour and font records of the plot and widget library.
+// Colour and font records of the console font.
 #pragma once
 
 #include <array>

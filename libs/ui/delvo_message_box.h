@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The library's message box with one injectable responder so that tests answer it.
+// The program's message box, with one injectable responder so that tests answer it.
 #pragma once
 
 #include <functional>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Text-console helpers of the math library: attach to the console that started the program, redirect streams.
+// The process's text console: attach to the console that started the program, redirect its streams.
+// One implementation per platform.
 #pragma once
 
 #include <cstdio>
@@ -11,5 +12,5 @@ void win32EnableConsole();
 /// Ends console use so that the shell prompt returns (flushes standard output; on Windows presses Enter
 /// in the attached console, whose prompt came back while the program was still running).
 void win32SendEnterKey();
-/// Redirects standard output and error to the file; stores both streams (closed at exit); true on success.
-bool lf_redirectConsole(const std::wstring& fileName, std::FILE** outStream, std::FILE** errStream);
+/// Redirects standard output and error to the file (both stay open until the process ends); true on success.
+bool lf_redirectConsole(const std::wstring& fileName);

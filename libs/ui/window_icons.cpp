@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Icons of the main window: our XPM pixel art, the same on every desktop. Not one comes from the desktop's icon
 // theme: loading a theme reads its index files, and that alone cost a tenth of the start-up.
-#include "console/window_icons.h"
+#include "libs/ui/window_icons.h"
 
 #ifdef __WXGTK__
 #include <dlfcn.h>
