@@ -53,8 +53,8 @@ IntegerBaseEdit::IntegerBaseEdit(wxWindow* parent, wxWindowID id, const wxString
     : wxTextCtrl(parent, id, value, pos, size), m_history(value) {}
 
 void IntegerBaseEdit::SetBase(int newBase) {
-    base = newBase;
-    maxDigits = maxDigitsOf(newBase);
+    m_base = newBase;
+    m_maxDigits = maxDigitsOf(newBase);
     applyMaxLength();
 }
 
@@ -63,13 +63,13 @@ void IntegerBaseEdit::applyMaxLength() {
     // maximum, so that it is read (and reported as too long) in the new base; once it is short enough
     // the base's maximum holds again.
     const unsigned long length = static_cast<unsigned long>(GetValue().length());
-    SetMaxLength(std::max(static_cast<unsigned long>(maxDigits), length));
+    SetMaxLength(std::max(static_cast<unsigned long>(m_maxDigits), length));
 }
 
 void IntegerBaseEdit::OnChar(wxKeyEvent& event) {
     // Modifiers are not looked at: Ctrl+1 counts as "1".
     const int code = event.GetKeyCode();
-    if (isEditingKey(code) || isDigitOf(code, base)) event.Skip();
+    if (isEditingKey(code) || isDigitOf(code, m_base)) event.Skip();
 }
 
 void IntegerBaseEdit::OnKeyDown(wxKeyEvent& event) {
@@ -97,77 +97,77 @@ void IntegerDlg::CreateControls() {
     const wxSize nameText = GetTextExtent(wxS(">>Hexadecimal<<"));
     const wxSize fieldSize(digitsText.x, digitsText.y + 10), listSize(nameText.x, nameText.y + 10);
 
-    inputField = new IntegerBaseEdit(this, ID_INTEGER_INPUT, wxS("1100"), wxDefaultPosition, fieldSize);
-    inputField->SetBase(2);
-    resultField = new wxTextCtrl(this, ID_INTEGER_RESULT, wxEmptyString, wxDefaultPosition, fieldSize, wxTE_READONLY);
-    normalColour = inputField->GetBackgroundColour();
-    errorColour = wxColour(248, 206, 212);
-    resultField->SetBackgroundColour(shaded(normalColour, kResultShade));
-    resultField->SetMaxLength(kResultMax);
+    m_inputField = new IntegerBaseEdit(this, ID_INTEGER_INPUT, wxS("1100"), wxDefaultPosition, fieldSize);
+    m_inputField->SetBase(2);
+    m_resultField = new wxTextCtrl(this, ID_INTEGER_RESULT, wxEmptyString, wxDefaultPosition, fieldSize, wxTE_READONLY);
+    m_normalColour = m_inputField->GetBackgroundColour();
+    m_errorColour = wxColour(248, 206, 212);
+    m_resultField->SetBackgroundColour(shaded(m_normalColour, kResultShade));
+    m_resultField->SetMaxLength(kResultMax);
 
-    sourceList = new wxComboBox(this, ID_INTEGER_SOURCE_BASE, wxEmptyString, wxDefaultPosition, listSize, 0, nullptr,
+    m_sourceList = new wxComboBox(this, ID_INTEGER_SOURCE_BASE, wxEmptyString, wxDefaultPosition, listSize, 0, nullptr,
                                 wxCB_READONLY);
-    targetList = new wxComboBox(this, ID_INTEGER_TARGET_BASE, wxEmptyString, wxDefaultPosition, listSize, 0, nullptr,
+    m_targetList = new wxComboBox(this, ID_INTEGER_TARGET_BASE, wxEmptyString, wxDefaultPosition, listSize, 0, nullptr,
                                 wxCB_READONLY);
-    sourceList->Freeze();
-    targetList->Freeze();
+    m_sourceList->Freeze();
+    m_targetList->Freeze();
     for (int i = 0; kBaseNames[i]; ++i) {
-        sourceList->Append(kBaseNames[i]);
-        targetList->Append(kBaseNames[i]);
+        m_sourceList->Append(kBaseNames[i]);
+        m_targetList->Append(kBaseNames[i]);
     }
-    sourceList->SetSelection(0);
-    targetList->SetSelection(1);
+    m_sourceList->SetSelection(0);
+    m_targetList->SetSelection(1);
     // As wide as the template, and wider where the toolkit's arrow needs more room beside "Hexadecimal".
-    const wxSize fitted(std::max(listSize.x, sourceList->GetBestSize().x), listSize.y);
-    sourceList->SetMinSize(fitted);
-    targetList->SetMinSize(fitted);
+    const wxSize fitted(std::max(listSize.x, m_sourceList->GetBestSize().x), listSize.y);
+    m_sourceList->SetMinSize(fitted);
+    m_targetList->SetMinSize(fitted);
     OnBaseChanged();
     // The fields have no labels on screen; screen readers announce these names.
-    setAccessibleName(*inputField, wxS("Number"));
-    setAccessibleName(*sourceList, wxS("From base"));
-    setAccessibleName(*resultField, wxS("Result"));
-    setAccessibleName(*targetList, wxS("To base"));
+    setAccessibleName(*m_inputField, wxS("Number"));
+    setAccessibleName(*m_sourceList, wxS("From base"));
+    setAccessibleName(*m_resultField, wxS("Result"));
+    setAccessibleName(*m_targetList, wxS("To base"));
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto row = [this, column](wxWindow* field, wxWindow* list) {
         column->AddSpacer(FromDIP(8));
         addDialogRow(column, this, field, list, 4);
     };
-    row(inputField, sourceList);
-    row(resultField, targetList);
+    row(m_inputField, m_sourceList);
+    row(m_resultField, m_targetList);
     column->AddSpacer(FromDIP(8));
     SetSizerAndFit(column);
-    sourceList->Thaw();
-    targetList->Thaw();
+    m_sourceList->Thaw();
+    m_targetList->Thaw();
 }
 
 void IntegerDlg::OnBaseChanged() {
-    const int index = sourceList->GetSelection();
-    if (index < 0 || index >= kBaseCount || sourceList->GetString(index).empty()) return;
-    inputField->SetBase(kBases[index]);
+    const int index = m_sourceList->GetSelection();
+    if (index < 0 || index >= kBaseCount || m_sourceList->GetString(index).empty()) return;
+    m_inputField->SetBase(kBases[index]);
     Convert();
 }
 
 void IntegerDlg::Convert() {
-    if (!resultField) return;
-    resultField->Clear();
-    if (inputField->GetBackgroundColour() != normalColour) {
-        inputField->SetBackgroundColour(normalColour);
-        inputField->Refresh();
+    if (!m_resultField) return;
+    m_resultField->Clear();
+    if (m_inputField->GetBackgroundColour() != m_normalColour) {
+        m_inputField->SetBackgroundColour(m_normalColour);
+        m_inputField->Refresh();
     }
-    if (inputField->IsEmpty()) return;
-    const int source = sourceList->GetSelection(), target = targetList->GetSelection();
+    if (m_inputField->IsEmpty()) return;
+    const int source = m_sourceList->GetSelection(), target = m_targetList->GetSelection();
     if (source < 0 || source >= kBaseCount || target < 0 || target >= kBaseCount) return;
     const BaseResult result =
-        convertBaseText(source, target, inputField->GetValue().ToStdWstring(), inputField->GetMaxDigits());
-    resultField->ChangeValue(result.text);
+        convertBaseText(source, target, m_inputField->GetValue().ToStdWstring(), m_inputField->GetMaxDigits());
+    m_resultField->ChangeValue(result.text);
     if (result.markError) MarkError();
 }
 
 void IntegerDlg::MarkError() {
-    if (inputField->GetBackgroundColour() == errorColour) return;
-    inputField->SetBackgroundColour(errorColour);
-    inputField->Refresh();
+    if (m_inputField->GetBackgroundColour() == m_errorColour) return;
+    m_inputField->SetBackgroundColour(m_errorColour);
+    m_inputField->Refresh();
 }
 
 void IntegerDlg::OnBaseSelected(wxCommandEvent&) { OnBaseChanged(); }

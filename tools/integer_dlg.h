@@ -27,7 +27,7 @@ public:
 
     /// Stores the base and applies its most digits as the maximum length (text already there stays).
     void SetBase(int newBase);
-    std::uint64_t GetMaxDigits() const { return maxDigits; }
+    std::uint64_t GetMaxDigits() const { return m_maxDigits; }
 
 private:
     void applyMaxLength();
@@ -35,8 +35,8 @@ private:
     void OnKeyDown(wxKeyEvent& event);
     void OnText(wxCommandEvent& event);
 
-    std::int32_t base = 2;
-    std::uint64_t maxDigits = 32;
+    std::int32_t m_base = 2;
+    std::uint64_t m_maxDigits = 32;
 
     EditHistory m_history;
 
@@ -65,12 +65,12 @@ private:
     void OnBaseSelected(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    IntegerBaseEdit* inputField = nullptr;
-    wxComboBox* sourceList = nullptr;
-    wxTextCtrl* resultField = nullptr;
-    wxComboBox* targetList = nullptr;
-    wxColour normalColour;
-    wxColour errorColour;
+    IntegerBaseEdit* m_inputField = nullptr;
+    wxComboBox* m_sourceList = nullptr;
+    wxTextCtrl* m_resultField = nullptr;
+    wxComboBox* m_targetList = nullptr;
+    wxColour m_normalColour;
+    wxColour m_errorColour;
 
     wxDECLARE_EVENT_TABLE();
 };
