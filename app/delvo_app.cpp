@@ -31,9 +31,7 @@ bool DelvoApp::startUp(int argc, char** argv) {
             installPlotHost();
             return true;
         }
-        case StartMode::Window:
-            installPlotHost();
-            return true;
+        case StartMode::Window: installPlotHost(); return true;
     }
     return true;
 }

@@ -20,9 +20,11 @@ constexpr int kSettingsSections = 3;
 /// the main window exists.
 class AppSettingsHost final : public SettingsHost {
 public:
-    AppSettingsHost(Appearance& appearance, FunctionHistory& functions, Interpreter& interpreter,
-                    ConsoleWindow* window)
-        : m_appearance(appearance), m_functions(functions), m_interpreter(interpreter), m_window(window),
+    AppSettingsHost(Appearance& appearance, FunctionHistory& functions, Interpreter& interpreter, ConsoleWindow* window)
+        : m_appearance(appearance),
+          m_functions(functions),
+          m_interpreter(interpreter),
+          m_window(window),
           m_console(window ? window->GetConsole() : nullptr) {}
 
     void setConsoleFont(const std::wstring* faceName, std::uint32_t colour, int size, int orientation, int style,

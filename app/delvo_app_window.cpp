@@ -44,9 +44,9 @@ bool DelvoApp::startWindow() {
     // The window fits its contents and centres itself before it is shown; a size given here only spares the
     // toolkit asking the desktop for a default one (each question to the display server waits for its answer).
     constexpr int kPlaceholderSize = 400;
-    auto* window = new ConsoleWindow(nullptr, m_interpreter, *this, m_toolDialogs, ID_MAIN_WINDOW,
-                                     wxS("DelvoCalculator"), wxDefaultPosition,
-                                     wxSize(kPlaceholderSize, kPlaceholderSize), ConsoleWindow::kStyle);
+    auto* window =
+        new ConsoleWindow(nullptr, m_interpreter, *this, m_toolDialogs, ID_MAIN_WINDOW, wxS("DelvoCalculator"),
+                          wxDefaultPosition, wxSize(kPlaceholderSize, kPlaceholderSize), ConsoleWindow::kStyle);
     exitAfterFirstPaint(window->GetConsole());
     window->Show();
     SetTopWindow(window);
@@ -65,15 +65,18 @@ void DelvoApp::watchExitRequests() {
     // often enough for nobody to notice.
     constexpr int kExitPollMs = 100;
     m_exitWatch.SetOwner(this);
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-        if (!exitRequested()) return;
-        m_exitWatch.Stop();
-        if (ConsoleWindow* window = mainWindow()) {
-            window->ShutDown();
-        } else {
-            ExitMainLoop();
-        }
-    }, m_exitWatch.GetId());
+    Bind(
+        wxEVT_TIMER,
+        [this](wxTimerEvent&) {
+            if (!exitRequested()) return;
+            m_exitWatch.Stop();
+            if (ConsoleWindow* window = mainWindow()) {
+                window->ShutDown();
+            } else {
+                ExitMainLoop();
+            }
+        },
+        m_exitWatch.GetId());
     m_exitWatch.Start(kExitPollMs);
 }
 

@@ -7,9 +7,9 @@
 
 #include "app/batch_mode.h"
 #include "app/command_line.h"
+#include "app/process_console.h"
 #include "app/window_module.h"
 #include "engine/interpreter.h"
-#include "app/process_console.h"
 
 int main(int argc, char** argv) {
     // The arguments as UTF-8, whatever the platform handed over.

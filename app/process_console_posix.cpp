@@ -9,9 +9,7 @@
 
 void win32EnableConsole() {}
 
-void win32SendEnterKey() {
-    std::fflush(stdout);
-}
+void win32SendEnterKey() { std::fflush(stdout); }
 
 bool lf_redirectConsole(const std::wstring& fileName) {
     if (fileName.empty()) return false;

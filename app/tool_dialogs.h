@@ -16,8 +16,8 @@ public:
     AppToolDialogs(Interpreter& interpreter, FunctionHistory& history, Appearance& appearance)
         : m_interpreter(interpreter), m_history(history), m_appearance(appearance) {}
 
-    wxDialog* createToolDialog(ToolDialogKind kind, wxWindow* parent, wxWindowID id, const wxString& title,
-                               long style, InputLine& input) override;
+    wxDialog* createToolDialog(ToolDialogKind kind, wxWindow* parent, wxWindowID id, const wxString& title, long style,
+                               InputLine& input) override;
 
 private:
     Interpreter& m_interpreter;

@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "app/exit_signals.h"
-#include "libs/file/lf_text.h"
 #include "app/process_console.h"
+#include "libs/file/lf_text.h"
 
 UnfinishedOutput::~UnfinishedOutput() {
     for (int fd : m_console)

@@ -9,8 +9,8 @@
 #include <io.h>
 
 #include "app/exit_signals.h"
-#include "libs/file/lf_text.h"
 #include "app/process_console.h"
+#include "libs/file/lf_text.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ bool UnfinishedOutput::begin(const std::wstring& outPath) {
     for (int attempt = 0; attempt < kTemporaryAttempts && name.empty(); ++attempt) {
         const std::wstring candidate =
             outPath + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
-        const HANDLE file = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file =
+            CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
             name = candidate;

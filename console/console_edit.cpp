@@ -64,8 +64,8 @@ wxBEGIN_EVENT_TABLE(ConsoleEdit, CodeEdit)
     EVT_MOUSEWHEEL(ConsoleEdit::OnMouseWheel)
 wxEND_EVENT_TABLE()
 
-ConsoleEdit::ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
-                         const wxString& name)
+ConsoleEdit::ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxPoint& pos,
+                         const wxSize& size, long style, const wxString& name)
     : CodeEdit(parent, id, pos, size, style, name, kLanguageLua), m_interpreter(interpreter) {
     setModeScriptConsole(true);
 

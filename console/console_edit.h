@@ -28,9 +28,9 @@ public:
 
     /// The main window passes ID_CONSOLE, default position, 420 x 180, wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
     /// "Console". Installs the console's accelerator table and the first prompt.
-    ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID id = ID_CONSOLE, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxSize(420, 180), long style = wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
-                const wxString& name = wxS("Console"));
+    ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID id = ID_CONSOLE,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(420, 180),
+                long style = wxVSCROLL | wxHSCROLL | wxBORDER_NONE, const wxString& name = wxS("Console"));
 
     /// Stores the record with the console's overrides; with apply, applies it and the prompt margin. True.
     bool ApplyPreferences(const EditorPrefs& prefs, bool apply);

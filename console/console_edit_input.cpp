@@ -93,11 +93,10 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
             ExecuteLine();
             return false;
         case WXK_DELETE:
-        case WXK_NUMPAD_DELETE:
-            return true;
+        case WXK_NUMPAD_DELETE: return true;
         case WXK_BACK: {
-            const bool allowed = IsSelectionInInput() &&
-                                 (GetSelectionStart() != GetSelectionEnd() || GetCurrentPos() > inputStart);
+            const bool allowed =
+                IsSelectionInInput() && (GetSelectionStart() != GetSelectionEnd() || GetCurrentPos() > inputStart);
             // Ctrl+Backspace is cleared from the key map in script-console mode: a bounded word delete instead.
             if (allowed && event.ControlDown() && !event.AltDown()) {
                 deleteWordLeft();
@@ -106,8 +105,7 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
             return allowed;
         }
         case WXK_LEFT:
-        case WXK_NUMPAD_LEFT:
-            return GetSelectionEnd() >= GetSelectionStart() && GetSelectionStart() > inputStart;
+        case WXK_NUMPAD_LEFT: return GetSelectionEnd() >= GetSelectionStart() && GetSelectionStart() > inputStart;
         case WXK_UP:
         case WXK_NUMPAD_UP:
             if (AutoCompActive()) return true;
@@ -124,8 +122,7 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
             if (GetLineCount() >= 2) moveCaretLines(-kPageLines);
             return false;
         case WXK_PAGEDOWN:
-        case WXK_NUMPAD_PAGEDOWN:
-            return AutoCompActive();
+        case WXK_NUMPAD_PAGEDOWN: return AutoCompActive();
         case 'C':
         case 'c':
             if (!event.ControlDown()) return true;
@@ -136,8 +133,7 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
             if (!event.ControlDown()) return true;
             PasteClipboard();
             return false;
-        default:
-            return true;
+        default: return true;
     }
 }
 
@@ -153,22 +149,16 @@ bool ConsoleEdit::handleEarlierLineKey(wxKeyEvent& event) {
             if (line < lastLine) moveCaretLines(1);
             return false;
         case WXK_PAGEUP:
-        case WXK_NUMPAD_PAGEUP:
-            moveCaretLines(-kPageLines);
-            return false;
+        case WXK_NUMPAD_PAGEUP: moveCaretLines(-kPageLines); return false;
         case WXK_PAGEDOWN:
-        case WXK_NUMPAD_PAGEDOWN:
-            moveCaretLines(kPageLines);
-            return false;
+        case WXK_NUMPAD_PAGEDOWN: moveCaretLines(kPageLines); return false;
         case 'C':
         case 'c':
             if (event.ControlDown()) Copy();
             return false;
         case WXK_MENU:
-        case WXK_WINDOWS_MENU:
-            return true;  // the toolkit turns it into the context menu; the control inserts nothing
-        case WXK_F10:
-            return event.ShiftDown();  // Shift+F10: the context menu, as above
+        case WXK_WINDOWS_MENU: return true;  // the toolkit turns it into the context menu; the control inserts nothing
+        case WXK_F10: return event.ShiftDown();  // Shift+F10: the context menu, as above
         default:
             // Alt+letter reaches the menu bar's mnemonics; the control inserts nothing for it.
             return event.AltDown() && !event.ControlDown() && event.GetKeyCode() < 128 &&
@@ -430,7 +420,8 @@ void ConsoleEdit::suggestCompletion() {
     const int start = std::max(WordStartPosition(caret, true), GetInputStart(GetLineCount() - 1));
     const wxString prefix = GetTextRange(start, caret);
     const bool namePrefix = !prefix.empty() && (prefix[0] == '_' || wxIsalpha(prefix[0]));
-    const std::vector<std::wstring> names = namePrefix ? completionsFor(prefix.ToStdWstring()) : std::vector<std::wstring>();
+    const std::vector<std::wstring> names =
+        namePrefix ? completionsFor(prefix.ToStdWstring()) : std::vector<std::wstring>();
     if (names.empty()) {
         if (AutoCompActive()) AutoCompCancel();
         return;

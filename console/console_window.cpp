@@ -127,7 +127,7 @@ void ConsoleWindow::CreateControls() {
     SetSizer(m_mainSizer);
 
     m_console = new ConsoleEdit(this, m_interpreter, ID_CONSOLE, wxDefaultPosition, FromDIP(wxSize(420, 180)),
-                              wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
+                                wxVSCROLL | wxHSCROLL | wxBORDER_NONE, wxS("Console"));
     m_console->SetHelpText(wxS("Console"));
     m_console->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
         event.Skip();
@@ -389,7 +389,8 @@ void ConsoleWindow::OnUpdateResult(wxCommandEvent&) { ShowUpdateResult(m_updateC
 
 void ConsoleWindow::OnUpdateCut(wxUpdateUIEvent& event) {
     const bool hasSelection = m_console->GetSelectionStart() != m_console->GetSelectionEnd();
-    event.Enable(hasSelection && m_console->GetSelectionStart() >= m_console->GetInputStart(m_console->GetLineCount() - 1) &&
+    event.Enable(hasSelection &&
+                 m_console->GetSelectionStart() >= m_console->GetInputStart(m_console->GetLineCount() - 1) &&
                  m_console->IsInputLine());
 }
 

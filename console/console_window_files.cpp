@@ -103,11 +103,10 @@ void ConsoleWindow::OpenConsoleFile(const wxString& path) {
 void ConsoleWindow::ShowHelp() {
     const wxString path(m_host.helpPath());
     if (path.empty() || !wxFileName::FileExists(path)) {
-        DelvoMessageBox(wxS("Cannot display help file: PDF associated application not found."), kCaption,
-                        kMessageStyle, nullptr);
+        DelvoMessageBox(wxS("Cannot display help file: PDF associated application not found."), kCaption, kMessageStyle,
+                        nullptr);
         return;
     }
     if (!showDocument(path.ToStdWstring()))
-        DelvoMessageBox(wxS("Cannot display help file. It is located in Quarn/doc."), kCaption, kMessageStyle,
-                        nullptr);
+        DelvoMessageBox(wxS("Cannot display help file. It is located in Quarn/doc."), kCaption, kMessageStyle, nullptr);
 }

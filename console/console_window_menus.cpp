@@ -32,8 +32,8 @@ void appendWithIcon(wxMenu* menu, int id, const wxString& label, WindowIcon icon
 
 void ConsoleWindow::CreateMenus() {
     auto* menuBar = new wxMenuBar;
-    const wxChar* const titles[kMenuCount] = {wxS("File"), wxS("Edit"), wxS("View"), wxS("Insert"),
-                                              wxS("Options"), wxS("Run"), wxS("Help")};
+    const wxChar* const titles[kMenuCount] = {wxS("File"),    wxS("Edit"), wxS("View"), wxS("Insert"),
+                                              wxS("Options"), wxS("Run"),  wxS("Help")};
     for (const wxChar* title : titles) menuBar->Append(new wxMenu, title);
     SetMenuBar(menuBar);
 }
@@ -79,8 +79,8 @@ void ConsoleWindow::FillViewMenu(wxMenu* menu) {
 
 void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     appendWithIcon(menu, ID_OPTIONS_COLORS, wxS("Colors..."), WindowIcon::Colors);
-    menu->Append(item(menu, ID_OPTIONS_HIGHLIGHTING, wxS("&Highlighting"), wxITEM_CHECK,
-                      wxS("Enable or disable highlighting")));
+    menu->Append(
+        item(menu, ID_OPTIONS_HIGHLIGHTING, wxS("&Highlighting"), wxITEM_CHECK, wxS("Enable or disable highlighting")));
     menu->Check(ID_OPTIONS_HIGHLIGHTING, m_host.appearance().highlighting());
     menu->AppendSeparator();
     menu->Append(item(menu, ID_OPTIONS_VERBOSE, wxS("Verbose\tCtrl+Shift+V"), wxITEM_CHECK,
@@ -97,8 +97,9 @@ void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     menu->Append(item(menu, ID_OPTIONS_LIVE_ANSWER, wxS("Live Answer"), wxITEM_CHECK,
                       wxS("Show the value of the input line while typing")));
     menu->Check(ID_OPTIONS_LIVE_ANSWER, m_console->liveAnswer().enabled());
-    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { m_console->liveAnswer().setEnabled(event.IsChecked()); },
-         ID_OPTIONS_LIVE_ANSWER);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent& event) { m_console->liveAnswer().setEnabled(event.IsChecked()); },
+        ID_OPTIONS_LIVE_ANSWER);
 }
 
 void ConsoleWindow::FillRunMenu(wxMenu* menu) {
@@ -118,9 +119,7 @@ void ConsoleWindow::CreateTools() {
     wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxNO_BORDER);
     tools->SetToolBitmapSize(FromDIP(wxSize(16, 16)));
     auto add = [&](int id, const wxString& label, WindowIcon icon, const wxString& tooltip,
-                   wxItemKind kind = wxITEM_NORMAL) {
-        tools->AddTool(id, label, windowIcon(icon), tooltip, kind);
-    };
+                   wxItemKind kind = wxITEM_NORMAL) { tools->AddTool(id, label, windowIcon(icon), tooltip, kind); };
     add(ID_FILE_SAVE_AS, wxS("Save As..."), WindowIcon::SaveAs, wxS("Save file (Ctrl+S)"));
     add(ID_FILE_OPEN, wxS("Open..."), WindowIcon::Open, wxS("Open file (Ctrl+O)"));
     tools->AddSeparator();
@@ -130,8 +129,7 @@ void ConsoleWindow::CreateTools() {
     add(ID_EDIT_PASTE, wxS("Paste"), WindowIcon::Paste, wxS("Paste text (Ctrl+V)"));
     tools->AddSeparator();
     add(ID_VIEW_NUMPAD, wxS("Numeric Pad"), WindowIcon::Numpad, wxS("View the numeric pad (F8)"), wxITEM_CHECK);
-    add(ID_VIEW_VARIABLES, wxS("Variables"), WindowIcon::Variables, wxS("View the variables list (F9)"),
-        wxITEM_CHECK);
+    add(ID_VIEW_VARIABLES, wxS("Variables"), WindowIcon::Variables, wxS("View the variables list (F9)"), wxITEM_CHECK);
     tools->AddSeparator();
     add(ID_VIEW_FUNCTIONS, wxS("Functions"), WindowIcon::Functions, wxS("View the functions list"));
     tools->AddSeparator();
@@ -149,12 +147,15 @@ std::vector<wxAcceleratorEntry> ConsoleWindow::AcceleratorEntries() {
         {wxACCEL_NORMAL, WXK_F9, ID_VIEW_VARIABLES},
     };
     // Letters are bound in both cases.
-    const struct { int key; int command; int flags; } letters[] = {
-        {'R', ID_EDIT_RESET, wxACCEL_CTRL},      {'S', ID_FILE_SAVE_AS, wxACCEL_CTRL},
-        {'O', ID_FILE_OPEN, wxACCEL_CTRL},       {'N', ID_VIEW_NUMPAD, wxACCEL_CTRL},
-        {'L', ID_VIEW_VARIABLES, wxACCEL_CTRL},  {'Q', ID_FILE_CLOSE, wxACCEL_CTRL},
-        {'T', ID_VIEW_ALWAYS_ON_TOP, wxACCEL_CTRL},
-        {'V', ID_OPTIONS_VERBOSE, wxACCEL_CTRL | wxACCEL_SHIFT},
+    const struct {
+        int key;
+        int command;
+        int flags;
+    } letters[] = {
+        {'R', ID_EDIT_RESET, wxACCEL_CTRL},         {'S', ID_FILE_SAVE_AS, wxACCEL_CTRL},
+        {'O', ID_FILE_OPEN, wxACCEL_CTRL},          {'N', ID_VIEW_NUMPAD, wxACCEL_CTRL},
+        {'L', ID_VIEW_VARIABLES, wxACCEL_CTRL},     {'Q', ID_FILE_CLOSE, wxACCEL_CTRL},
+        {'T', ID_VIEW_ALWAYS_ON_TOP, wxACCEL_CTRL}, {'V', ID_OPTIONS_VERBOSE, wxACCEL_CTRL | wxACCEL_SHIFT},
     };
     for (const auto& letter : letters) {
         entries.emplace_back(letter.flags, letter.key, letter.command);

@@ -20,8 +20,8 @@ const FunctionEntry kTop2[] = {
     {ID_INSERT_POW, L"pow", L"pow(,)", 4},
 };
 const FunctionEntry kTrigonometric[] = {
-    {ID_INSERT_COS, L"cos", L"cos()", 4},   {ID_INSERT_SIN, L"sin", L"sin()", 4},
-    {ID_INSERT_TAN, L"tan", L"tan()", 4},   {ID_INSERT_ACOS, L"acos", L"acos()", 5},
+    {ID_INSERT_COS, L"cos", L"cos()", 4},    {ID_INSERT_SIN, L"sin", L"sin()", 4},
+    {ID_INSERT_TAN, L"tan", L"tan()", 4},    {ID_INSERT_ACOS, L"acos", L"acos()", 5},
     {ID_INSERT_ASIN, L"asin", L"asin()", 5}, {ID_INSERT_ATAN, L"atan", L"atan()", 5},
 };
 const FunctionEntry kTop3[] = {
@@ -73,8 +73,8 @@ const FunctionEntry* findIn(const FunctionEntry (&entries)[N], int id) {
 }  // namespace
 
 const FunctionEntry* findFunctionEntry(int id) {
-    for (const FunctionEntry* found : {findIn(kTop1, id), findIn(kTop2, id), findIn(kTrigonometric, id),
-                                       findIn(kTop3, id), findIn(kConstants, id)})
+    for (const FunctionEntry* found :
+         {findIn(kTop1, id), findIn(kTop2, id), findIn(kTrigonometric, id), findIn(kTop3, id), findIn(kConstants, id)})
         if (found) return found;
     return nullptr;
 }

@@ -43,7 +43,8 @@ bool splitHost(const std::string& text, std::string& host, int& port) {
             if (text[close + 1] != ':') return false;
             portText = text.substr(close + 2);
         }
-    } else if (const size_t colon = text.find(':'); colon != std::string::npos && text.find(':', colon + 1) == std::string::npos) {
+    } else if (const size_t colon = text.find(':');
+               colon != std::string::npos && text.find(':', colon + 1) == std::string::npos) {
         name = text.substr(0, colon);
         portText = text.substr(colon + 1);
     }
@@ -82,8 +83,7 @@ long long releaseTimeOf(const std::wstring& reply) {
 
 void postNotice(UpdateHandOver& handOver) {
     std::lock_guard<std::mutex> lock(handOver.mutex);
-    if (handOver.target)
-        wxQueueEvent(handOver.target, new wxCommandEvent(wxEVT_TEXT, ID_UPDATE_CHECK_RESULT));
+    if (handOver.target) wxQueueEvent(handOver.target, new wxCommandEvent(wxEVT_TEXT, ID_UPDATE_CHECK_RESULT));
 }
 
 }  // namespace
@@ -144,9 +144,9 @@ void ShowUpdateResult(UpdateCheckState& state, const UpdateAboutPresenter& showA
     const HttpRequest request = updateRequest(std::getenv("TALLYX_UPDATE_HOST"));
 
     if (released < kEarliestRelease || released > kLatestRelease) {
-        DelvoMessageBox(wxString(wxS("Unable to check for update.\nTo get the latest news: ")) +
-                            ProgramIdentity::kWebSite,
-                        kCaption, wxOK, state.window);
+        DelvoMessageBox(
+            wxString(wxS("Unable to check for update.\nTo get the latest news: ")) + ProgramIdentity::kWebSite,
+            kCaption, wxOK, state.window);
     } else if (released <= kOwnReleaseTime) {
         DelvoMessageBox(wxS("The Quarn software is up-to-date."), kCaption, wxOK, state.window);
     } else {

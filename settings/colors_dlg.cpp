@@ -9,9 +9,9 @@
 #include "libs/ui/appearance.h"
 #include "libs/ui/dialog_row.h"
 #include "libs/ui/window_icons.h"
+#include "resources/colors.xpm"
 #include "settings/choosers.h"
 #include "settings/color_button.h"
-#include "resources/colors.xpm"
 
 namespace {
 
@@ -58,8 +58,8 @@ wxBEGIN_EVENT_TABLE(ColorsDlg, wxDialog)
     EVT_CLOSE(ColorsDlg::OnClose)
 wxEND_EVENT_TABLE()
 
-ColorsDlg::ColorsDlg(wxWindow* parent, Appearance& appearance, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
-                     long style)
+ColorsDlg::ColorsDlg(wxWindow* parent, Appearance& appearance, wxWindowID id, const wxString& title, const wxPoint& pos,
+                     const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_appearance(appearance), m_position(pos) {
     SetHelpText(wxS("Colors"));
     SetIcons(pixelArtIcons(colors_xpm));
@@ -74,12 +74,15 @@ void ColorsDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">> BUTTON <<"));
     const int w = text.x, h = text.y;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) { addDialogRow(column, this, first, second); };
+    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) {
+        addDialogRow(column, this, first, second);
+    };
     column->AddSpacer(FromDIP(8));
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         if (i > 0) column->AddSpacer(FromDIP(4));
         m_buttons[i] = new ColorButton(this, kButtonRows[i].id, kButtonRows[i].label, fromInt(m_appearance.textColor()),
-                                       fromInt(m_appearance.syntaxColors()[Appearance::kBackground]), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h + FromDIP(16)), 1);
+                                       fromInt(m_appearance.syntaxColors()[Appearance::kBackground]), wxDefaultPosition,
+                                       wxSize(2 * w + FromDIP(8), h + FromDIP(16)), 1);
         m_buttons[i]->SetEditsBackground(kButtonRows[i].editsBackground);
         row(m_buttons[i]);
     }
@@ -105,10 +108,8 @@ ColorButton* ColorsDlg::GetColorButton(int id) const {
 
 void ColorsDlg::ApplyColors() {
     m_appearance.setColors(toInt(m_buttons[kFore]->GetTextColour()), toInt(m_buttons[kBack]->GetBackColour()),
-                                toInt(m_buttons[kFunction]->GetTextColour()),
-                                toInt(m_buttons[kOperator]->GetTextColour()),
-                                toInt(m_buttons[kNumber]->GetTextColour()),
-                                toInt(m_buttons[kSelection]->GetBackColour()));
+                           toInt(m_buttons[kFunction]->GetTextColour()), toInt(m_buttons[kOperator]->GetTextColour()),
+                           toInt(m_buttons[kNumber]->GetTextColour()), toInt(m_buttons[kSelection]->GetBackColour()));
 }
 
 void ColorsDlg::SyncButtons() {
@@ -139,8 +140,8 @@ void ColorsDlg::ChooseConsoleFont() {
     const int size = chosen.GetPointSize();
     const int style = chosen.GetStyle();
     const int weight = weightCode(chosen.GetNumericWeight());
-    if (face == current.getFaceName() && size == current.size && weight == weightCode(current.weight) && style == current.style &&
-        toInt(colour) == current.color.toInt()) {
+    if (face == current.getFaceName() && size == current.size && weight == weightCode(current.weight) &&
+        style == current.style && toInt(colour) == current.color.toInt()) {
         return;
     }
     if (size < 4 || size > 32) return;

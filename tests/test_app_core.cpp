@@ -90,9 +90,9 @@ TEST(CopyString, CopiesWhatFitsAndRefusesTheRest) {
 // and "-out" takes the next argument as its file. At most 12 entries of at most 255 characters are kept.
 TEST(CommandLine, StartModesAndOptions) {
     const std::pair<std::vector<const char*>, StartMode> modes[] = {
-        {{"tallyx", "-h"}, StartMode::Usage},          {{"tallyx", "-HELP"}, StartMode::Usage},
+        {{"tallyx", "-h"}, StartMode::Usage},           {{"tallyx", "-HELP"}, StartMode::Usage},
         {{"tallyx", "-h", "extra"}, StartMode::Window}, {{"tallyx"}, StartMode::Window},
-        {{"tallyx", "-run"}, StartMode::Window},       {{"tallyx", "-Run", "1+2"}, StartMode::Batch},
+        {{"tallyx", "-run"}, StartMode::Window},        {{"tallyx", "-Run", "1+2"}, StartMode::Batch},
         {{"tallyx", "-run", ""}, StartMode::Window}};
     for (const auto& [args, mode] : modes) EXPECT_EQ(chooseStartMode(commandLine(args)), mode) << args.back();
     EXPECT_TRUE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-show"})));

@@ -12,10 +12,10 @@
 #include <wx/cshelp.h>
 #include <wx/fontdata.h>
 
+#include "libs/ui/appearance.h"
 #include "settings/choosers.h"
 #include "settings/color_button.h"
 #include "settings/colors_dlg.h"
-#include "libs/ui/appearance.h"
 #include "tests/window_test_fixture.h"
 
 namespace {
@@ -114,7 +114,7 @@ TEST_F(ColorsDialog, LayoutShowsTheRecord) {
         const char* label;
         bool editsBackground;
         std::uint32_t text, back;
-    } rows[] = {{7601, "Fore", false, t, c[0]},       {7602, "Back", true, t, c[0]},
+    } rows[] = {{7601, "Fore", false, t, c[0]},        {7602, "Back", true, t, c[0]},
                 {7603, "Function", false, c[1], c[0]}, {7604, "Operator", false, c[2], c[0]},
                 {7605, "Number", false, c[3], c[0]},   {7607, "Selection", true, t, c[4]}};
     const wxSize text = dialog->GetTextExtent(">> BUTTON <<");
@@ -181,8 +181,10 @@ TEST_F(ColorsDialog, ButtonsEditTheirColour) {
         int style;
         bool background;
         std::uint32_t colour;
-    } rows[] = {{7601, -1, EditorPrefs::kDefault, false, 0x040506}, {7603, 1, EditorPrefs::kFunction, false, 0x070809},
-                {7604, 2, EditorPrefs::kOperator, false, 0x0A0B0C}, {7605, 3, EditorPrefs::kNumber, false, 0x0D0E0F},
+    } rows[] = {{7601, -1, EditorPrefs::kDefault, false, 0x040506},
+                {7603, 1, EditorPrefs::kFunction, false, 0x070809},
+                {7604, 2, EditorPrefs::kOperator, false, 0x0A0B0C},
+                {7605, 3, EditorPrefs::kNumber, false, 0x0D0E0F},
                 {7607, 4, EditorPrefs::kSelection, true, 0x101112}};
     const Appearance& appearance = wxGetApp().appearance();
     for (const auto& row : rows) {

@@ -23,7 +23,9 @@ std::string readAll(const fs::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-bool includesWx(const fs::path& file) { return std::regex_search(readAll(file), std::regex(R"(#\s*include\s*[<"]wx/)")); }
+bool includesWx(const fs::path& file) {
+    return std::regex_search(readAll(file), std::regex(R"(#\s*include\s*[<"]wx/)"));
+}
 
 /// The source files of a folder (not its sub-folders).
 std::vector<fs::path> sourcesOf(const fs::path& folder) {

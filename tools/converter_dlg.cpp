@@ -14,9 +14,9 @@
 #include "libs/ui/dialog_row.h"
 #include "libs/ui/editor_prefs.h"
 #include "libs/ui/window_icons.h"
+#include "resources/converter.xpm"
 #include "tools/edit_keys.h"
 #include "tools/unit_conversion.h"
-#include "resources/converter.xpm"
 
 namespace {
 
@@ -72,8 +72,8 @@ void UnitEdit::OnText(wxCommandEvent& event) {
     if (auto* dialog = dynamic_cast<ConverterDlg*>(GetParent())) dialog->Convert();
 }
 
-ConverterDlg::ConverterDlg(wxWindow* parent, const NumberFormat& format, wxWindowID id, const wxString& title, const wxPoint& pos,
-                           const wxSize& size, long style)
+ConverterDlg::ConverterDlg(wxWindow* parent, const NumberFormat& format, wxWindowID id, const wxString& title,
+                           const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_format(format) {
     CreateControls();
 }
@@ -87,7 +87,8 @@ void ConverterDlg::CreateControls() {
     const wxSize unitSize(unitText.x, unitText.y + 10), fieldSize(numberText.x, numberText.y + 10);
 
     m_categoryList = new wxComboBox(this, ID_CONVERTER_CATEGORY, wxEmptyString, wxDefaultPosition,
-                                  wxSize(unitText.x + numberText.x + FromDIP(4), numberText.y + FromDIP(10)), 0, nullptr, wxCB_READONLY);
+                                    wxSize(unitText.x + numberText.x + FromDIP(4), numberText.y + FromDIP(10)), 0,
+                                    nullptr, wxCB_READONLY);
     m_categoryList->Freeze();
     m_categoryList->Clear();
     for (int i = 0; kCategoryNames[i]; ++i) m_categoryList->Append(kCategoryNames[i]);
@@ -95,14 +96,14 @@ void ConverterDlg::CreateControls() {
 
     m_inputField = new UnitEdit(this, ID_CONVERTER_INPUT, wxS("1"), wxDefaultPosition, fieldSize);
     m_inputField->SetMaxLength(kInputMax);
-    m_resultField = new wxTextCtrl(this, ID_CONVERTER_RESULT, wxEmptyString, wxDefaultPosition, fieldSize,
-                                 wxTE_READONLY);
+    m_resultField =
+        new wxTextCtrl(this, ID_CONVERTER_RESULT, wxEmptyString, wxDefaultPosition, fieldSize, wxTE_READONLY);
     m_resultField->SetBackgroundColour(shaded(m_inputField->GetBackgroundColour(), kResultShade));
     m_resultField->SetMaxLength(kResultMax);
     m_sourceList = new wxComboBox(this, ID_CONVERTER_SOURCE_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
-                                nullptr, wxCB_READONLY);
+                                  nullptr, wxCB_READONLY);
     m_targetList = new wxComboBox(this, ID_CONVERTER_TARGET_UNIT, wxEmptyString, wxDefaultPosition, unitSize, 0,
-                                nullptr, wxCB_READONLY);
+                                  nullptr, wxCB_READONLY);
     // The lists are as wide as the template, and wider where the toolkit's arrow needs more room beside
     // the longest label of all categories.
     for (const wchar_t* units : kUnitStrings) m_sourceList->Append(wxSplit(units, ':'));

@@ -44,9 +44,9 @@ public:
     static constexpr int kFormatLimit = 252;
 
     /// The resizable border is removed from style.
-    ConverterDlg(wxWindow* parent, const NumberFormat& format, wxWindowID id = 7800, const wxString& title = wxS("Unit Converter"),
-                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                 long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    ConverterDlg(wxWindow* parent, const NumberFormat& format, wxWindowID id = 7800,
+                 const wxString& title = wxS("Unit Converter"), const wxPoint& pos = wxDefaultPosition,
+                 const wxSize& size = wxDefaultSize, long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
     /// Refills both unit lists for the selected category: its second unit as source, its third as target.
     void FillUnits();

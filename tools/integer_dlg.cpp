@@ -10,9 +10,9 @@
 #include "tools/base_conversion.h"
 #include "tools/edit_keys.h"
 
-#include "libs/ui/window_icons.h"
 #include "libs/ui/accessible_name.h"
 #include "libs/ui/dialog_row.h"
+#include "libs/ui/window_icons.h"
 #include "resources/base_converter.xpm"
 
 namespace {
@@ -106,9 +106,9 @@ void IntegerDlg::CreateControls() {
     m_resultField->SetMaxLength(kResultMax);
 
     m_sourceList = new wxComboBox(this, ID_INTEGER_SOURCE_BASE, wxEmptyString, wxDefaultPosition, listSize, 0, nullptr,
-                                wxCB_READONLY);
+                                  wxCB_READONLY);
     m_targetList = new wxComboBox(this, ID_INTEGER_TARGET_BASE, wxEmptyString, wxDefaultPosition, listSize, 0, nullptr,
-                                wxCB_READONLY);
+                                  wxCB_READONLY);
     m_sourceList->Freeze();
     m_targetList->Freeze();
     for (int i = 0; kBaseNames[i]; ++i) {

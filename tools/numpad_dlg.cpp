@@ -24,13 +24,17 @@ const Key kKeys[kRows][kColumns] = {
     {{L"7", 7409, L"7"}, {L"8", 7410, L"8"}, {L"9", 7411, L"9"}, {L"/", ID_NUMPAD_DIVIDE, L"/"}},
     {{L"4", 7406, L"4"}, {L"5", 7407, L"5"}, {L"6", 7408, L"6"}, {L"*", ID_NUMPAD_MULTIPLY, L"*"}},
     {{L"1", 7403, L"1"}, {L"2", 7404, L"2"}, {L"3", 7405, L"3"}, {L"-", ID_NUMPAD_SUBTRACT, L"-"}},
-    {{L"0", ID_NUMPAD_0, L"0"}, {L"E", ID_NUMPAD_EXPONENT, L"e"}, {L".", ID_NUMPAD_POINT, L"."},
+    {{L"0", ID_NUMPAD_0, L"0"},
+     {L"E", ID_NUMPAD_EXPONENT, L"e"},
+     {L".", ID_NUMPAD_POINT, L"."},
      {L"+", ID_NUMPAD_ADD, L"+"}},
-    {{L"(", ID_NUMPAD_OPEN, L"("}, {L")", ID_NUMPAD_CLOSE, L")"}, {L"C", ID_NUMPAD_ERASE, nullptr},
+    {{L"(", ID_NUMPAD_OPEN, L"("},
+     {L")", ID_NUMPAD_CLOSE, L")"},
+     {L"C", ID_NUMPAD_ERASE, nullptr},
      {L"=", ID_NUMPAD_EXECUTE, nullptr}},
 };
 
-const wchar_t* const kFunctions[] = {L"exp()", L"ln()", L"sqrt()", L"sin()", L"cos()",
+const wchar_t* const kFunctions[] = {L"exp()", L"ln()",   L"sqrt()", L"sin()", L"cos()",
                                      L"tan()", L"asin()", L"acos()", L"atan()"};
 
 /// Gap between buttons and around the rows, in pixels.
@@ -56,8 +60,8 @@ wxBEGIN_EVENT_TABLE(NumpadDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-NumpadDlg::NumpadDlg(wxWindow* parent, InputLine& input, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
-                     long style)
+NumpadDlg::NumpadDlg(wxWindow* parent, InputLine& input, wxWindowID id, const wxString& title, const wxPoint& pos,
+                     const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_input(input) {
     CreateControls();
 }
@@ -81,8 +85,9 @@ void NumpadDlg::CreateControls() {
         column->Add(row);
         column->AddSpacer(FromDIP(kGap));
     }
-    m_functionList = new wxComboBox(this, ID_NUMPAD_FUNCTIONS, wxEmptyString, wxDefaultPosition,
-                                  wxSize(side * kColumns + FromDIP(kGap) * (kColumns - 1), side), 0, nullptr, wxCB_READONLY);
+    m_functionList =
+        new wxComboBox(this, ID_NUMPAD_FUNCTIONS, wxEmptyString, wxDefaultPosition,
+                       wxSize(side * kColumns + FromDIP(kGap) * (kColumns - 1), side), 0, nullptr, wxCB_READONLY);
     m_functionList->Clear();
     for (const wchar_t* function : kFunctions) m_functionList->Append(function);
     setAccessibleName(*m_functionList, wxS("Functions"));

@@ -12,8 +12,8 @@
 #include "libs/ui/dialog_row.h"
 #include "libs/ui/real_edit.h"
 #include "libs/ui/window_icons.h"
-#include "tools/function_history.h"
 #include "resources/solver.xpm"
+#include "tools/function_history.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ wxBEGIN_EVENT_TABLE(SolverDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-SolverDlg::SolverDlg(wxWindow* parent, Interpreter& interpreter, FunctionHistory& history, wxWindowID id, const wxString& title, const wxPoint& pos,
-                     const wxSize& size, long style)
+SolverDlg::SolverDlg(wxWindow* parent, Interpreter& interpreter, FunctionHistory& history, wxWindowID id,
+                     const wxString& title, const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_interpreter(interpreter), m_history(history) {
     SetHelpText(title);
     SetToolTip(title);
@@ -73,14 +73,18 @@ void SolverDlg::CreateControls() {
     const wxSize text = GetTextExtent(wxS(">>Function<<"));
     const int w = text.x, h = text.y;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) { addDialogRow(column, this, first, second); };
+    auto row = [this, column](wxWindow* first, wxWindow* second = nullptr) {
+        addDialogRow(column, this, first, second);
+    };
     column->AddSpacer(FromDIP(8));
-    row(new wxStaticText(this, wxID_ANY, wxS("Function to find zero of:"), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h)));
+    row(new wxStaticText(this, wxID_ANY, wxS("Function to find zero of:"), wxDefaultPosition,
+                         wxSize(2 * w + FromDIP(8), h)));
     column->AddSpacer(FromDIP(2));
     m_function = new FunctionComboBox(*this, ID_SOLVER_FUNCTION, wxSize(2 * w + FromDIP(8), h + FromDIP(8)));
     row(m_function);
     column->AddSpacer(FromDIP(8));
-    row(new wxStaticText(this, wxID_ANY, wxS("Interval to find zero in:"), wxDefaultPosition, wxSize(2 * w + FromDIP(8), h)));
+    row(new wxStaticText(this, wxID_ANY, wxS("Interval to find zero in:"), wxDefaultPosition,
+                         wxSize(2 * w + FromDIP(8), h)));
     column->AddSpacer(FromDIP(2));
     m_lower = new RealEdit(this, ID_SOLVER_LOWER, wxS("-10"), wxDefaultPosition, wxSize(w, h + FromDIP(8)));
     m_upper = new RealEdit(this, ID_SOLVER_UPPER, wxS("10"), wxDefaultPosition, wxSize(w, h + FromDIP(8)));
@@ -90,7 +94,8 @@ void SolverDlg::CreateControls() {
     setAccessibleName(*m_lower, wxS("Interval to find zero in, from"));
     setAccessibleName(*m_upper, wxS("Interval to find zero in, to"));
     column->AddSpacer(FromDIP(8));
-    m_result = new wxTextCtrl(this, ID_SOLVER_RESULT, wxEmptyString, wxDefaultPosition, wxSize(2 * w + FromDIP(8), 2 * h + FromDIP(8)),
+    m_result = new wxTextCtrl(this, ID_SOLVER_RESULT, wxEmptyString, wxDefaultPosition,
+                              wxSize(2 * w + FromDIP(8), 2 * h + FromDIP(8)),
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL);
     m_result->SetBackgroundColour(darker(m_upper->GetBackgroundColour(), kResultShade));
     setAccessibleName(*m_result, wxS("Result"));
@@ -121,8 +126,8 @@ void SolverDlg::FillFunctionField() {
 void SolverDlg::Solve() {
     const wxString function = m_function->GetValue();
     double x = 0, y = 0;
-    const std::wstring message = m_interpreter.solveFunction(function.ToStdWstring(), m_lower->GetValueReal(),
-                                                     m_upper->GetValueReal(), &x, &y);
+    const std::wstring message =
+        m_interpreter.solveFunction(function.ToStdWstring(), m_lower->GetValueReal(), m_upper->GetValueReal(), &x, &y);
     // A multi-line field takes no length limit of its own.
     m_result->SetValue(message.substr(0, kResultMax));
     if (!message.empty() && message[0] == L'!') return;

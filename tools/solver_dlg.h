@@ -38,9 +38,9 @@ private:
 class SolverDlg : public wxDialog {
 public:
     /// The resizable border is removed from style, so the dialog keeps its fitted size.
-    SolverDlg(wxWindow* parent, Interpreter& interpreter, FunctionHistory& history, wxWindowID id = 7700, const wxString& title = wxS("Solver f(x) = 0"),
-              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-              long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    SolverDlg(wxWindow* parent, Interpreter& interpreter, FunctionHistory& history, wxWindowID id = 7700,
+              const wxString& title = wxS("Solver f(x) = 0"), const wxPoint& pos = wxDefaultPosition,
+              const wxSize& size = wxDefaultSize, long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
     /// Solves the function field's text on the interval, shows the outcome and records the function.
     void Solve();

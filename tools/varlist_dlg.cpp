@@ -10,8 +10,8 @@
 #include "engine/interpreter.h"
 #include "tools/varset_dlg.h"
 
-#include "libs/ui/window_icons.h"
 #include "libs/ui/accessible_name.h"
+#include "libs/ui/window_icons.h"
 #include "resources/variables.xpm"
 
 namespace {
@@ -92,8 +92,8 @@ wxBEGIN_EVENT_TABLE(VarlistDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-VarlistDlg::VarlistDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxString& title, const wxPoint& pos,
-                       const wxSize& size, long style)
+VarlistDlg::VarlistDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxString& title,
+                       const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_interpreter(interpreter) {
     SetHelpText(title);
     SetToolTip(title);
@@ -121,8 +121,10 @@ void VarlistDlg::CreateControls() {
         const wchar_t* label;
         int gapBefore;
     };
-    const ButtonRow rows[] = {{ID_VARLIST_REFRESH, L"&Refresh", 8}, {ID_VARLIST_ADD, L"&Add", 8},
-                              {ID_VARLIST_MODIFY, L"&Modify", 8},   {ID_VARLIST_DELETE, L"&Delete", 8},
+    const ButtonRow rows[] = {{ID_VARLIST_REFRESH, L"&Refresh", 8},
+                              {ID_VARLIST_ADD, L"&Add", 8},
+                              {ID_VARLIST_MODIFY, L"&Modify", 8},
+                              {ID_VARLIST_DELETE, L"&Delete", 8},
                               {ID_VARLIST_CLOSE, L"&Close", kCloseGap}};
     for (const ButtonRow& button : rows) {
         buttons->AddSpacer(FromDIP(button.gapBefore));

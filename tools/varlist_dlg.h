@@ -47,9 +47,9 @@ public:
     using EditPresenter = std::function<void(VarsetDlg& editor)>;
 
     /// The resizable border is removed from style.
-    VarlistDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id = 7500, const wxString& title = wxS("Variables"),
-               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-               long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    VarlistDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id = 7500,
+               const wxString& title = wxS("Variables"), const wxPoint& pos = wxDefaultPosition,
+               const wxSize& size = wxDefaultSize, long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
 
     /// The rows from the store: every set slot in slot order.
     void RefreshVariables();

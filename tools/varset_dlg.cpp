@@ -10,8 +10,8 @@
 #include "engine/interpreter.h"
 #include "libs/ui/delvo_message_box.h"
 
-#include "libs/ui/window_icons.h"
 #include "libs/ui/accessible_name.h"
+#include "libs/ui/window_icons.h"
 #include "resources/varset.xpm"
 
 // clang-format off
@@ -21,8 +21,8 @@ wxBEGIN_EVENT_TABLE(VarsetDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-VarsetDlg::VarsetDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxString& title, const wxPoint& pos,
-                     const wxSize& size, long style)
+VarsetDlg::VarsetDlg(wxWindow* parent, Interpreter& interpreter, wxWindowID id, const wxString& title,
+                     const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style & ~wxRESIZE_BORDER), m_interpreter(interpreter) {
     SetHelpText(title);
     SetToolTip(title);
@@ -119,10 +119,8 @@ void VarsetDlg::Accept() {
 
 void VarsetDlg::Finish() {
     // Tests run the dialog without a modal loop; then it is merely hidden.
-    if (IsModal())
-        EndModal(0);
-    else
-        Hide();
+    if (IsModal()) EndModal(0);
+    else Hide();
 }
 
 void VarsetDlg::OnOK(wxCommandEvent&) { Accept(); }

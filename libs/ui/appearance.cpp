@@ -61,9 +61,9 @@ int Appearance::subscribe(Listener listener) {
 }
 
 void Appearance::unsubscribe(int id) {
-    m_listeners.erase(std::remove_if(m_listeners.begin(), m_listeners.end(),
-                                     [id](const auto& entry) { return entry.first == id; }),
-                      m_listeners.end());
+    m_listeners.erase(
+        std::remove_if(m_listeners.begin(), m_listeners.end(), [id](const auto& entry) { return entry.first == id; }),
+        m_listeners.end());
 }
 
 void Appearance::notify(unsigned changes) {
@@ -71,8 +71,8 @@ void Appearance::notify(unsigned changes) {
     std::vector<int> ids;
     for (const auto& entry : m_listeners) ids.push_back(entry.first);
     for (int id : ids) {
-        auto found = std::find_if(m_listeners.begin(), m_listeners.end(),
-                                  [id](const auto& entry) { return entry.first == id; });
+        auto found =
+            std::find_if(m_listeners.begin(), m_listeners.end(), [id](const auto& entry) { return entry.first == id; });
         if (found == m_listeners.end()) continue;
         const Listener listener = found->second;
         listener(changes);

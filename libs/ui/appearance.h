@@ -34,8 +34,7 @@ public:
 
     /// A new font: face (none keeps the face; at most 31 characters kept), colour, size (clamped to 4..32),
     /// orientation, style and weight as our settings file codes them.
-    void setFont(const std::wstring* faceName, const lmColor& colour, int size, int orientation, int style,
-                 int weight);
+    void setFont(const std::wstring* faceName, const lmColor& colour, int size, int orientation, int style, int weight);
     /// The six colours at once, 0x00BBGGRR.
     void setColors(std::uint32_t text, std::uint32_t background, std::uint32_t function, std::uint32_t op,
                    std::uint32_t number, std::uint32_t selection);

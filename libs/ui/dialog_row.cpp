@@ -8,10 +8,9 @@ namespace {
 
 constexpr int kDialogMargin = 8;
 
-} // namespace
+}  // namespace
 
-void addDialogRow(wxSizer* column, const wxWindow* dialog, wxWindow* first, wxWindow* second, int gap)
-{
+void addDialogRow(wxSizer* column, const wxWindow* dialog, wxWindow* first, wxWindow* second, int gap) {
     auto* line = new wxBoxSizer(wxHORIZONTAL);
     line->AddSpacer(dialog->FromDIP(kDialogMargin));
     line->Add(first);

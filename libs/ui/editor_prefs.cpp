@@ -28,22 +28,22 @@ struct DefaultStyle {
 
 // The default style table, entry by entry (colours 0x00BBGGRR).
 constexpr DefaultStyle kDefaultStyles[EditorPrefs::kStyleCount] = {
-    {0x202020, 0xFFFFFF, 0},                                                      // 0 default text
-    {0x328C3C, 0xFFFFFF, 0}, {0x328C3C, 0xFFFFFF, 0}, {0x328C3C, 0xFFFFFF, 0},    // 1..3 comments
-    {0x808000, 0xFFFFFF, 0},                                                      // 4 number
-    {0xC00000, 0xFFFFFF, 1},                                                      // 5 function names, bold
-    {0xC80CDC, 0xFFFFFF, 0}, {0xC80CDC, 0xFFFFFF, 0}, {0xC80CDC, 0xFFFFFF, 0},    // 6..8 strings
-    {0x5431B0, 0xFFFFFF, 0},                                                      // 9 preprocessor
-    {0xFF0080, 0xFFFFFF, 0},                                                      // 10 operator
-    {0x202020, 0xFFFFFF, 0},                                                      // 11 identifier
-    {0xC80CDC, 0xFFFFFF, 0},                                                      // 12 unterminated string
-    {0xE81268, 0xFFFFFF, 0},                                                      // 13 keyword list 1
-    {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0},    // 14..16
-    {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0},    // 17..19
-    {0x827E3E, 0xECECEC, 0},                                                      // 20 line numbers
-    {0x202020, 0xF2EDEA, 0},                                                      // 21 caret, caret line
-    {0x202020, 0xF6D0AB, 0},                                                      // 22 selection
-    {0x817357, 0xFFFFFF, 0},                                                      // 23 white space
+    {0x202020, 0xFFFFFF, 0},                                                    // 0 default text
+    {0x328C3C, 0xFFFFFF, 0}, {0x328C3C, 0xFFFFFF, 0}, {0x328C3C, 0xFFFFFF, 0},  // 1..3 comments
+    {0x808000, 0xFFFFFF, 0},                                                    // 4 number
+    {0xC00000, 0xFFFFFF, 1},                                                    // 5 function names, bold
+    {0xC80CDC, 0xFFFFFF, 0}, {0xC80CDC, 0xFFFFFF, 0}, {0xC80CDC, 0xFFFFFF, 0},  // 6..8 strings
+    {0x5431B0, 0xFFFFFF, 0},                                                    // 9 preprocessor
+    {0xFF0080, 0xFFFFFF, 0},                                                    // 10 operator
+    {0x202020, 0xFFFFFF, 0},                                                    // 11 identifier
+    {0xC80CDC, 0xFFFFFF, 0},                                                    // 12 unterminated string
+    {0xE81268, 0xFFFFFF, 0},                                                    // 13 keyword list 1
+    {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0},  // 14..16
+    {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0}, {0xE62878, 0xFFFFFF, 0},  // 17..19
+    {0x827E3E, 0xECECEC, 0},                                                    // 20 line numbers
+    {0x202020, 0xF2EDEA, 0},                                                    // 21 caret, caret line
+    {0x202020, 0xF6D0AB, 0},                                                    // 22 selection
+    {0x817357, 0xFFFFFF, 0},                                                    // 23 white space
 };
 
 }  // namespace

@@ -35,8 +35,8 @@ struct StyleEntry {
 struct EditorPrefs {
     static constexpr int kStyleCount = 24;
     /// Entries with a role of their own.
-    static constexpr int kDefault = 0, kNumber = 4, kFunction = 5, kString = 8, kOperator = 10,
-                         kLineNumber = 20, kCaret = 21, kSelection = 22, kWhitespace = 23;
+    static constexpr int kDefault = 0, kNumber = 4, kFunction = 5, kString = 8, kOperator = 10, kLineNumber = 20,
+                         kCaret = 21, kSelection = 22, kWhitespace = 23;
     static constexpr const wchar_t* kDefaultFace = L"Consolas";
 
     /// The default look.
