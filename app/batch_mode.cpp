@@ -38,14 +38,15 @@ std::wstring trimBlanks(const std::wstring& text) {
 void printWide(const std::wstring& text) { std::fputs(utf8FromWide(text).c_str(), stdout); }
 
 /// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF,
-/// each with the number of the file line it belongs to.
-std::vector<BatchItem> readTextLines(std::ifstream& file) {
+/// each with the number of the file line it belongs to. *cut tells whether text was left after the 256th.
+std::vector<BatchItem> readTextLines(std::ifstream& file, bool* cut) {
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::wstring text = wideFromUtf8(bytes);
     std::vector<BatchItem> lines;
     std::wstring current;
     int number = 1;
-    for (size_t i = 0; i < text.size() && static_cast<int>(lines.size()) < kLinesMax; ++i) {
+    size_t i = 0;
+    for (; i < text.size() && static_cast<int>(lines.size()) < kLinesMax; ++i) {
         if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
         current += text[i];
         if (text[i] == L'\n' || current.size() == kItemMax) {
@@ -55,7 +56,19 @@ std::vector<BatchItem> readTextLines(std::ifstream& file) {
         }
     }
     if (!current.empty() && static_cast<int>(lines.size()) < kLinesMax) lines.push_back({std::move(current), number});
+    *cut = i < text.size();
     return lines;
+}
+
+/// A text that names a file rather than holding commands: a name with an extension, "commands.txt".
+bool readsLikeFileName(const std::wstring& text) {
+    const size_t dot = text.rfind(L'.');
+    if (dot == std::wstring::npos || dot == 0 || dot + 1 >= text.size() || text.find(L';') != std::wstring::npos)
+        return false;
+    if (!std::iswalpha(text[dot + 1])) return false;
+    for (size_t i = dot + 1; i < text.size(); ++i)
+        if (!std::iswalnum(text[i])) return false;
+    return true;
 }
 
 }  // namespace
@@ -106,6 +119,9 @@ void printUsage() {
     std::fputs("\nUsage: tallyx -run infile [-out outfile] [-show]\n", stdout);
     std::fputs("Exit status: 0 when the last command succeeded, 1 when it failed.\n", stdout);
     std::fputs("A failing command is named on standard error: tallyx: infile:line: command: message\n", stdout);
+    std::fputs("Standard error also tells when infile has more than 256 lines (the rest is not run), when infile\n"
+               "does not exist (the argument is run as a command) and when a solve finds no root.\n",
+               stdout);
     win32SendEnterKey();
 }
 
@@ -128,11 +144,15 @@ std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable) 
     return texts;
 }
 
-std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable) {
+std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable, BatchInputNotes* notes) {
     *readable = true;
+    BatchInputNotes unused;
+    if (notes == nullptr) notes = &unused;
+    *notes = BatchInputNotes{};
     std::error_code error;
     const std::filesystem::path path = nativePath(input);
     if (!std::filesystem::is_regular_file(path, error)) {
+        notes->missingFile = readsLikeFileName(input) && !std::filesystem::exists(path, error);
         std::vector<BatchItem> items;
         if (input.find(L';') == std::wstring::npos) return {{input, 0}};
         for (std::wstring& piece : splitCommands(input)) items.push_back({std::move(piece), 0});
@@ -146,7 +166,7 @@ std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* reada
         return {};
     }
     std::vector<BatchItem> items;
-    for (BatchItem& line : readTextLines(file)) {
+    for (BatchItem& line : readTextLines(file, &notes->linesCut)) {
         if (!line.text.empty() && line.text[0] == L'#') continue;
         if (line.text.find(L';') != std::wstring::npos) {
             for (std::wstring& piece : splitCommands(line.text)) items.push_back({std::move(piece), line.line});
@@ -204,16 +224,30 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
     }
     if (!redirected) win32EnableConsole();
     // The items, stopping after the first failure.
-    const std::vector<BatchItem> items = numberedBatchItems(args.whole[2], &result.inputReadable);
+    const std::wstring& input = args.whole[2];
+    BatchInputNotes notes;
+    const std::vector<BatchItem> items = numberedBatchItems(input, &result.inputReadable, &notes);
+    if (notes.missingFile)
+        unfinished.writeConsoleError("tallyx: no file '" + utf8FromWide(input) + "'; the argument was run as a command\n");
     std::wstring output;
     for (const BatchItem& item : items) {
         result.lastSucceeded = interpreter.evaluateLine(item.text, &output);
-        if (result.lastSucceeded) continue;
+        if (result.lastSucceeded) {
+            // A solve that found no root answers as usual; why it found none goes to the terminal only.
+            if (!interpreter.solveNote().empty()) {
+                std::fflush(stdout);
+                unfinished.writeConsoleError(batchFailureLine(input, item, interpreter.solveNote()));
+            }
+            continue;
+        }
         // Where the batch stopped, for the terminal only: standard output and the output file stay as they are.
         std::fflush(stdout);
-        unfinished.writeConsoleError(batchFailureLine(args.whole[2], item, output));
+        unfinished.writeConsoleError(batchFailureLine(input, item, output));
         break;
     }
+    if (notes.linesCut && result.lastSucceeded)
+        unfinished.writeConsoleError("tallyx: " + utf8FromWide(input) + ": lines after " + std::to_string(kLinesMax) +
+                                     " were not run\n");
     if (!result.inputReadable) result.lastSucceeded = false;
     // The last output.
     bool written = true;

@@ -38,10 +38,18 @@ struct BatchItem {
 
 /// Splits a command text at ";" into trimmed, non-empty pieces.
 std::vector<std::wstring> splitCommands(const std::wstring& text);
+/// What reading an input argument found besides its items, for a word on standard error.
+struct BatchInputNotes {
+    /// The file has more than 256 lines: the ones after were not read.
+    bool linesCut = false;
+    /// The argument names no file but reads like a file name ("commands.txt"): it was taken as a command.
+    bool missingFile = false;
+};
+
 /// The items of an input argument: the text itself, or the lines of the file it names.
 std::vector<std::wstring> batchItems(const std::wstring& input, bool* readable);
 /// The same items with the file line each comes from (0 for a text given on the command line).
-std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable);
+std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* readable, BatchInputNotes* notes = nullptr);
 /// The standard-error line for a failed command: "tallyx: infile:LINE: command: message" (for a text given on
 /// the command line "tallyx: argument: command: message"); the message without its leading blanks and "!".
 std::string batchFailureLine(const std::wstring& input, const BatchItem& item, const std::wstring& reply);

@@ -223,7 +223,16 @@ void ConsoleEdit::runStatements(const wxString& command, bool show) {
     }
     wxString text(reply);
     if (text.empty() && !m_interpreter.verbose) text = wxS("\n");
+    const wxString note = m_failed ? wxString() : wxString(m_interpreter.solveNote());
     ShowReply(text, show);
+    if (show && !note.empty()) showNote(GetLineCount() - 2, note);
+}
+
+void ConsoleEdit::showNote(int line, const wxString& note) {
+    if (line < 0) return;
+    m_liveAnswer.applyStyle();
+    AnnotationSetText(line, note);
+    AnnotationSetStyle(line, ConsoleLiveAnswer::kStyle);
 }
 
 void ConsoleEdit::ShowReply(const wxString& reply, bool show) {

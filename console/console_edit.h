@@ -117,6 +117,8 @@ private:
     void closePopups();
     /// Splits the command at ";" and runs the statements through the interpreter, then ShowReply.
     void runStatements(const wxString& command, bool show);
+    /// A dimmed note under a line (a solve that found no root): not text, so saving and copying never see it.
+    void showNote(int line, const wxString& note);
     /// Prompt margin and the two markers' definitions.
     void setupPromptMargin();
     /// Adds a marker unless the line has it already.

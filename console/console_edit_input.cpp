@@ -94,6 +94,16 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
             return false;
         case WXK_DELETE:
         case WXK_NUMPAD_DELETE: return true;
+        case WXK_ESCAPE:
+            // First the completion list or call tip, then the line itself.
+            if (AutoCompActive() || CallTipActive()) {
+                closePopups();
+            } else if (!m_busy && GetLineEndPosition(GetLineCount() - 1) > inputStart) {
+                SetTargetRange(inputStart, GetLineEndPosition(GetLineCount() - 1));
+                ReplaceTarget(wxString());
+                GotoPos(inputStart);
+            }
+            return false;
         case WXK_BACK: {
             const bool allowed =
                 IsSelectionInInput() && (GetSelectionStart() != GetSelectionEnd() || GetCurrentPos() > inputStart);

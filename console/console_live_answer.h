@@ -30,10 +30,11 @@ public:
     void refresh();
     /// The text shown under the input line, empty when none.
     const wxString& shown() const { return m_shown; }
+    /// Gives kStyle its dimmed look in the console's current colours and font (other notes use it too).
+    void applyStyle();
 
 private:
     void onUpdate(wxEvent& event);
-    void applyStyle();
     void show(int line, const wxString& text);
     /// Scrolls so that the answer under the input line is on screen while the caret is there.
     void keepInView(int line);

@@ -86,6 +86,7 @@ bool Interpreter::evaluateLine(const std::wstring& line, std::wstring* out, doub
     out->clear();
     if (value) *value = 0;
     m_errorSpot = ErrorSpot{};
+    m_solveNote.clear();
     Line work{line, out, value, format, line, {}, Mode::Expression, {}, -1, false, 0, 0, {}};
     work.origin.reset(line.size());
     const bool result = run(work);
@@ -462,8 +463,10 @@ bool Interpreter::assign(Line& line, lmParser& parser) {
 }
 
 bool Interpreter::solve(Line& line, lmParser& parser) {
-    const double x = findZero(parser, m_param, vars.varValue[0], vars.varValue[1]);
-    const double y = parser.evalfx(x);
+    const double a = vars.varValue[0], b = vars.varValue[1];
+    const ZeroSearch search = findZero(parser, m_param, a, b);
+    const double x = search.x, y = search.y;
+    m_solveNote = noZeroNote(search, std::min(a, b), std::max(a, b));
     if (line.value) *line.value = x;
     const int limit = format.mode == NumberFormat::kAuto ? kSolveNumberMax : 182;
     std::wstring xText, yText;

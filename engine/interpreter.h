@@ -46,6 +46,9 @@ public:
 
     /// Where and why the last evaluateLine failed, in the line it was given (start -1 when not known).
     const ErrorSpot& errorSpot() const { return m_errorSpot; }
+    /// Why the solve of the last evaluateLine found no root ("no root here: ..."), to show beside its reply;
+    /// empty when it found one or the line was no solve.
+    const std::wstring& solveNote() const { return m_solveNote; }
 
     /// Empties the variable store and forgets the last answer (start-up).
     void resetVariableStore();
@@ -94,4 +97,5 @@ private:
     WindowCommands* m_window = nullptr;
     PlotHost* m_plots = nullptr;
     ErrorSpot m_errorSpot;
+    std::wstring m_solveNote;
 };

@@ -13,6 +13,10 @@ namespace {
 
 /// Longest number text in a solver dialog result.
 constexpr int kResultNumberMax = 63;
+/// A converged search's |f(x)| counts as a zero up to this share of the function's size on the interval. A
+/// smooth zero leaves far less (the search stops within its relative tolerance of x, 1e-6 by default); a jump
+/// across 0 (floor(x)-0.5, a pole) leaves a good part of it.
+constexpr double kZeroShare = 1e-3;
 
 /// The root finder's function: the parser stored in the parameter record at x, or 0 without one.
 double atParser(double x, lmParam* param) { return param && param->parser ? param->parser->evalfx(x) : 0; }
@@ -30,12 +34,31 @@ std::wstring formatNumber(double value) {
 
 }  // namespace
 
-double findZero(lmParser& parser, lmParam& param, double a, double b) {
+bool ZeroSearch::isZero() const {
+    return converged && (y == 0 || std::fabs(y) <= kZeroShare * scale);
+}
+
+ZeroSearch findZero(lmParser& parser, lmParam& param, double a, double b) {
+    ZeroSearch search;
     param.parser = &parser;
-    lm_guessFz(atParser, &a, &b, &param);
-    const double zero = lm_solveFz(atParser, a, b, &param);
+    search.signChange = lm_guessFz(atParser, &a, &b, &param) == 1;
+    search.x = lm_solveFz(atParser, a, b, &param);
     param.parser = nullptr;
-    return zero;
+    search.converged = lm_solveSucceeded(&param);
+    search.ranOut = lm_solveRanOut(&param);
+    search.scale = param.valueScale;
+    search.y = parser.evalfx(search.x);
+    return search;
+}
+
+std::wstring noZeroNote(const ZeroSearch& search, double a, double b) {
+    if (search.isZero()) return {};
+    const std::wstring interval = L"[" + formatNumber(a) + L", " + formatNumber(b) + L"]";
+    if (search.ranOut) return L"no root found: the search needs more evaluations than iter allows";
+    if (!search.signChange) return L"no root here: f changes no sign on " + interval;
+    if (search.converged)
+        return L"no root here: f jumps over 0 at x = " + formatNumber(search.x) + L" (a pole or a step)";
+    return L"no root here: f changes sign on " + interval + L" only across a pole or a step";
 }
 
 std::wstring Interpreter::solveFunction(const std::wstring& function, double lower, double upper, double* x,
@@ -55,12 +78,12 @@ std::wstring Interpreter::solveFunction(const std::wstring& function, double low
     }
 
     if (m_param.getMaxiter() >= 0) m_param.iterations = 0;
-    const double zero = findZero(*parser, m_param, lower, upper);
-    const double value = parser->evalfx(zero);
+    const ZeroSearch search = findZero(*parser, m_param, lower, upper);
     parser->release();
 
-    if (x) *x = zero;
-    if (y) *y = value;
-    if (m_param.iterations > 0) return L"x = " + formatNumber(zero) + L"\ny = " + formatNumber(value);
+    if (x) *x = search.x;
+    if (y) *y = search.y;
+    // The console's note under a solve reply and this answer agree: both ask isZero().
+    if (search.isZero()) return L"x = " + formatNumber(search.x) + L"\ny = " + formatNumber(search.y);
     return L"No real solution found\nin the specified interval";
 }

@@ -96,6 +96,44 @@ TEST_F(BatchMode, FailureNamedOnStandardError) {
     EXPECT_EQ(bytes.substr(0, 8), std::string(" \0 \0 \0!\0", 8));
 }
 
+// Where standard output has nothing to say, standard error does: lines after the 256th of a file, an input that
+// names no file, a solve that found no root. Standard output and the exit status stay as they were.
+TEST_F(BatchMode, StandardErrorTellsWhatWasNotRunOrFound) {
+    std::string big, exact;
+    for (int i = 1; i <= 300; ++i) big += std::to_string(i) + "\n";
+    for (int i = 1; i <= 256; ++i) exact += std::to_string(i) + "\r\n";
+    write("big.txt", big);
+    write("exact.txt", exact);
+    write("fails.txt", "q\n" + big);
+    write("solve.txt", "solve(x^2+1)\nsolve(x^2-2,0,3)\nsolve(floor(x)-0.5)\n2\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* out;
+        const char* err;
+        int status;
+    } rows[] = {
+        {{"-run", "big.txt"}, "\n256\n", "tallyx: big.txt: lines after 256 were not run\n", 0},
+        {{"-run", "exact.txt"}, "\n256\n", "", 0},
+        {{"-run", "fails.txt"}, "\n   ! variable not set\n", "tallyx: fails.txt:1: q: variable not set\n", 1},
+        {{"-run", "nonexist.txt"}, "\n   ! invalid expression\n",
+         "tallyx: no file 'nonexist.txt'; the argument was run as a command\n"
+         "tallyx: argument: nonexist.txt: invalid expression\n", 1},
+        {{"-run", "2.5"}, "\n2.5\n", "", 0},
+        {{"-run", "solve(x^2+1)"}, "\nx = 0   y = 1\n",
+         "tallyx: argument: solve(x^2+1): no root here: f changes no sign on [-10, 10]\n", 0},
+        {{"-run", "solve.txt"}, "\n2\n",
+         "tallyx: solve.txt:1: solve(x^2+1): no root here: f changes no sign on [-10, 10]\n"
+         "tallyx: solve.txt:3: solve(floor(x)-0.5): no root here: f jumps over 0 at x = 1.00000001912691 (a pole "
+         "or a step)\n", 0},
+    };
+    for (const auto& row : rows) {
+        const ProcessRun run = runTallyx(row.args, dir);
+        EXPECT_EQ(run.out, row.out) << row.args[1];
+        EXPECT_EQ(run.err, row.err) << row.args[1];
+        EXPECT_EQ(run.status, row.status) << row.args[1];
+    }
+}
+
 // "-h" and "-help" print usage and end without a display; "-h extra" is the normal start, which needs one.
 TEST_F(BatchMode, HelpPrintsUsage) {
     const ProcessRun run = runTallyx({"-h"}, dir);
@@ -103,6 +141,7 @@ TEST_F(BatchMode, HelpPrintsUsage) {
     EXPECT_EQ(run.out.rfind("\n\n", 0), 0u);
     EXPECT_NE(run.out.find("\nUsage: tallyx -run infile [-out outfile] [-show]\n"), std::string::npos);
     EXPECT_NE(run.out.find("standard error: tallyx: infile:line: command: message"), std::string::npos);
+    EXPECT_NE(run.out.find("more than 256 lines"), std::string::npos);
     EXPECT_EQ(runTallyx({"-HELP"}, dir).out, run.out);
     const ProcessRun extra = runTallyx({"-h", "extra"}, dir);
     EXPECT_EQ(extra.out.find("Usage:"), std::string::npos);

@@ -391,6 +391,44 @@ TEST_F(Console, TwoLettersOfAFunctionNameOfferCompletions) {
     EXPECT_EQ(lines(), (Lines{"2*sqrt(16)", "8", ""}));
 }
 
+// Escape first closes a completion list or call tip, then empties the input line; earlier lines stay.
+TEST_F(Console, EscapeClosesThePopupThenClearsTheLine) {
+    enter(wxS("1+2"));
+    gui::typeText(console, wxS("2*sq"));
+    ASSERT_TRUE(console->AutoCompActive());
+    gui::sendKey(console, WXK_ESCAPE);
+    EXPECT_FALSE(console->AutoCompActive());
+    EXPECT_EQ(inputLine(), wxS("2*sq"));
+    gui::typeText(console, wxS("rt("));
+    ASSERT_TRUE(console->CallTipActive());
+    gui::sendKey(console, WXK_ESCAPE);
+    EXPECT_FALSE(console->CallTipActive());
+    EXPECT_EQ(inputLine(), wxS("2*sqrt("));
+    gui::sendKey(console, WXK_ESCAPE);
+    EXPECT_EQ(lines(), (Lines{"1+2", "3", ""}));
+    gui::typeText(console, wxS("4"));
+    gui::sendKey(console, WXK_RETURN);
+    EXPECT_EQ(lines(), (Lines{"1+2", "3", "4", "4", ""}));
+}
+
+// A solve that finds no root keeps its reply and marker; a dimmed note under the reply says why. The note is
+// no text: the console's text, and so saving and copying, never hold it.
+TEST_F(Console, SolveWithoutRootShowsWhyUnderTheReply) {
+    enter(wxS("solve(x^2-2,0,3)"));
+    enter(wxS("solve(x^2+1)"));
+    gui::pump(50);
+    ASSERT_EQ(lines().size(), 5u);
+    EXPECT_EQ(lines()[3], wxS("x = 0   y = 1"));
+    EXPECT_EQ(console->MarkerGet(2), 1 << ConsoleEdit::PROMPT_MARKER);
+    EXPECT_EQ(console->AnnotationGetText(1), wxString());
+    EXPECT_EQ(console->AnnotationGetText(3), wxS("no root here: f changes no sign on [-10, 10]"));
+    EXPECT_EQ(console->GetText().Find(wxS("no root")), wxNOT_FOUND);
+    EXPECT_TRUE(gui::screenshot(frame, gui::outputDir() + wxS("/console_solve_note.png")));
+    // A line ending in ";" shows no reply, so no note either.
+    enter(wxS("solve(x^2+1);"));
+    EXPECT_EQ(console->AnnotationGetText(lastLine() - 1), wxString());
+}
+
 TEST(FunctionSignatures, CoverTheHighlightedNames) {
     const wxArrayString keywords = wxSplit(wxString(CodeEdit::kLuaKeywords).Trim(), ' ', '\0');
     for (const wxString& name : keywords) EXPECT_NE(findFunctionSignature(name.ToStdWstring()), nullptr) << name;

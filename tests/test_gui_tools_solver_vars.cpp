@@ -76,6 +76,9 @@ TEST_F(SolverDlgTest, MessagesAndWhatEntersTheHistory) {
         {L"x+*", "-10", "10", "! Invalid function", false},
         {L"x - 1", "10", "-10", "x = 1\ny = 0", true},
         {L"exp(1)", "-10", "10", "No real solution found\nin the specified interval", true},
+        // A jump over 0 is no root: the console's solve says so beside its reply.
+        {L"floor(x)-0.5", "-10", "10", "No real solution found\nin the specified interval", true},
+        {L"1/x", "-1", "2", "No real solution found\nin the specified interval", true},
         {longFunction, "-10", "10", "x = 1\ny = 0", true},
     };
     auto* dialog = new SolverDlg(window, app().interpreter(), history());

@@ -131,6 +131,39 @@ TEST(SolveCommand, IntervalsAndResults) {
     EXPECT_NEAR(solveLine(interpreter, L"solve('x^2-c',0,5)", &x, &y).value, 3, 1e-5);
 }
 
+// A solve that finds no root answers as before (accepted, x and y), and says why beside the reply: the same
+// cases in which the solver dialog answers "No real solution found".
+TEST(SolveCommand, NoRootIsToldBesideTheReply) {
+    const struct {
+        const wchar_t* line;
+        const wchar_t* note;
+    } rows[] = {
+        {L"solve(x^2-2,0,3)", L""},
+        {L"solve(1e-9*(x-3))", L""},
+        {L"solve(x^2)", L""},
+        {L"solve(x^2+1)", L"no root here: f changes no sign on [-10, 10]"},
+        {L"solve(exp(x),2,5)", L"no root here: f changes no sign on [2, 5]"},
+        {L"solve(1/x,-1,2)", L"no root here: f changes sign on [-1, 2] only across a pole or a step"},
+        {L"solve(tan(x),1,2)", L"no root here: f changes sign on [1, 2] only across a pole or a step"},
+        {L"solve(floor(x)-0.5)", L"no root here: f jumps over 0 at x = 1.00000001912691 (a pole or a step)"},
+        {L"iter=3; solve(x^3-2*x-5,2,3)", L"no root found: the search needs more evaluations than iter allows"},
+    };
+    for (const auto& row : rows) {
+        Interpreter interpreter;
+        std::wstring out;
+        const std::wstring line = row.line;
+        const size_t split = line.find(L"; ");
+        if (split != std::wstring::npos) {
+            ASSERT_TRUE(interpreter.evaluateLine(line.substr(0, split), &out));
+        }
+        EXPECT_TRUE(interpreter.evaluateLine(line.substr(split == std::wstring::npos ? 0 : split + 2), &out));
+        EXPECT_EQ(out.rfind(L"x = ", 0), 0u) << out;
+        EXPECT_EQ(interpreter.solveNote(), row.note) << row.line;
+        EXPECT_TRUE(interpreter.evaluateLine(L"1+1", &out));
+        EXPECT_EQ(interpreter.solveNote(), L"") << "a later line forgets the note";
+    }
+}
+
 TEST(SolveCommand, Failures) {
     Interpreter interpreter;
     expectLines(interpreter, {{L"solve(2+3)", L"   ! invalid expression", false},  // no x to solve for

@@ -75,6 +75,9 @@ public:
     int iterations = 0;
     /// The parser that the solve callback evaluates; null when none. Not owned.
     lmParser* parser = nullptr;
+    /// The largest finite |f(x)| that the last lm_guessFz and the lm_solveFz after it met: the function's size
+    /// on the interval, against which a residual |f(root)| is judged small or not.
+    double valueScale = 0;
 
 private:
     double m_reltol = 1e-6;
@@ -107,12 +110,15 @@ private:
 /// Function of the root finder: evaluates param->parser at x (0 when it is null).
 using lmSolveCallback = double (*)(double x, lmParam* param);
 
-/// May narrow [a, b] in place to a sign-changing bracket; the result is not used by the program.
+/// May narrow [a, b] in place to a sign-changing bracket; 1 when it found one (or a zero at an end), else 0.
+/// Starts param->valueScale.
 int lm_guessFz(lmSolveCallback f, double* a, double* b, lmParam* param);
-/// Returns a root of f in [a, b]; sets param->iterations (see lmParam::iterations).
+/// Returns a root of f in [a, b]; sets param->iterations (see lmParam::iterations) and raises param->valueScale.
 double lm_solveFz(lmSolveCallback f, double a, double b, lmParam* param);
 /// True when the last lm_solveFz on param found a root (a sign change or an exact zero within the limit).
 bool lm_solveSucceeded(const lmParam* param);
+/// True when the last lm_solveFz on param stopped at the iteration limit before it found a root.
+bool lm_solveRanOut(const lmParam* param);
 /// The x of the smallest f in [a, b] (Brent's minimiser, at most param's iteration limit); *fmin gets f there.
 /// nan when a or b is not finite.
 double lm_minimizeFx(lmSolveCallback f, double a, double b, lmParam* param, double* fmin);

@@ -20,7 +20,7 @@ constexpr int kCoarseGrid = 64;
 constexpr int kFineGrid = 1024;
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 
-/// The callback with an evaluation counter and the point of smallest |f| seen so far.
+/// The callback with an evaluation counter, the point of smallest |f| seen so far and the largest finite |f|.
 class CountedFunction {
 public:
     CountedFunction(lmSolveCallback f, lmParam* param) : m_f(f), m_param(param) {}
@@ -29,6 +29,7 @@ public:
         ++m_count;
         const double y = m_f != nullptr ? m_f(x, m_param) : 0.0;
         m_lastAbs = std::fabs(y);
+        if (std::isfinite(y)) m_largestAbs = std::max(m_largestAbs, m_lastAbs);
         if (std::fabs(y) < m_bestAbs) {
             m_bestAbs = std::fabs(y);
             m_best = x;
@@ -39,6 +40,7 @@ public:
     double best() const { return m_best; }
     double bestAbs() const { return m_bestAbs; }
     double lastAbs() const { return m_lastAbs; }
+    double largestAbs() const { return m_largestAbs; }
 
 private:
     lmSolveCallback m_f;
@@ -47,6 +49,7 @@ private:
     double m_best = std::numeric_limits<double>::quiet_NaN();
     double m_bestAbs = std::numeric_limits<double>::infinity();
     double m_lastAbs = std::numeric_limits<double>::infinity();
+    double m_largestAbs = 0;
 };
 
 /// Termination of TOMS 748: bracket width within reltol of the endpoints (at least a few ulps, at least DBL_MIN).
@@ -185,34 +188,43 @@ void polishMinimum(CountedFunction& f, double a, double b, int limit)
 
 }  // namespace
 
-int lm_guessFz(lmSolveCallback f, double* a, double* b, lmParam* param)
-{
-    if (a == nullptr || b == nullptr || !std::isfinite(*a) || !std::isfinite(*b)) return 0;
-    try {
-        CountedFunction counted(f, param);
-        double lo = std::min(*a, *b);
-        double hi = std::max(*a, *b);
-        const double flo = counted(lo);
-        const double fhi = lo == hi ? flo : counted(hi);
-        if (flo == 0 || fhi == 0) {
-            *a = *b = flo == 0 ? lo : hi;
-            return 1;
-        }
-        if (signChange(flo, fhi)) return 1;
-        const Bracket bracket = searchBracket(counted, lo, hi, limitOf(param));
-        if (!bracket.found) return 0;
-        *a = bracket.lo;
-        *b = bracket.hi;
+namespace {
+
+/// lm_guessFz's search on a finite interval.
+int guessBracket(CountedFunction& counted, double* a, double* b, const lmParam* param) {
+    double lo = std::min(*a, *b);
+    double hi = std::max(*a, *b);
+    const double flo = counted(lo);
+    const double fhi = lo == hi ? flo : counted(hi);
+    if (flo == 0 || fhi == 0) {
+        *a = *b = flo == 0 ? lo : hi;
         return 1;
-    } catch (const std::exception&) {
-        return 0;
-    } catch (...) {
-        return 0;
     }
+    if (signChange(flo, fhi)) return 1;
+    const Bracket bracket = searchBracket(counted, lo, hi, limitOf(param));
+    if (!bracket.found) return 0;
+    *a = bracket.lo;
+    *b = bracket.hi;
+    return 1;
 }
 
-double lm_solveFz(lmSolveCallback f, double a, double b, lmParam* param)
-{
+}  // namespace
+
+int lm_guessFz(lmSolveCallback f, double* a, double* b, lmParam* param) {
+    if (param != nullptr) param->valueScale = 0;
+    if (a == nullptr || b == nullptr || !std::isfinite(*a) || !std::isfinite(*b)) return 0;
+    CountedFunction counted(f, param);
+    int found = 0;
+    try {
+        found = guessBracket(counted, a, b, param);
+    } catch (...) {
+        found = 0;
+    }
+    if (param != nullptr) param->valueScale = counted.largestAbs();
+    return found;
+}
+
+double lm_solveFz(lmSolveCallback f, double a, double b, lmParam* param) {
     const int limit = limitOf(param);
     if (param != nullptr) param->iterations = -1;
     if (!std::isfinite(a) || !std::isfinite(b)) return std::numeric_limits<double>::quiet_NaN();
@@ -237,26 +249,27 @@ double lm_solveFz(lmSolveCallback f, double a, double b, lmParam* param)
             polishMinimum(counted, a, b, limit);
             // An exact zero found while minimising is a root too.
             if (counted.bestAbs() == 0 && counted.count() <= limit) root = counted.best();
-            if (std::isnan(root)) {
-                return std::isnan(counted.best()) ? a + (b - a) / 2 : counted.best();
-            }
         }
     } catch (const std::exception&) {
         root = std::numeric_limits<double>::quiet_NaN();
     } catch (...) {
         root = std::numeric_limits<double>::quiet_NaN();
     }
+    if (param != nullptr) param->valueScale = std::max(param->valueScale, counted.largestAbs());
     if (std::isnan(root) || counted.count() > limit) {
+        // A count above the limit tells that the limit, not the function, ended the search.
+        if (param != nullptr && counted.count() >= limit) param->iterations = std::max(counted.count(), limit + 1);
         return std::isnan(counted.best()) ? a + (b - a) / 2 : counted.best();
     }
     if (param != nullptr) param->iterations = std::max(1, counted.count());
     return root;
 }
 
-bool lm_solveSucceeded(const lmParam* param)
-{
+bool lm_solveSucceeded(const lmParam* param) {
     return param != nullptr && param->iterations > 0 && param->iterations <= limitOf(param);
 }
+
+bool lm_solveRanOut(const lmParam* param) { return param != nullptr && param->iterations > limitOf(param); }
 
 double lm_minimizeFx(lmSolveCallback f, double a, double b, lmParam* param, double* fmin)
 {
