@@ -233,12 +233,15 @@ bool UserFunctions::remove(const std::wstring& name) {
 }
 
 std::wstring listFunctions(const UserFunctions& functions, size_t maxLength) {
-    const std::wstring separator = L"; ", more = L"...";
+    const std::wstring separator = L"; ", cut = L"...";
+    const auto& list = functions.list();
     std::wstring out;
-    for (const UserFunction& function : functions.list()) {
-        const std::wstring entry = (out.empty() ? L"" : separator) + function.definition();
-        if (out.size() + entry.size() + separator.size() + more.size() > maxLength) {
-            out += (out.empty() ? L"" : separator) + more;
+    for (size_t k = 0; k < list.size(); ++k) {
+        const std::wstring entry = (k ? separator : L"") + list[k].definition();
+        // Room for "; ..." stays while more entries follow.
+        const size_t reserve = k + 1 < list.size() ? separator.size() + cut.size() : 0;
+        if (out.size() + entry.size() + reserve > maxLength) {
+            out += (k ? separator : L"") + cut;
             break;
         }
         out += entry;

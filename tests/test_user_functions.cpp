@@ -128,6 +128,10 @@ TEST_F(UserFunctionsTest, Limits) {
     EXPECT_LE(listing.size(), static_cast<size_t>(Interpreter::kLineMax));
     EXPECT_EQ(listing.substr(listing.size() - 5), L"; ...");
     runLine(interpreter, L"reset");
+    runLine(interpreter, L"f(x)=x");
+    runLine(interpreter, L"g(x)=x");
+    EXPECT_EQ(listFunctions(interpreter.functions(), 14), L"f(x)=x; g(x)=x");  // the last needs no room for "..."
+    EXPECT_EQ(listFunctions(interpreter.functions(), 13), L"f(x)=x; ...");
 
     std::wstring body = L"x";
     while (body.size() < 247) body += L"+x";
