@@ -99,7 +99,8 @@ const std::vector<FunctionSignature>& menuOrder() {
         {L"_e", L"_e", L"vacuum permittivity, 8.8541878128e-12 F/m", true, C::Constants},
         {L"_n", L"_n", L"Avogadro constant, 6.02214076e23 1/mol", true, C::Constants},
 
-        {L"plot", L"plot(f(x))  plot(f(x), xmin, xmax, points)", L"draws y = f(x) in a plot window", false, C::Commands},
+        {L"plot", L"plot(f(x))  plot(f(x), xmin, xmax, points)", L"draws y = f(x) in a plot window", false,
+         C::Commands},
         {L"solve", L"solve(f(x))  solve(f(x), a, b)", L"a zero of f(x) in [a, b]", false, C::Commands},
     };
     return table;

@@ -142,8 +142,8 @@ bool LiveAnswer::peekStatement(const Interpreter& interpreter, std::wstring text
     const size_t typedLength = text.size();
     TextOrigin origin;
     origin.reset(text.size());
-    if (!expandCalls(ExpansionContext{interpreter.functions(), m_engine, Interpreter::kEntryMax}, text, origin, nullptr))
-        return false;
+    const ExpansionContext context{interpreter.functions(), m_engine, Interpreter::kEntryMax};
+    if (!expandCalls(context, text, origin, nullptr)) return false;
     const std::ptrdiff_t growth = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(typedLength);
 
     // The interpreter's scan, on a copy of the variables (the reference check may move a value between slots).

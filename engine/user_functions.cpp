@@ -123,7 +123,7 @@ private:
 
     /// The call of function at nameAt whose parentheses are at open and close.
     bool expandCall(const UserFunction& function, const std::wstring& in, const TextOrigin& inOrigin, size_t nameAt,
-              size_t open, size_t close, std::wstring& out, TextOrigin& outOrigin) {
+                    size_t open, size_t close, std::wstring& out, TextOrigin& outOrigin) {
         const TextSpan call = inOrigin.cover(nameAt, close + 1);
         if (std::find(m_stack.begin(), m_stack.end(), function.name) != m_stack.end() ||
             m_stack.size() > static_cast<size_t>(UserFunctions::kMaxFunctions))
@@ -160,7 +160,8 @@ private:
                 ++i;
                 continue;
             }
-            const auto parameter = std::find(function.parameters.begin(), function.parameters.end(), text.substr(i, end - i));
+            const auto parameter =
+                std::find(function.parameters.begin(), function.parameters.end(), text.substr(i, end - i));
             const bool alone = end == text.size() || (!isWordChar(text[end]) && text[end] != L'(');
             if (parameter != function.parameters.end() && alone) {
                 const size_t k = static_cast<size_t>(parameter - function.parameters.begin());

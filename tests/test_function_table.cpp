@@ -49,7 +49,8 @@ TEST(FunctionTable, CategoriesCoverTheTable) {
     for (FunctionCategory category : functionCategories()) {
         const auto entries = functionsIn(category);
         EXPECT_FALSE(entries.empty()) << narrow(functionCategoryLabel(category));
-        for (const FunctionSignature* entry : entries) EXPECT_TRUE(seen.insert(entry->name).second) << narrow(entry->name);
+        for (const FunctionSignature* entry : entries)
+            EXPECT_TRUE(seen.insert(entry->name).second) << narrow(entry->name);
     }
     EXPECT_EQ(seen.size(), functionSignatures().size());
 }

@@ -174,10 +174,12 @@ TEST(MathParser, BitOperationsOn64Bits) {
         {L"shl(1,4)", 16, P::None},            {L"shl(1,63)", -9223372036854775808.0, P::None},
         {L"shl(3,62)", -4611686018427387904.0, P::None},                             {L"shr(-8,1)", -4, P::None},
         {L"shr(-1,63)", -1, P::None},          {L"shr(2^62,62)", 1, P::None},        {L"shr(7,0)", 7, P::None},
-        {L"band(2^63,-1)", -9223372036854775808.0, P::None},                         {L"bor(2^64-2^12,0)", -4096, P::None},
+        {L"band(2^63,-1)", -9223372036854775808.0, P::None},
+        {L"bor(2^64-2^12,0)", -4096, P::None},
         {L"band(1.5,1)", kNan, P::NotWhole},   {L"shl(1,0.5)", kNan, P::NotWhole},   {L"gcd(2.5,5)", kNan, P::NotWhole},
-        {L"ncr(5,1.5)", kNan, P::NotWhole},    {L"lcm(1/0,2)", kNan, P::NotWhole},   {L"band(2^64,1)", kNan, P::OutOfRange},
-        {L"bnot(-2^63-2^11)", kNan, P::OutOfRange}, {L"shl(1,64)", kNan, P::OutOfRange}, {L"shr(1,-1)", kNan, P::OutOfRange},
+        {L"ncr(5,1.5)", kNan, P::NotWhole},    {L"lcm(1/0,2)", kNan, P::NotWhole},
+        {L"band(2^64,1)", kNan, P::OutOfRange}, {L"bnot(-2^63-2^11)", kNan, P::OutOfRange},
+        {L"shl(1,64)", kNan, P::OutOfRange},   {L"shr(1,-1)", kNan, P::OutOfRange},
         {L"bnot(1/0)", kNan, P::OutOfRange},   {L"band(0/0,1)", kNan, P::None},      {L"1?5:band(0.5,1)", 5, P::None},
     };
     for (const auto& row : rows) {

@@ -101,8 +101,10 @@ double fnNcr(void* problem, double n, double k)
     for (double i = 1; i <= k; ++i) {
         const double product = result * (n - k + i);
         if (product >= kExactLimit) {
-            if (n <= UINT_MAX) return boost::math::binomial_coefficient<double>(static_cast<unsigned>(n),
-                                                                                static_cast<unsigned>(k), QuietPolicy());
+            if (n <= UINT_MAX) {
+                return boost::math::binomial_coefficient<double>(static_cast<unsigned>(n), static_cast<unsigned>(k),
+                                                                 QuietPolicy());
+            }
             const double b = k * boost::math::beta(k, n - k + 1, QuietPolicy());
             return b == 0 ? kInf : std::ceil(1 / b - 0.5);
         }
