@@ -199,7 +199,8 @@ TEST(Interpreter, OutValueAndCallerFormat) {
 TEST(Interpreter, RandomLinesNeverCrash) {
     const std::wstring alphabet = L"0123456789.+-*/^%()=<>!&|?:,;#'\" _abcxyzpiensolvtqAB\t";
     const std::wstring words[] = {L"plot(", L"solve(", L"ans", L"0x", L"0b", L"->0", L"sin(", L"pi", L"_c",
-                                  L"unset ", L"set?", L"format ", L"tol=", L"iter=", L"speed=", L"fact("};
+                                  L"unset ", L"set?", L"format ", L"tol=", L"iter=", L"speed=", L"fact(",
+                                  L"f(x)=", L"g(a,b)=", L"f(", L"g(", L"deg", L"grad", L"fun?", L"band(", L"shl("};
     Interpreter interpreter;
     RecordingPlotHost plots;
     interpreter.setPlotHost(&plots);
