@@ -61,11 +61,7 @@ std::wstring quoted(const std::wstring& text) { return L"'" + text + L"'"; }
 ErrorSpot spotOf(const TextOrigin& origin, size_t begin, size_t end, const std::wstring& reason) {
     ErrorSpot spot;
     if (origin.size() == 0) return spot;
-    TextSpan span = origin.at(begin);
-    for (size_t i = begin + 1; i < end && i < origin.size(); ++i) {
-        span.begin = std::min(span.begin, origin.at(i).begin);
-        span.end = std::max(span.end, origin.at(i).end);
-    }
+    const TextSpan span = origin.cover(begin, end);
     spot.start = span.begin;
     spot.length = std::max(1, span.end - span.begin);
     spot.reason = reason;

@@ -8,6 +8,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "engine/interpreter_line.h"
 #include "engine/messages.h"
 #include "engine/plot_host.h"
 #include "engine/plot_solve.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr int kSolveNumberMax = 185; // solve numbers in auto mode (182 otherwise)
 const char* const kLetters = "abcdefghijklmnopqrstuvwxyz";
 
-enum class Mode { Expression, Assignment, Display, Solve };
-
 std::wstring lower(std::wstring text) {
     for (auto& c : text) c = std::towlower(c);
     return text;
@@ -35,23 +34,6 @@ bool equalsAny(const std::wstring& lowered, std::initializer_list<const wchar_t*
 }
 
 }  // namespace
-
-/// Working state of one call.
-struct Interpreter::Line {
-    const std::wstring& typed;  // the line as given
-    std::wstring* out;
-    double* value;
-    const std::wstring* format;
-    std::wstring text;        // the line copy
-    std::wstring expression;  // the normalised expression
-    Mode mode = Mode::Expression;
-    std::wstring name;        // assignment or display target name
-    int target = -1;
-    bool xUsed = false;
-    size_t assignAt = 0;  // position of the assignment "=" in expression, 0 when none
-    size_t arrowAt = 0;   // position of the solve arrow "->0", 0 when none
-    TextOrigin origin;    // where each character of text, then of expression, stands in typed
-};
 
 Interpreter::Interpreter() {
     m_param.setReltol(1e-6);
@@ -87,7 +69,7 @@ bool Interpreter::evaluateLine(const std::wstring& line, std::wstring* out, doub
     if (value) *value = 0;
     m_errorSpot = ErrorSpot{};
     m_solveNote.clear();
-    Line work{line, out, value, format, line, {}, Mode::Expression, {}, -1, false, 0, 0, {}};
+    Line work{line, out, value, format, line, {}, Mode::Expression, {}, -1, false, 0, 0, {}, 0};
     work.origin.reset(line.size());
     const bool result = run(work);
     if (out->size() > static_cast<size_t>(kLineMax)) out->resize(kLineMax);
@@ -121,9 +103,16 @@ bool Interpreter::run(Line& line) {
     for (size_t i = 0; i < text.size(); ++i) kept[i] = !std::wcschr(L" \t\r\n", text[i]);
     line.origin.keep(kept);
     lm_removeSpace(text);
-    // Plot and solve, in lower case only.
-    if (text.compare(0, 5, L"plot(") == 0) return plotCommand(line);
-    if (text.compare(0, 6, L"solve(") == 0 && !startSolveCommand(line)) return false;
+    // Plot and solve, in lower case only; then a definition; user functions are written out in everything else.
+    if (text.compare(0, 5, L"plot(") == 0) return expandLine(line) && plotCommand(line);
+    DefinitionHead head;
+    if (text.compare(0, 6, L"solve(") == 0) {
+        if (!expandLine(line) || !startSolveCommand(line)) return false;
+    } else if (parseDefinitionHead(text, &head)) {
+        return defineFunction(line, head);
+    } else if (!expandLine(line)) {
+        return false;
+    }
     if (scanLine(line, &result)) return result;
     if (!prepareExpression(line)) return false;
     return evaluate(line);
@@ -133,7 +122,7 @@ namespace {
 
 enum class Command {
     None, Author, Version, Clear, Stop, Help, Exit, Save, FormatDouble, FormatSingle, FormatInt, FormatAuto,
-    FormatQuery, TolQuery, IterQuery, Unset, SetQuery, Reset
+    FormatQuery, TolQuery, IterQuery, Degrees, Radians, Gradians, AngleQuery, FunctionQuery, Unset, SetQuery, Reset
 };
 
 /// The fixed command a whole line is (any case, blanks as typed), in the order they are matched.
@@ -164,6 +153,13 @@ Command commandOf(const std::wstring& command) {
         {L"tol?", Command::TolQuery},
         {L"iter ?", Command::IterQuery},
         {L"iter?", Command::IterQuery},
+        {L"deg", Command::Degrees},
+        {L"rad", Command::Radians},
+        {L"grad", Command::Gradians},
+        {L"angle ?", Command::AngleQuery},
+        {L"angle?", Command::AngleQuery},
+        {L"fun ?", Command::FunctionQuery},
+        {L"fun?", Command::FunctionQuery},
     };
     for (const auto& entry : kCommands)
         if (command == entry.text) return entry.command;
@@ -183,7 +179,7 @@ bool Interpreter::fixedCommand(Line& line, bool* result) {
     std::wstring& out = *line.out;
     *result = true;
     auto done = [&] { if (verbose) out = msg::kDone; };
-    switch (commandOf(command)) {
+    switch (const Command matched = commandOf(command); matched) {
     case Command::None:
         return false;
     case Command::Author:
@@ -235,10 +231,28 @@ bool Interpreter::fixedCommand(Line& line, bool* result) {
     case Command::IterQuery:
         out = std::to_wstring(m_param.getMaxiter());
         break;
+    case Command::Degrees:
+    case Command::Radians:
+    case Command::Gradians: {
+        m_angleUnit = matched == Command::Degrees   ? AngleUnit::Degrees
+                      : matched == Command::Gradians ? AngleUnit::Gradians
+                                                     : AngleUnit::Radians;
+        if (verbose) out = angleUnitNotice(m_angleUnit);
+        break;
+    }
+    case Command::AngleQuery:
+        out = angleUnitName(m_angleUnit);
+        break;
+    case Command::FunctionQuery:
+        out = listFunctions(m_functions, kLineMax);
+        if (out.empty()) *result = fail(line, msg::kNoFunction);
+        break;
     case Command::Unset: {
         size_t at = command.find(L"unset ");
         at = at != std::wstring::npos ? at + 6 : command.find(L"del ") + 4;
-        if (removeVariable(vars, line.text.substr(at))) done();
+        // A function goes before a variable of the same name (f and f(x) may both exist).
+        const std::wstring name = line.text.substr(at);
+        if (m_functions.remove(name) || removeVariable(vars, name)) done();
         break;
     }
     case Command::SetQuery:
@@ -251,6 +265,7 @@ bool Interpreter::fixedCommand(Line& line, bool* result) {
         break;
     case Command::Reset:
         vars.reset();
+        m_functions.clear();
         done();
         break;
     }
@@ -261,23 +276,26 @@ bool Interpreter::plotCommand(Line& line) {
     preprocessExpression(LastAnswer{ansValue, ansSet}, line.text, &line.origin);
     PlotRequest request;
     CommandStop stop;
-    if (const wchar_t* error = parsePlotCommand(line.text, request, &stop))
+    if (const wchar_t* error =
+            parsePlotCommand(line.text, request, &stop, trigonometricPlotHalfWidth(m_angleUnit)))
         return failAt(line, error, stop.begin, stop.end, stop.reason);
+    // The curve is drawn in the unit of the moment and keeps it.
+    TextOrigin origin = line.origin;
+    origin.slice(stop.functionAt, request.function.size(), 0);
+    applyAngleUnit(m_angleUnit, request.function, &origin);
     if (plotId > 0 && !(m_plots && m_plots->plotExists(plotId))) plotId = 0;
     if (plotId <= 0) plotId = m_plots ? m_plots->plotNew() : 0;
     if (plotId <= 0) return fail(line, msg::kCannotPlot);
     if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue)) {
-        locateInCommand(line, request.function, stop.functionAt);
+        locateInCommand(line, request.function, origin);
         return fail(line, msg::kInvalidPlot);
     }
     return true;
 }
 
-void Interpreter::locateInCommand(Line& line, const std::wstring& function, size_t at) {
+void Interpreter::locateInCommand(Line& line, const std::wstring& function, const TextOrigin& origin) {
     // The plot window refused the function: the parser says where, within the function's place in the line.
     if (function.empty()) return;
-    TextOrigin origin = line.origin;
-    origin.slice(at, function.size(), 0);
     m_engine.clearError();
     lmParser parser(&m_engine, &m_param);
     if (parser.init(function) <= 0 && m_engine.errorReason != lmSyntaxReason::None)
@@ -346,9 +364,9 @@ bool Interpreter::scanLine(Line& line, bool* result) {
 bool Interpreter::prepareExpression(Line& line) {
     std::wstring& expression = line.expression;
     const size_t assignAt = line.assignAt;
-    // The expression after the scan.
+    // The expression after the scan; limits of the typed text hold for the text before its functions were written out.
     if (expression.empty()) return fail(line, msg::kEmptyExpression);
-    if (expression.size() > kScanMax) return fail(line, msg::kTooLong);
+    if (std::max(expression.size(), line.typedSize(expression)) > kScanMax) return fail(line, msg::kTooLong);
     // The mode: solve, display or assignment.
     if (line.xUsed && line.arrowAt == 0) return fail(line, msg::kVariableNotSet);
     if (line.arrowAt > 0) {
@@ -367,20 +385,21 @@ bool Interpreter::prepareExpression(Line& line) {
     }
     // The expression without the assignment's name.
     if (expression.empty()) return fail(line, msg::kEmptyExpression);
-    if (expression.size() > kExpressionMax) return fail(line, msg::kTooLong);
+    if (line.typedSize(expression) > kExpressionMax) return fail(line, msg::kTooLong);
     // A full store makes room before an assignment.
     if (line.mode == Mode::Assignment && vars.varCount >= VariableStore::kSlots) vars.dropOldestVariable();
     if (line.mode == Mode::Assignment || line.mode == Mode::Display) line.target = resolveTarget(vars, line.name);
     if (line.mode == Mode::Solve) {
         if (expression.find(L'x') == std::wstring::npos)
             return failAt(line, msg::kInvalidExpression, 0, expression.size(), L"no x to solve for");
-    } else if (replaceVariableNames(vars, expression, &line.origin) &&
-               (expression.empty() || expression.size() > kExpressionMax)) {
+    } else if (replaceVariableNames(vars, expression, &line.origin, &m_engine) &&
+               (expression.empty() || line.typedSize(expression) > kExpressionMax)) {
         return fail(line, msg::kInvalidExpression);
     }
     // Literals, ans, factorials and constants rewritten for the parser.
     preprocessExpression(LastAnswer{ansValue, ansSet}, expression, &line.origin);
     if (expression == L"ans" && !ansSet) return fail(line, msg::kAnsNotSet);
+    applyAngleUnit(m_angleUnit, expression, &line.origin);
     return true;
 }
 
@@ -402,7 +421,10 @@ bool Interpreter::evaluate(Line& line) {
     } else if (line.mode == Mode::Expression) {
         const double result = parser.eval(kLetters, vars.varValue);
         if (m_engine.errorCode != 0) {
-            ok = failAt(line, msg::kInvalidExpression, 0, line.expression.size(), L"the value cannot be computed");
+            const wchar_t* message = evaluationMessage();
+            ok = failAt(line, message, 0, line.expression.size(),
+                        message == msg::kInvalidExpression ? std::wstring(L"the value cannot be computed")
+                                                           : std::wstring(message + 5));
         } else {
             writeResult(line, result);
             ansValue = result;
@@ -428,7 +450,7 @@ bool Interpreter::evaluate(Line& line) {
 bool Interpreter::assign(Line& line, lmParser& parser) {
     // An evaluation error rejects the assignment, before any name is written.
     const double result = parser.eval(kLetters, vars.varValue);
-    if (m_engine.errorCode != 0) return fail(line, msg::kInvalidExpression);
+    if (m_engine.errorCode != 0) return fail(line, evaluationMessage());
     const std::wstring& name = line.name;
     int target = line.target;
     if (target < 0 && name.size() == 1) {

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "engine/angle_unit.h"
 #include "engine/error_spot.h"
 #include "engine/number_format.h"
+#include "engine/user_functions.h"
 #include "engine/variable_store.h"
 #include "libs/math/lm_math.h"
 
@@ -58,7 +60,23 @@ public:
     /// The plot windows, or null: plot then answers "   ! cannot create plot".
     void setPlotHost(PlotHost* plots) { m_plots = plots; }
 
+    /// The unit of the angle functions; radians at start, changed by "deg", "rad" and "grad".
+    AngleUnit angleUnit() const { return m_angleUnit; }
+    void setAngleUnit(AngleUnit unit) { m_angleUnit = unit; }
+
+    /// The user's functions (name, parameters, body) in the order they were first defined.
+    const UserFunctions& functions() const { return m_functions; }
+    /// Removes the user function of that name (any case); false when there is none.
+    bool removeFunction(const std::wstring& name) { return m_functions.remove(name); }
+
+    /// The text the math library evaluates for a function of x as typed in the solver dialog (or handed to a
+    /// plot): blanks removed, user functions written out, literals, ans and constants rewritten, the angle unit
+    /// applied. False, with the console's message in *message, when it names an unknown function, calls one
+    /// with the wrong number of arguments or grows too long.
+    bool expandFunction(const std::wstring& text, std::wstring* expanded, std::wstring* message) const;
+
     lmDelvo& engine() { return m_engine; }
+    const lmDelvo& engine() const { return m_engine; }
     lmParam& param() { return m_param; }
 
     bool verbose = true;
@@ -78,10 +96,20 @@ private:
     bool failAt(Line& line, const wchar_t* message, size_t begin, size_t end, const std::wstring& reason);
     /// The fixed commands; true when the text was one (result in *result).
     bool fixedCommand(Line& line, bool* result);
+    /// Writes out the user functions a line calls; false: failed (message written).
+    bool expandLine(Line& line);
+    /// Fails with an expansion's message and spot.
+    bool failExpansion(Line& line, const ExpansionError& error);
+    /// "name(p1,...)=body": checks and stores the function.
+    bool defineFunction(Line& line, const DefinitionHead& head);
+    /// The body with "(1)" for each parameter reads as an expression; false: failed (message written).
+    bool checkBody(Line& line, const UserFunction& function, size_t bodyAt);
+    /// The message of a failed evaluation: the function's refusal of its arguments, or invalid expression.
+    const wchar_t* evaluationMessage() const;
     bool plotCommand(Line& line);
     bool startSolveCommand(Line& line);
-    /// Notes where the parser stops in a plot command's function text, which begins at text position at.
-    void locateInCommand(Line& line, const std::wstring& function, size_t at);
+    /// Notes where the parser stops in a plot command's function text, whose characters came from origin.
+    void locateInCommand(Line& line, const std::wstring& function, const TextOrigin& origin);
     /// The normalisation scan and the plain number; true when the call is finished.
     bool scanLine(Line& line, bool* result);
     /// Mode, names, preprocessing. False: failed (message written).
@@ -94,6 +122,8 @@ private:
 
     lmDelvo m_engine;
     lmParam m_param;
+    UserFunctions m_functions;
+    AngleUnit m_angleUnit = AngleUnit::Radians;
     WindowCommands* m_window = nullptr;
     PlotHost* m_plots = nullptr;
     ErrorSpot m_errorSpot;

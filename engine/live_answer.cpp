@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/live_answer.h"
 
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
@@ -78,6 +79,8 @@ std::uint64_t interpreterStateStamp(const Interpreter& interpreter) {
     mixText(hash, interpreter.format.fixedFormat);
     mixText(hash, interpreter.format.exponentFormat);
     mix(hash, interpreter.outputBase);
+    mix(hash, interpreter.angleUnit());
+    for (const UserFunction& function : interpreter.functions().list()) mixText(hash, function.definition());
     return hash;
 }
 
@@ -134,6 +137,14 @@ bool LiveAnswer::peekStatement(const Interpreter& interpreter, std::wstring text
     if (text.empty() || isFixedCommand(text)) return false;
     lm_removeSpace(text);
     if (text.compare(0, 5, L"plot(") == 0 || text.compare(0, 6, L"solve(") == 0) return false;
+    // A definition changes state; calls of the user's functions are written out as Enter would.
+    if (parseDefinitionHead(text, nullptr)) return false;
+    const size_t typedLength = text.size();
+    TextOrigin origin;
+    origin.reset(text.size());
+    const ExpansionContext context{interpreter.functions(), m_engine, Interpreter::kEntryMax};
+    if (!expandCalls(context, text, origin, nullptr)) return false;
+    const std::ptrdiff_t growth = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(typedLength);
 
     // The interpreter's scan, on a copy of the variables (the reference check may move a value between slots).
     m_scratch = interpreter.vars;
@@ -154,11 +165,15 @@ bool LiveAnswer::peekStatement(const Interpreter& interpreter, std::wstring text
     }
     // Assignments, variable display and solving change or show state: not while typing.
     if (assignAt > 0 || expression.find(L"->0") != std::wstring::npos) return false;
-    if (expression.empty() || expression.size() > static_cast<size_t>(Interpreter::kExpressionMax)) return false;
-    if (replaceVariableNames(m_scratch, expression) &&
-        (expression.empty() || expression.size() > static_cast<size_t>(Interpreter::kExpressionMax)))
+    // The typed text's limit, before its functions were written out.
+    auto tooLong = [growth](const std::wstring& e) {
+        return static_cast<std::ptrdiff_t>(e.size()) - growth > Interpreter::kExpressionMax;
+    };
+    if (expression.empty() || tooLong(expression)) return false;
+    if (replaceVariableNames(m_scratch, expression, nullptr, &m_engine) && (expression.empty() || tooLong(expression)))
         return false;
     preprocessExpression(LastAnswer{interpreter.ansValue, interpreter.ansSet}, expression);
+    applyAngleUnit(interpreter.angleUnit(), expression);
     if (expression.empty() || obviouslyIncomplete(expression) || callsVolatileFunction(expression)) return false;
 
     m_engine.clearError();

@@ -43,5 +43,6 @@ private:
     int m_next = 0;
 };
 
-/// A fingerprint of what a reply depends on: variables, last answer, number format and output base.
+/// A fingerprint of what a reply depends on: variables, last answer, number format, output base, angle unit and
+/// the user's functions.
 std::uint64_t interpreterStateStamp(const Interpreter& interpreter);

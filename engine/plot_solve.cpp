@@ -104,7 +104,8 @@ bool toLong(const std::wstring& text, long long* value) {
     return true;
 }
 
-const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop) {
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop,
+                                double trigHalfWidth) {
     size_t pos = 5;  // after "plot("
     CommandStop local;
     if (!stop) stop = &local;
@@ -113,7 +114,7 @@ const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, 
         return stopped(stop, std::min(pos, text.size() - 1), pos + 1, kSeparatorExpected, msg::kPlotSyntax);
     const std::wstring& f = request.function;
     auto has = [&f](const wchar_t* word) { return f.find(word) != std::wstring::npos; };
-    if (has(L"sin") || has(L"cos") || has(L"tan")) request.xmin = -4, request.xmax = 4;
+    if (has(L"sin") || has(L"cos") || has(L"tan")) request.xmin = -trigHalfWidth, request.xmax = trigHalfWidth;
     else if (has(L"log") || has(L"ln") || has(L"sqrt")) request.xmin = 1, request.xmax = 11;
     else request.xmin = -2, request.xmax = 2;
     request.points = 200;

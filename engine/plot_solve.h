@@ -25,8 +25,10 @@ struct CommandStop {
     size_t functionAt = 0;
 };
 
-/// Parses "plot(f[,xmin,xmax[,points]])" (already preprocessed); null on success, else the message.
-const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop = nullptr);
+/// Parses "plot(f[,xmin,xmax[,points]])" (already preprocessed); null on success, else the message. A
+/// trigonometric function's default interval is [-trigHalfWidth, trigHalfWidth] (4 radians).
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop = nullptr,
+                                double trigHalfWidth = 4);
 /// Parses "solve(f[,a,b])"; null on success, else the message.
 const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop* stop = nullptr);
 /// wxString::ToDouble's rule: the whole text must be a number ("C" locale).

@@ -2,7 +2,9 @@
 // The zero finder shared by the solve command and the solver dialog, and the dialog's routine.
 #include "engine/solve_function.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cwctype>
 #include <limits>
 #include <memory>
 #include <new>
@@ -30,6 +32,14 @@ std::wstring formatNumber(double value) {
     std::wstring text;
     lm_reformatAuto(value, text, kResultNumberMax);
     return text;
+}
+
+/// A console message ("   ! unknown function") as the dialog words its own ("! Unknown function").
+std::wstring dialogMessage(const std::wstring& message) {
+    std::wstring text = message.substr(std::min(message.find_first_not_of(L" !"), message.size()));
+    if (text.empty()) return L"! Invalid function";
+    text[0] = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(text[0])));
+    return L"! " + text;
 }
 
 }  // namespace
@@ -72,7 +82,10 @@ std::wstring Interpreter::solveFunction(const std::wstring& function, double low
     if (!parser) return L"   ! insufficient memory";
     std::wstring text = function.substr(0, kEntryMax);
     if (lm_removeSpace(text) < 1) return L"! Empty function";
-    if (parser->init(text) < 1) {
+    // The dialog reads a function as the console does: the user's functions, constants and the angle unit.
+    std::wstring expanded, problem;
+    if (!expandFunction(text, &expanded, &problem)) return dialogMessage(problem);
+    if (parser->init(expanded) < 1) {
         parser->release();
         return L"! Invalid function";
     }

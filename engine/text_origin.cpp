@@ -57,3 +57,18 @@ TextSpan TextOrigin::at(size_t pos) const {
     if (m_spans.empty()) return {};
     return m_spans[std::min(pos, m_spans.size() - 1)];
 }
+
+TextSpan TextOrigin::cover(size_t begin, size_t end) const {
+    TextSpan span = at(begin);
+    for (size_t i = begin + 1; i < end && i < m_spans.size(); ++i) {
+        span.begin = std::min(span.begin, m_spans[i].begin);
+        span.end = std::max(span.end, m_spans[i].end);
+    }
+    return span;
+}
+
+void TextOrigin::append(TextSpan span, size_t count) { m_spans.insert(m_spans.end(), count, span); }
+
+void TextOrigin::append(const TextOrigin& source, size_t pos, size_t count) {
+    for (size_t i = pos; i < pos + count; ++i) m_spans.push_back(source.at(i));
+}

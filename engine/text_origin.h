@@ -31,6 +31,13 @@ public:
     void slice(size_t pos, size_t count, size_t trailing);
     /// The typed stretch of character pos; at or past the end, the stretch of the last character.
     TextSpan at(size_t pos) const;
+    /// The typed stretch covering characters [begin, end) (at least the one at begin).
+    TextSpan cover(size_t begin, size_t end) const;
+    /// Appends count characters that stand for span.
+    void append(TextSpan span, size_t count = 1);
+    /// Appends the spans of source's characters [pos, pos + count).
+    void append(const TextOrigin& source, size_t pos, size_t count);
+    void clear() { m_spans.clear(); }
 
 private:
     std::vector<TextSpan> m_spans;

@@ -76,17 +76,20 @@ int resolveTarget(VariableStore& store, const std::wstring& name) {
     return -1;
 }
 
-bool replaceVariableNames(const VariableStore& store, std::wstring& expression, TextOrigin* origin) {
+bool replaceVariableNames(const VariableStore& store, std::wstring& expression, TextOrigin* origin,
+                          const lmDelvo* engine) {
     bool replaced = false;
     for (int k = 0; k < VariableStore::kSlots; ++k) {
         const std::wstring& name = store.varName[k];
         if (name.size() < 2) continue;
+        const bool function = engine && engine->knowsFunction(name);
         size_t pos = 0;
         while ((pos = expression.find(name, pos)) != std::wstring::npos) {
             const size_t end = pos + name.size();
             const bool before = pos > 0 && std::iswalpha(expression[pos - 1]);
             const bool after = end < expression.size() && std::iswalpha(expression[end]);
-            if (before || after) {
+            const bool called = function && end < expression.size() && expression[end] == L'(';
+            if (before || after || called) {
                 ++pos;
                 continue;
             }

@@ -6,6 +6,7 @@
 
 #include "engine/text_origin.h"
 #include "engine/variable_store.h"
+#include "libs/math/lm_math.h"
 
 /// Result of the reference check at one position of the blank-free line.
 enum class ReferenceCheck { Ok, NotSet, UnsetX };
@@ -18,8 +19,10 @@ bool isReservedName(const std::wstring& name);
 const wchar_t* assignmentNameError(const std::wstring& name);
 /// The slot of an existing variable for assignment or display, or -1; stale long names get their letter back.
 int resolveTarget(VariableStore& store, const std::wstring& name);
-/// Replaces every long variable name by its slot's letter; true when anything was replaced.
-bool replaceVariableNames(const VariableStore& store, std::wstring& expression, TextOrigin* origin = nullptr);
+/// Replaces every long variable name by its slot's letter; true when anything was replaced. A name directly
+/// followed by "(" that is one of engine's functions is a call and stays (a variable may be named "sum").
+bool replaceVariableNames(const VariableStore& store, std::wstring& expression, TextOrigin* origin = nullptr,
+                          const lmDelvo* engine = nullptr);
 /// "unset name" / "del name": true when a slot was removed.
 bool removeVariable(VariableStore& store, const std::wstring& name);
 /// Names of the variables in use separated by commas ("...," when it grows past 349 characters).

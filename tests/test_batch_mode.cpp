@@ -45,6 +45,21 @@ TEST_F(BatchMode, CommandTextPrintsLastOutput) {
     expectRun({"-run", "plot(x,0)"}, "\n   ! invalid plot interval\n", 1);
 }
 
+// Angle units, the user's functions and the whole-number functions work in batch mode as in the console; each run
+// starts in radians.
+TEST_F(BatchMode, AngleUnitsAndUserFunctions) {
+    expectRun({"-run", "deg;sin(90)"}, "\n1\n", 0);
+    expectRun({"-run", "grad;cos(200)"}, "\n-1\n", 0);
+    expectRun({"-run", "sin(90)"}, "\n0.893996663601\n", 0);
+    expectRun({"-run", "f(x)=x^2+1;f(3)"}, "\n10\n", 0);
+    expectRun({"-run", "area(r)=pi*r^2;area(2)"}, "\n12.566370614359\n", 0);
+    expectRun({"-run", "gcd(12,8)+lcm(4,6)+ncr(5,2)"}, "\n26\n", 0);
+    expectRun({"-run", "band(12,10)+shl(1,4)"}, "\n24\n", 0);
+    expectRun({"-run", "band(0.5,1)"}, "\n   ! whole numbers expected\n", 1);
+    write("functions.txt", "f(x) = x^2 - 2\ndeg; f(3) + cos(180)\n");
+    expectRun({"-run", "functions.txt"}, "\n6\n", 0);
+}
+
 // A file stops at its first failing line; "#" lines are skipped; an empty line passes as the plain number 0.
 TEST_F(BatchMode, FileLines) {
     write("stops.txt", "# a comment that would fail if evaluated\n1+1\nq\n3+3\n");

@@ -104,17 +104,37 @@ TEST(ErrorPosition, CommandsAndVariables) {
     });
 }
 
+// A call of a user function is underlined where the user wrote it: a wrong call whole, a fault in an argument
+// within it, a fault only its body shows (a variable without value) on the whole call.
+TEST(ErrorPosition, UserFunctions) {
+    Interpreter interpreter;
+    std::wstring out;
+    for (const wchar_t* line : {L"f(x) = x^2", L"h(t) = k*t", L"deg"}) interpreter.evaluateLine(line, &out);
+    expectSpots(interpreter, {
+        {L"2 * foo(3)", L"    ^^^", L"unknown function 'foo'"},
+        {L"1 + f(1, 2)", L"    ^^^^^^^", L"'f' takes 1 argument"},
+        {L"2*h(3)", L"  ^^^^", L"'k' has no value"},
+        {L"f(2 +) + 1", L"     ^", L"value expected after '+'"},
+        {L"k(x) = x + foo(x)", L"           ^^^", L"unknown function 'foo'"},
+        {L"k(x, x) = 1", L"     ^", L"'x' is named twice"},
+        {L"f(x) = f(x) + 1", L"       ^^^^", L"'f' would call itself"},
+        {L"sin(1, 2)", L"        ^", L"too many arguments for 'sin'"},
+    });
+}
+
 // Whatever two pieces of text make up a line, a spot lies within that line.
 TEST(ErrorPosition, SpotsStayInsideTheLine) {
     const wchar_t* pieces[] = {L"", L" ", L"1+", L"(", L")", L"ans", L"0x1F", L"5!", L"speed", L"pi", L"_c", L"foo",
                                L",", L"=", L"->0", L"plot(", L"solve(", L"'", L"#", L";", L"\u00e9", L"sin(", L"2e",
-                               L"0b", L"  *  "};
+                               L"0b", L"  *  ", L"f(", L"f(x)=", L"g(1,2)", L"deg"};
     Interpreter interpreter;
     RecordingPlotHost plots;
     plots.acceptAdd = false;
     interpreter.setPlotHost(&plots);
     std::wstring out;
     interpreter.evaluateLine(L"speed=3", &out);
+    interpreter.evaluateLine(L"f(x)=x*speed", &out);
+    interpreter.evaluateLine(L"g(a,b)=f(a)-b", &out);
     for (const wchar_t* first : pieces) {
         for (const wchar_t* second : pieces) {
             for (const std::wstring& line : {std::wstring(first) + second, std::wstring(first) + L"x" + second}) {

@@ -122,6 +122,32 @@ TEST_F(SolverDlgTest, HistoryIsNewestFirstWithoutCaseDuplicates) {
     dialog->Destroy();
 }
 
+// The dialog reads a function as the console does: the user's functions and the angle unit that is on.
+TEST_F(SolverDlgTest, SolvesTheUsersFunctionsInTheAngleUnitThatIsOn) {
+    std::wstring reply;
+    ASSERT_TRUE(app().evaluateLine(L"f(x)=x^2-2", &reply));
+    auto* dialog = new SolverDlg(window, app().interpreter(), history());
+    const struct {
+        const wchar_t* setup;
+        const char *function, *lower, *upper, *message;
+    } rows[] = {
+        {L"rad", "f(x)", "0", "3", "x = 1.41421356237309\ny = "},
+        {L"deg", "sin(x)-0.5", "0", "90", "x = 30\ny = 0"},
+        {L"rad", "g(x)", "0", "3", "! Unknown function"},
+        {L"rad", "f(x,x)", "0", "3", "! Wrong number of arguments"},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(app().evaluateLine(row.setup, &reply));
+        dialog->GetFunctionField()->SetValue(row.function);
+        dialog->GetLowerField()->ChangeValue(row.lower);
+        dialog->GetUpperField()->ChangeValue(row.upper);
+        push(dialog, ID_SOLVER_SOLVE);
+        EXPECT_EQ(dialog->GetResultField()->GetValue().Left(strlen(row.message)), row.message) << row.function;
+    }
+    dialog->Destroy();
+    ASSERT_TRUE(app().evaluateLine(L"reset", &reply));
+}
+
 // The iteration limit typed in the console holds in the dialog too.
 TEST_F(SolverDlgTest, EnterSolvesWithTheConsolesLimitAndKeepsCaretAtEnd) {
     auto* dialog = new SolverDlg(window, app().interpreter(), history());

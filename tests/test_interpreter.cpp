@@ -124,6 +124,51 @@ TEST(Interpreter, ArrowSolvesOverAAndB) {
     EXPECT_NEAR(r.value, 1.4142135623730951, 1e-5);
 }
 
+// deg, rad and grad switch the unit of every angle function and say so; radians are the start and stay as they
+// were. The notice is a confirmation, shown in verbose mode only; "angle?" always answers.
+TEST(Interpreter, AngleUnits) {
+    Interpreter interpreter;
+    interpreter.format.mode = NumberFormat::kAuto;
+    expectLines(interpreter, {{L"sin(90)", L"0.893996663600558", true},
+                              {L"angle?", L"radians", true},
+                              {L"Deg", L"angles in degrees", true},
+                              {L"sin(90)", L"1", true},
+                              {L"sin(30)+cos(60)+tan(45)", L"2", true},
+                              {L"cos(90)", L"0", true},
+                              {L"asin(1)+acos(0)+atan(1)+atan2(1,1)", L"270", true},
+                              {L"cot(45)*sec(60)*csc(30)", L"4", true},
+                              {L"a=asin(0.5)", L"30", true},
+                              {L"degrees(pi)+radians(180)", L"183.14159265359", true},  // explicit units stay
+                              {L"sinh(1)", L"1.1752011936438", true},
+                              {L"angle ?", L"degrees", true},
+                              {L"grad", L"angles in gradians", true},
+                              {L"cos(200)", L"-1", true},
+                              {L"atan(1)", L"50", true},
+                              {L"x^2-sin(100)->0", L"x = 1   y = 0", true},
+                              {L"RAD", L"angles in radians", true},
+                              {L"sin(90)", L"0.893996663600558", true},
+                              {L"deg=1", L"   ! name reserved", false}});
+    EXPECT_EQ(interpreter.angleUnit(), AngleUnit::Radians);
+    interpreter.verbose = false;
+    expectLines(interpreter, {{L"deg", L"", true}, {L"angle?", L"degrees", true}, {L"cos(180)", L"-1", true}});
+    // reset empties the variables and functions, not the modes.
+    expectLines(interpreter, {{L"reset", L"", true}, {L"angle?", L"degrees", true}});
+}
+
+// Whole-number functions refuse fractions and bit operands beyond 64 bits with their own message; an
+// assignment of such a value is refused and writes nothing.
+TEST(Interpreter, WholeNumberMessages) {
+    Interpreter interpreter;
+    expectLines(interpreter, {{L"gcd(12,8)+lcm(4,6)+ncr(5,2)", L"26", true},
+                              {L"band(12,10)+shl(1,4)", L"24", true},
+                              {L"band(1.5,2)", L"   ! whole numbers expected", false},
+                              {L"shl(1,64)", L"   ! number out of 64-bit range", false},
+                              {L"q=ncr(4.5,2)", L"   ! whole numbers expected", false},
+                              {L"set?", L"   ! variable not set", false},
+                              {L"gcd(0.5,1)+1/0", L"   ! whole numbers expected", false},
+                              {L"1/0", L"inf", true}});
+}
+
 // With verbose off nothing is shown and failures still return false, except "set?" with no variable in use.
 TEST(Interpreter, VerboseOff) {
     Interpreter interpreter;
@@ -154,7 +199,8 @@ TEST(Interpreter, OutValueAndCallerFormat) {
 TEST(Interpreter, RandomLinesNeverCrash) {
     const std::wstring alphabet = L"0123456789.+-*/^%()=<>!&|?:,;#'\" _abcxyzpiensolvtqAB\t";
     const std::wstring words[] = {L"plot(", L"solve(", L"ans", L"0x", L"0b", L"->0", L"sin(", L"pi", L"_c",
-                                  L"unset ", L"set?", L"format ", L"tol=", L"iter=", L"speed=", L"fact("};
+                                  L"unset ", L"set?", L"format ", L"tol=", L"iter=", L"speed=", L"fact(",
+                                  L"f(x)=", L"g(a,b)=", L"f(", L"g(", L"deg", L"grad", L"fun?", L"band(", L"shl("};
     Interpreter interpreter;
     RecordingPlotHost plots;
     interpreter.setPlotHost(&plots);

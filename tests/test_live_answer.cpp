@@ -115,6 +115,14 @@ TEST(LiveAnswer, FollowsStateChanges) {
     interpreter.outputBase = 16;
     live.answer(interpreter, L"b*10", &shown);
     EXPECT_EQ(shown, L"0x1E");
+    interpreter.outputBase = 10;
+    live.answer(interpreter, L"sin(90)", &shown);
+    interpreter.evaluateLine(L"deg", &out);
+    live.answer(interpreter, L"sin(90)", &shown);
+    EXPECT_EQ(shown, L"1");
+    interpreter.evaluateLine(L"rad", &out);
+    live.answer(interpreter, L"sin(90)", &shown);
+    EXPECT_EQ(shown, L"0.893996663601");
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 
 #include <clocale>
 #include <cmath>
+#include <cwchar>
 #include <limits>
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -117,6 +119,103 @@ TEST(MathParser, Functions) {
                  {L"fact(170)", 7.257415615307994e306}, {L"fact(171)", kInf},   {L"fact(0.5)", std::sqrt(kPi) / 2},
                  {L"fact(-1)", kNan}},
                 1e-13);
+}
+
+// Whole numbers, remainders and statistics against Python's exact integers and math.fsum.
+TEST(MathParser, WholeNumbersAndStatistics) {
+    expectTable({{L"gcd(12,8)", 4},                 {L"gcd(-12,18,8)", 2},           {L"gcd(0,0)", 0},
+                 {L"gcd(7)", 7},                    {L"gcd(1e300,1e290)", 8.65557759812674e274},
+                 {L"lcm(4,6)", 12},                 {L"lcm(-4,6,10)", 60},           {L"lcm(0,5)", 0},
+                 {L"ncr(5,2)", 10},                 {L"ncr(50,25)", 126410606437752}, {L"ncr(5,7)", 0},
+                 {L"ncr(5,0)", 1},                  {L"ncr(-5,2)", kNan},            {L"ncr(1030,515)", kInf},
+                 {L"ncr(1000,500)", 2.7028824094543655e299}, {L"ncr(1e12,3)", 1.6666666666616668e35},
+                 {L"npr(10,3)", 720},               {L"npr(20,10)", 670442572800},   {L"npr(3,4)", 0},
+                 {L"npr(170,170)", 7.257415615307999e306}, {L"npr(100,20)", 1.3039950182047124e39},
+                 {L"mod(-7,3)", 2},                 {L"mod(7,-3)", -2},              {L"mod(-7.5,2)", 0.5},
+                 {L"mod(6,3)", 0},                  {L"mod(5,0)", kNan},             {L"frac(3.75)", 0.75},
+                 {L"frac(-2.5)", -0.5},             {L"sum(0.1,0.2,0.3)", 0.6},      {L"sum(1e308,1e308,-1e308)", kInf},
+                 {L"avg(1,2,3,4)", 2.5},            {L"median(5,1,3)", 3},           {L"median(4,1,3,2)", 2.5},
+                 {L"median(1/0,1/0)", kInf},        {L"median(1,0/0)", kNan}},
+                1e-14);
+}
+
+namespace {
+
+/// The value of text and the problem the evaluation noted.
+std::pair<double, lmValueProblem> valueAndProblem(const std::wstring& text) {
+    MathFixture math;
+    math.engine.clearError();
+    lmParser parser(&math.engine, &math.param);
+    if (parser.init(text) <= 0) return {kNan, lmValueProblem::None};
+    const double value = parser.eval(kLetters, lmValues{});
+    return {value, math.engine.valueProblem};
+}
+
+/// A number as text with every digit it has.
+std::wstring exactText(double x) {
+    wchar_t buffer[40];
+    std::swprintf(buffer, 40, L"%.17g", x);
+    return buffer;
+}
+
+}  // namespace
+
+// Bit operations on the 64-bit two's complement; a fraction or an operand beyond 64 bits gives nan and says why.
+TEST(MathParser, BitOperationsOn64Bits) {
+    using P = lmValueProblem;
+    const struct {
+        const wchar_t* text;
+        double value;
+        P problem;
+    } rows[] = {
+        {L"band(12,10)", 8, P::None},          {L"bor(12,3,64)", 79, P::None},       {L"bxor(6,3)", 5, P::None},
+        {L"band(-1,255)", 255, P::None},       {L"bnot(0)", -1, P::None},            {L"bnot(-6)", 5, P::None},
+        {L"shl(1,4)", 16, P::None},            {L"shl(1,63)", -9223372036854775808.0, P::None},
+        {L"shl(3,62)", -4611686018427387904.0, P::None},                             {L"shr(-8,1)", -4, P::None},
+        {L"shr(-1,63)", -1, P::None},          {L"shr(2^62,62)", 1, P::None},        {L"shr(7,0)", 7, P::None},
+        {L"band(2^63,-1)", -9223372036854775808.0, P::None},
+        {L"bor(2^64-2^12,0)", -4096, P::None},
+        {L"band(1.5,1)", kNan, P::NotWhole},   {L"shl(1,0.5)", kNan, P::NotWhole},   {L"gcd(2.5,5)", kNan, P::NotWhole},
+        {L"ncr(5,1.5)", kNan, P::NotWhole},    {L"lcm(1/0,2)", kNan, P::NotWhole},
+        {L"band(2^64,1)", kNan, P::OutOfRange}, {L"bnot(-2^63-2^11)", kNan, P::OutOfRange},
+        {L"shl(1,64)", kNan, P::OutOfRange},   {L"shr(1,-1)", kNan, P::OutOfRange},
+        {L"bnot(1/0)", kNan, P::OutOfRange},   {L"band(0/0,1)", kNan, P::None},      {L"1?5:band(0.5,1)", 5, P::None},
+    };
+    for (const auto& row : rows) {
+        const auto [value, problem] = valueAndProblem(row.text);
+        SCOPED_TRACE(narrow(row.text));
+        if (std::isnan(row.value)) EXPECT_TRUE(std::isnan(value));
+        else EXPECT_EQ(value, row.value);
+        EXPECT_EQ(problem, row.problem);
+    }
+}
+
+// The degree and gradian forms are exact where a table is (sin 30 = 0.5, tan 45 = 1, cos 90 = 0) and follow the
+// radian functions everywhere else, in all four quadrants and beyond a full turn.
+TEST(MathParser, AnglesInEachUnit) {
+    expectTable({{L"sinDeg(30)", 0.5},     {L"sinDeg(150)", 0.5},    {L"sinDeg(-210)", 0.5},   {L"cosDeg(60)", 0.5},
+                 {L"cosDeg(90)", 0},       {L"cosDeg(180)", -1},     {L"sinDeg(360)", 0},      {L"tanDeg(45)", 1},
+                 {L"tanDeg(135)", -1},     {L"tanDeg(90)", kInf},    {L"tanDeg(-90)", -kInf},  {L"cotDeg(45)", 1},
+                 {L"secDeg(60)", 2},       {L"cscDeg(30)", 2},
+                 {L"sinDeg(1/0)", kNan},   {L"asinDeg(0.5)", 30},    {L"asinDeg(-1)", -90},    {L"acosDeg(-0.5)", 120},
+                 {L"acosDeg(0)", 90},      {L"atanDeg(1)", 45},      {L"atanDeg(-1/0)", -90},  {L"atan2Deg(1,-1)", 135},
+                 {L"atan2Deg(-1,0)", -90}, {L"atan2Deg(0,-1)", 180}, {L"sinGrad(100)", 1},     {L"cosGrad(200)", -1},
+                 {L"tanGrad(50)", 1},      {L"sinGrad(50)", std::sqrt(0.5)}, {L"asinGrad(1)", 100},
+                 {L"acosGrad(-1)", 200},   {L"atanGrad(1)", 50},     {L"asinGrad(0.5)", 100.0 / 3},
+                 {L"degrees(pi())", 180},  {L"radians(180)", kPi},   {L"sec(0)", 1},           {L"csc(pi()/2)", 1},
+                 {L"cot(0)", kInf}},
+                0);
+    expectTable({{L"cot(1)", std::cos(1.0) / std::sin(1.0)}, {L"sinDeg(0.1)", 0.0017453283658983088},
+                 {L"sinDeg(1e20)", -0.9848077530122081},
+                 {L"cosDeg(1)", 0.9998476951563913},        {L"asinDeg(0.3)", 17.457603123722095}},
+                1e-15);
+    MathFixture math;
+    const long double pi = 3.14159265358979323846264338327950288L;
+    for (double x = -730; x <= 730; x += 7.3) {
+        const double g = x / 0.9;
+        EXPECT_NEAR(math.evaluate(L"sinDeg(" + exactText(x) + L")"), std::sin(x * pi / 180), 4e-16) << x;
+        EXPECT_NEAR(math.evaluate(L"cosGrad(" + exactText(g) + L")"), std::cos(g * pi / 200), 4e-16) << g;
+    }
 }
 
 // rand() is uniform in [0, 1) and not folded into a constant; time() is the clock.

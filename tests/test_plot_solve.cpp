@@ -39,6 +39,22 @@ TEST_F(PlotCommand, DefaultIntervals) {
     EXPECT_EQ(plots.windowsOpened, 1);
 }
 
+// In degrees and gradians a trigonometric curve spans two turns by default, and the plot window gets the
+// unit's functions, so the curve keeps the unit it was drawn in.
+TEST_F(PlotCommand, AngleUnit) {
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, double> cases[] = {
+        {L"deg", L"plot(sin(x)+asin(1/2))", L"sinDeg(x)+asinDeg(1/2)", 360},
+        {L"grad", L"plot(cos(x),0,1)", L"cosGrad(x)", 1},
+        {L"grad", L"plot(x^2)", L"x^2", 2},
+        {L"rad", L"plot(tan(x))", L"tan(x)", 4}};
+    for (const auto& [unit, line, function, xmax] : cases) {
+        runLine(interpreter, unit);
+        EXPECT_TRUE(runLine(interpreter, line).ok) << line;
+        EXPECT_EQ(plots.calls.back().function, function) << line;
+        EXPECT_EQ(plots.calls.back().xmax, xmax) << line;
+    }
+}
+
 // Points are clamped to 4..131072; an interval is taken as given.
 TEST_F(PlotCommand, GivenIntervalAndPoints) {
     const std::tuple<const wchar_t*, int, double, double> cases[] = {

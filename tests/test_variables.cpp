@@ -72,6 +72,22 @@ TEST_F(Variables, RemovalAndReset) {
     EXPECT_DOUBLE_EQ(interpreter.param().getReltol(), 1e-3);
 }
 
+// Names of the newer functions and commands could be variables before and still can; a name directly followed by
+// "(" that is a function is a call even while a variable has the name.
+TEST_F(Variables, NewFunctionNamesStayVariables) {
+    const wchar_t* names[] = {L"gcd", L"lcm", L"mod", L"ncr", L"npr", L"sum", L"avg", L"median", L"cot", L"sec",
+                              L"csc", L"frac", L"degrees", L"radians", L"band", L"bor", L"bxor", L"bnot", L"shl",
+                              L"shr", L"fun", L"angle"};
+    int value = 0;
+    for (const wchar_t* name : names) {
+        const std::wstring v = std::to_wstring(++value);
+        expectLines(interpreter, {{(std::wstring(name) + L"=" + v).c_str(), v.c_str(), true},
+                                  {(std::wstring(name) + L"*1").c_str(), v.c_str(), true}});
+    }
+    expectLines(interpreter, {{L"sum(1,2,sum)", L"9", true}, {L"mod(mod,2)", L"1", true},
+                              {L"fun?", L"   ! no function defined", false}, {L"angle?", L"radians", true}});
+}
+
 // With 26 variables in use a new assignment first discards slot a: b's value moves there, still named "b";
 // with a..y in use the slot at index varCount (z) takes the new value, unnamed.
 TEST_F(Variables, FullStoreDropsOldest) {

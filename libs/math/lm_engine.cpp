@@ -65,7 +65,7 @@ lmDelvo::Impl::Impl() : random(randomSeed())
 {
     try {
         // Built on ParserBase: muParser's own table (_pi with 12 digits, _e = Euler's number, sum...) never exists.
-        lmDefineFunctionTable(parser, &random);
+        lmDefineFunctionTable(parser, &random, &problem);
         for (int i = 0; i < 26; ++i) {
             parser.DefineVar(std::string(1, static_cast<char>('a' + i)), &variables[static_cast<size_t>(i)]);
         }
@@ -81,9 +81,27 @@ lmDelvo::lmDelvo() : m_impl(std::make_unique<Impl>()) {}
 
 lmDelvo::~lmDelvo() = default;
 
+bool lmDelvo::knowsFunction(const std::wstring& name) const
+{
+    std::string narrow;
+    for (wchar_t c : name) {
+        if (c <= 0 || c > 127) return false;
+        narrow.push_back(static_cast<char>(c));
+    }
+    return m_impl->parser.GetFunDef().count(narrow) != 0;
+}
+
+std::vector<std::wstring> lmDelvo::functionNames() const
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : m_impl->parser.GetFunDef()) names.emplace_back(entry.first.begin(), entry.first.end());
+    return names;
+}
+
 void lmDelvo::clearError()
 {
     errorCode = 0;
+    valueProblem = lmValueProblem::None;
     message1.clear();
     message2.clear();
     message3.clear();

@@ -31,6 +31,8 @@ struct lmDelvo::Impl {
     /// Storage of a..z; the parser holds pointers into it, so Impl never moves (it lives behind unique_ptr).
     lmValues variables{};
     std::mt19937_64 random;
+    /// Set by a function that refuses its arguments during one evaluation (lmParser clears it first).
+    lmValueProblem problem = lmValueProblem::None;
     DelvoMuParser parser;
     /// The lmParser state whose expression is currently set in parser (null: none).
     const lmParser::State* owner = nullptr;
@@ -39,7 +41,13 @@ struct lmDelvo::Impl {
 };
 
 /// Defines our operators, functions and constants on a parser whose built-in table was cleared.
-void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random);
+void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random, lmValueProblem* problem);
+/// The functions of angles: sin ... atan2 in radians and their degree and gradian forms (sinDeg, sinGrad ...),
+/// cot, sec, csc, degrees and radians.
+void lmDefineAngleFunctions(mu::ParserBase& parser);
+/// Functions of whole numbers (gcd, lcm, ncr, npr) and the 64-bit operations (band ... shr); a refused
+/// argument gives nan and is noted in *problem.
+void lmDefineWholeNumberFunctions(mu::ParserBase& parser, lmValueProblem* problem);
 
 /// Reads a number (no sign, no prefix) from [first, last) like strtod: beyond the double range gives inf or 0.
 /// Returns the end of the number, or null when there is none.

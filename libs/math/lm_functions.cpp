@@ -14,6 +14,7 @@
 #include <ctime>
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -62,15 +63,49 @@ double fnHypot(double x, double y) { return std::hypot(x, y); }
 double fnTrunc(double x) { return std::trunc(x); }
 double fnRound(double x) { return std::round(x); }
 double fnRint(double x) { return std::nearbyint(x); }
-double fnSin(double x) { return std::sin(x); }
-double fnCos(double x) { return std::cos(x); }
-double fnTan(double x) { return std::tan(x); }
-double fnAsin(double x) { return std::asin(x); }
-double fnAcos(double x) { return std::acos(x); }
-double fnAtan(double x) { return std::atan(x); }
-double fnAtan2(double y, double x) { return std::atan2(y, x); }
 double fnGammaLn(double x) { return std::lgamma(x); }
 double fnGamma(double x) { return std::tgamma(x); }
+
+/// Floored remainder: the sign of y, so mod(-7, 3) = 2 (fmod and % keep the sign of x).
+double fnMod(double x, double y)
+{
+    const double r = std::fmod(x, y);
+    return r != 0 && (r < 0) != (y < 0) ? r + y : r;
+}
+
+/// Fractional part with the sign of x: frac(-2.5) = -0.5.
+double fnFrac(double x) { return x - std::trunc(x); }
+
+/// Sum with Neumaier's compensation, so sum(0.1, 0.2, 0.3) is the double nearest 0.6.
+double compensatedSum(const double* args, int count)
+{
+    double sum = 0, compensation = 0;
+    for (int i = 0; i < count; ++i) {
+        const double t = sum + args[i];
+        if (std::fabs(sum) >= std::fabs(args[i])) compensation += (sum - t) + args[i];
+        else compensation += (args[i] - t) + sum;
+        sum = t;
+    }
+    // An infinite term leaves nan in the compensation; the plain sum is then the answer.
+    return std::isfinite(sum) ? sum + compensation : sum;
+}
+
+double fnSum(const double* args, int count) { return compensatedSum(args, count); }
+double fnAvg(const double* args, int count) { return compensatedSum(args, count) / count; }
+
+/// The middle value, or the mean of the two middle values for an even count (nan if any is nan).
+double fnMedian(const double* args, int count)
+{
+    std::vector<double> values(args, args + count);
+    for (double v : values)
+        if (std::isnan(v)) return v;
+    const size_t middle = values.size() / 2;
+    std::nth_element(values.begin(), values.begin() + static_cast<long>(middle), values.end());
+    const double upper = values[middle];
+    if (values.size() % 2 == 1) return upper;
+    const double lower = *std::max_element(values.begin(), values.begin() + static_cast<long>(middle));
+    return lower == upper ? upper : lower + (upper - lower) / 2;
+}
 
 double fnSign(double x)
 {
@@ -244,7 +279,7 @@ double fnTime() { return static_cast<double>(std::time(nullptr)); }
 
 }  // namespace
 
-void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random)
+void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random, lmValueProblem* problem)
 {
     // Binary %: fmod with the precedence of * and /.
     parser.DefineOprt("%", fnFmod, mu::prMUL_DIV, mu::oaLEFT, true);
@@ -299,12 +334,12 @@ void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random)
     parser.DefineFun("int", fnTrunc);
     parser.DefineFun("round", fnRound);
     parser.DefineFun("rint", fnRint);
-    parser.DefineFun("sin", fnSin);
-    parser.DefineFun("cos", fnCos);
-    parser.DefineFun("tan", fnTan);
-    parser.DefineFun("asin", fnAsin);
-    parser.DefineFun("acos", fnAcos);
-    parser.DefineFun("atan", fnAtan);
-    parser.DefineFun("atan2", fnAtan2);
     parser.DefineFun("fact", fnFactorial);
+    parser.DefineFun("mod", fnMod);
+    parser.DefineFun("frac", fnFrac);
+    parser.DefineFun("sum", fnSum);
+    parser.DefineFun("avg", fnAvg);
+    parser.DefineFun("median", fnMedian);
+    lmDefineAngleFunctions(parser);
+    lmDefineWholeNumberFunctions(parser, problem);
 }

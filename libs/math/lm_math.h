@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 /// The 26 variable values a..z, in slot order.
 using lmValues = std::array<double, 26>;
@@ -28,6 +29,13 @@ enum class lmSyntaxReason {
     Other,                  ///< any other refusal
 };
 
+/// A value the functions refused to compute from their arguments (the result is then nan).
+enum class lmValueProblem {
+    None,
+    NotWhole,    ///< a function of whole numbers was given a fraction (gcd, ncr, band ...)
+    OutOfRange,  ///< a bit operation's operand or shift count is beyond 64 bits
+};
+
 /// The engine: error state and the prepared parser that every lmParser reuses (set up once, not per line).
 class lmDelvo {
 public:
@@ -46,8 +54,15 @@ public:
     int errorPosition = -1;
     /// Why init refused the expression; None when it did not.
     lmSyntaxReason errorReason = lmSyntaxReason::None;
+    /// Why the last evaluation set error code 2 through a function's arguments; None otherwise.
+    lmValueProblem valueProblem = lmValueProblem::None;
     /// The extra integer setting that start-up sets to 0.
     int setting = 0;
+
+    /// True when name (exact, case-sensitive) is one of the functions or constants the parser knows.
+    bool knowsFunction(const std::wstring& name) const;
+    /// Every function and constant name the parser knows, sorted.
+    std::vector<std::wstring> functionNames() const;
 
     /// Where evalfx takes the values of the variables other than x from (null: all 0). Not owned.
     void setVariableSource(const lmValues* values) { m_variables = values; }
@@ -55,6 +70,7 @@ public:
 
     struct Impl;
     Impl& impl() { return *m_impl; }
+    const Impl& impl() const { return *m_impl; }
 
 private:
     const lmValues* m_variables = nullptr;

@@ -187,7 +187,14 @@ struct lmParser::State {
     {
         try {
             makeCurrent();
-            return engine->impl().parser.Eval();
+            lmValueProblem& problem = engine->impl().problem;
+            problem = lmValueProblem::None;
+            const double value = engine->impl().parser.Eval();
+            if (problem != lmValueProblem::None) {
+                reportError(kErrorEvaluation, "a function refused its arguments");
+                engine->valueProblem = problem;
+            }
+            return value;
         } catch (const mu::ParserError& error) {
             reportError(kErrorEvaluation, error);
         } catch (const std::exception& error) {

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "engine/angle_unit.h"
+
+#include <cwctype>
+
+namespace {
+
+/// The functions whose argument or value is an angle; the math library has each with the suffix Deg and Grad.
+const wchar_t* const kAngleFunctions[] = {L"sin",  L"cos",  L"tan",  L"cot",  L"sec",
+                                          L"csc",  L"asin", L"acos", L"atan", L"atan2"};
+
+bool isNameChar(wchar_t c) { return std::iswalnum(c) || c == L'_' || c == L'.'; }
+
+bool isAngleFunction(const std::wstring& name) {
+    for (const wchar_t* f : kAngleFunctions)
+        if (name == f) return true;
+    return false;
+}
+
+}  // namespace
+
+const wchar_t* angleUnitName(AngleUnit unit) {
+    switch (unit) {
+    case AngleUnit::Degrees:
+        return L"degrees";
+    case AngleUnit::Gradians:
+        return L"gradians";
+    case AngleUnit::Radians:
+        break;
+    }
+    return L"radians";
+}
+
+std::wstring angleUnitNotice(AngleUnit unit) { return std::wstring(L"angles in ") + angleUnitName(unit); }
+
+void applyAngleUnit(AngleUnit unit, std::wstring& expression, TextOrigin* origin) {
+    if (unit == AngleUnit::Radians) return;
+    const std::wstring suffix = unit == AngleUnit::Degrees ? L"Deg" : L"Grad";
+    for (size_t i = 0; i < expression.size();) {
+        if (!isNameChar(expression[i])) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < expression.size() && isNameChar(expression[end])) ++end;
+        if (end < expression.size() && expression[end] == L'(' && isAngleFunction(expression.substr(i, end - i))) {
+            expression.insert(end, suffix);
+            // The renamed name stands for the name typed.
+            if (origin) origin->replace(i, end - i, end - i + suffix.size());
+            end += suffix.size();
+        }
+        i = end;
+    }
+}
+
+double trigonometricPlotHalfWidth(AngleUnit unit) {
+    switch (unit) {
+    case AngleUnit::Degrees:
+        return 360;
+    case AngleUnit::Gradians:
+        return 400;
+    case AngleUnit::Radians:
+        break;
+    }
+    return 4;
+}
