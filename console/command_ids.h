@@ -59,6 +59,9 @@ enum CommandId : int {
     ID_INSERT_ASIN = 7040,
     ID_INSERT_ACOS = 7041,
     ID_INSERT_ATAN = 7042,
+    // The submenus of every function of the function table, by category, and of the user's functions.
+    ID_INSERT_MORE = 7043,
+    ID_INSERT_USER = 7044,
     ID_INSERT_CONSTANTS = 7048,
     ID_INSERT_PI = 7049,
     ID_INSERT_ELECTRON_CHARGE = 7050,
@@ -78,6 +81,10 @@ enum CommandId : int {
     ID_OPTIONS_BASE_DECIMAL = 7069,
     ID_OPTIONS_BASE_HEXADECIMAL = 7070,
     ID_OPTIONS_LIVE_ANSWER = 7071,
+    ID_OPTIONS_ANGLE = 7072,
+    ID_OPTIONS_ANGLE_RADIANS = 7073,
+    ID_OPTIONS_ANGLE_DEGREES = 7074,
+    ID_OPTIONS_ANGLE_GRADIANS = 7075,
 
     // Run menu and the console's view and edit commands.
     ID_RUN_EXECUTE = 7078,
@@ -96,5 +103,14 @@ enum CommandId : int {
     ID_DIALOG_CONVERTER = 7800,
     ID_DIALOG_INTEGER = 7900,
 
-    ID_COMMAND_LAST = 7900
+    // Insert > More Functions: one id per entry of the function table, one per category submenu; Insert > Your
+    // Functions: one id per user function, in the order they were defined.
+    ID_INSERT_TABLE_FIRST = 8000,
+    ID_INSERT_TABLE_LAST = 8199,
+    ID_INSERT_CATEGORY_FIRST = 8200,
+    ID_INSERT_CATEGORY_LAST = 8219,
+    ID_INSERT_USER_FIRST = 8300,
+    ID_INSERT_USER_LAST = 8363,
+
+    ID_COMMAND_LAST = 8363
 };

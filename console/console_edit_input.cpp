@@ -10,7 +10,8 @@
 #include <wx/clipbrd.h>
 #include <wx/menu.h>
 
-#include "console/function_signatures.h"
+#include "engine/function_table.h"
+#include "engine/interpreter.h"
 #include "libs/ui/window_icons.h"
 #include "resources/reset.xpm"
 #include "resources/zoom_in.xpm"
@@ -431,7 +432,7 @@ void ConsoleEdit::suggestCompletion() {
     const wxString prefix = GetTextRange(start, caret);
     const bool namePrefix = !prefix.empty() && (prefix[0] == '_' || wxIsalpha(prefix[0]));
     const std::vector<std::wstring> names =
-        namePrefix ? completionsFor(prefix.ToStdWstring()) : std::vector<std::wstring>();
+        namePrefix ? completionsFor(prefix.ToStdWstring(), 2, &m_interpreter.functions()) : std::vector<std::wstring>();
     if (names.empty()) {
         if (AutoCompActive()) AutoCompCancel();
         return;
@@ -450,6 +451,12 @@ void ConsoleEdit::suggestCompletion() {
 void ConsoleEdit::showCallTip() {
     const int paren = GetCurrentPos() - 1;
     const int start = std::max(WordStartPosition(paren, true), GetInputStart(GetLineCount() - 1));
+    const std::wstring name = GetTextRange(start, paren).Lower().ToStdWstring();
+    // The user's function of that name first: a call of it is the user's, as the interpreter reads it.
+    if (const UserFunction* own = m_interpreter.functions().find(name)) {
+        CallTipShow(start, wxString(own->definition()));
+        return;
+    }
     const FunctionSignature* entry = findFunctionSignature(GetTextRange(start, paren).ToStdWstring());
     if (!entry || entry->constant) return;
     CallTipShow(start, wxString(entry->signature) + wxS("\n") + entry->summary);

@@ -43,6 +43,10 @@ wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
     EVT_MENU(ID_VIEW_FUNCTIONS, ConsoleWindow::OnFunctionsPopup)
     EVT_MENU(ID_VIEW_ALWAYS_ON_TOP, ConsoleWindow::OnAlwaysOnTop)
     EVT_MENU_RANGE(ID_INSERT_EXP, ID_INSERT_AVOGADRO, ConsoleWindow::OnInsert)
+    EVT_MENU_RANGE(ID_INSERT_TABLE_FIRST, ID_INSERT_TABLE_LAST, ConsoleWindow::OnInsert)
+    EVT_MENU_RANGE(ID_INSERT_USER_FIRST, ID_INSERT_USER_LAST, ConsoleWindow::OnInsert)
+    EVT_MENU_RANGE(ID_OPTIONS_ANGLE_RADIANS, ID_OPTIONS_ANGLE_GRADIANS, ConsoleWindow::OnAngleUnit)
+    EVT_IDLE(ConsoleWindow::OnIdle)
     EVT_MENU(ID_OPTIONS_HIGHLIGHTING, ConsoleWindow::OnHighlighting)
     EVT_MENU(ID_OPTIONS_VERBOSE, ConsoleWindow::OnVerbose)
     EVT_MENU_RANGE(ID_OPTIONS_BASE_BINARY, ID_OPTIONS_BASE_HEXADECIMAL, ConsoleWindow::OnOutputBase)
@@ -64,6 +68,7 @@ wxBEGIN_EVENT_TABLE(ConsoleWindow, wxFrame)
     EVT_UPDATE_UI(ID_OPTIONS_HIGHLIGHTING, ConsoleWindow::OnUpdateHighlighting)
     EVT_UPDATE_UI(ID_OPTIONS_VERBOSE, ConsoleWindow::OnUpdateVerbose)
     EVT_UPDATE_UI_RANGE(ID_OPTIONS_BASE_BINARY, ID_OPTIONS_BASE_HEXADECIMAL, ConsoleWindow::OnUpdateOutputBase)
+    EVT_UPDATE_UI_RANGE(ID_OPTIONS_ANGLE_RADIANS, ID_OPTIONS_ANGLE_GRADIANS, ConsoleWindow::OnUpdateAngleUnit)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -351,7 +356,7 @@ void ConsoleWindow::OnToolDialogCommand(wxCommandEvent& event) {
 
 void ConsoleWindow::OnFunctionsPopup(wxCommandEvent&) {
     wxMenu menu;
-    FillFunctionsMenu(&menu);
+    FillFunctionsMenu(&menu, &m_interpreter.functions());
     wxPoint position = ScreenToClient(wxGetMousePosition());
 #ifdef __WXMSW__
     // There the frame's client origin lies below the toolbar; GTK's client coordinates need no correction.
@@ -363,7 +368,9 @@ void ConsoleWindow::OnFunctionsPopup(wxCommandEvent&) {
 void ConsoleWindow::OnAlwaysOnTop(wxCommandEvent&) { SetWindowStyleFlag(GetWindowStyleFlag() ^ wxSTAY_ON_TOP); }
 
 void ConsoleWindow::OnInsert(wxCommandEvent& event) {
-    if (const FunctionEntry* entry = findFunctionEntry(event.GetId())) InsertText(entry->text, entry->offset);
+    Insertion insertion;
+    if (FindInsertion(event.GetId(), &m_interpreter.functions(), &insertion))
+        InsertText(insertion.text, insertion.offset);
 }
 
 void ConsoleWindow::OnHighlighting(wxCommandEvent&) {
@@ -436,4 +443,37 @@ void ConsoleWindow::OnUpdateVerbose(wxUpdateUIEvent& event) { event.Check(m_inte
 
 void ConsoleWindow::OnUpdateOutputBase(wxUpdateUIEvent& event) {
     event.Check(m_interpreter.outputBase == outputBaseOf(event.GetId()));
+}
+
+int ConsoleWindow::AngleUnitCommand(AngleUnit unit) {
+    switch (unit) {
+        case AngleUnit::Degrees: return ID_OPTIONS_ANGLE_DEGREES;
+        case AngleUnit::Gradians: return ID_OPTIONS_ANGLE_GRADIANS;
+        case AngleUnit::Radians: break;
+    }
+    return ID_OPTIONS_ANGLE_RADIANS;
+}
+
+AngleUnit ConsoleWindow::AngleUnitOf(int command) {
+    switch (command) {
+        case ID_OPTIONS_ANGLE_DEGREES: return AngleUnit::Degrees;
+        case ID_OPTIONS_ANGLE_GRADIANS: return AngleUnit::Gradians;
+        default: return AngleUnit::Radians;
+    }
+}
+
+void ConsoleWindow::OnAngleUnit(wxCommandEvent& event) { m_interpreter.setAngleUnit(AngleUnitOf(event.GetId())); }
+
+void ConsoleWindow::OnUpdateAngleUnit(wxUpdateUIEvent& event) {
+    event.Check(m_interpreter.angleUnit() == AngleUnitOf(event.GetId()));
+}
+
+void ConsoleWindow::OnIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (m_interpreter.angleUnit() == m_titleUnit) return;
+    m_titleUnit = m_interpreter.angleUnit();
+    // Radians, the unit every session starts in, leaves the title as it always was.
+    SetTitle(m_titleUnit == AngleUnit::Radians ? wxString(wxS("DelvoCalculator"))
+                                               : wxString::Format(wxS("DelvoCalculator (%s)"),
+                                                                  angleUnitName(m_titleUnit)));
 }

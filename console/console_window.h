@@ -11,6 +11,7 @@
 #include <wx/longlong.h>
 
 #include "console/command_ids.h"
+#include "engine/angle_unit.h"
 #include "console/tool_dialog_factory.h"
 #include "console/update_check.h"
 #include "console/window_commands_adapter.h"
@@ -155,6 +156,14 @@ private:
     void OnUpdateHighlighting(wxUpdateUIEvent& event);
     void OnUpdateVerbose(wxUpdateUIEvent& event);
     void OnUpdateOutputBase(wxUpdateUIEvent& event);
+    void OnAngleUnit(wxCommandEvent& event);
+    void OnUpdateAngleUnit(wxUpdateUIEvent& event);
+    /// The title names the angle unit while it is not radians.
+    void OnIdle(wxIdleEvent& event);
+
+    /// The Options > Angle item of a unit, and back.
+    static int AngleUnitCommand(AngleUnit unit);
+    static AngleUnit AngleUnitOf(int command);
 
     Interpreter& m_interpreter;
     ConsoleHost& m_host;
@@ -173,6 +182,8 @@ private:
     bool m_firstPaintDone = false;
     bool m_menusFilled = false;
     bool m_scrollWidthSet = false;
+    /// The angle unit the title names.
+    AngleUnit m_titleUnit = AngleUnit::Radians;
 
     WindowCommandsAdapter m_windowCommands{*this};
     AboutPresenter m_aboutPresenter;

@@ -8,6 +8,7 @@
 #include "console/console_edit.h"
 #include "console/console_host.h"
 #include "console/functions_menu.h"
+#include "engine/interpreter.h"
 #include "libs/ui/appearance.h"
 #include "libs/ui/window_icons.h"
 
@@ -45,7 +46,15 @@ void ConsoleWindow::FillMenus() {
     FillFileMenu(menuBar->GetMenu(kFile));
     FillEditMenu(menuBar->GetMenu(kEdit));
     FillViewMenu(menuBar->GetMenu(kView));
-    FillFunctionsMenu(menuBar->GetMenu(kInsert));
+    wxMenu* insert = menuBar->GetMenu(kInsert);
+    FillFunctionsMenu(insert, &m_interpreter.functions());
+    // The user's functions change while the program runs: their submenu is brought up to date as it opens.
+    Bind(wxEVT_MENU_OPEN, [this, insert](wxMenuEvent& event) {
+        event.Skip();
+        if (event.GetMenu() != insert) return;
+        if (wxMenuItem* yours = insert->FindItem(ID_INSERT_USER))
+            FillUserFunctionsMenu(yours->GetSubMenu(), &m_interpreter.functions());
+    });
     FillOptionsMenu(menuBar->GetMenu(kOptions));
     FillRunMenu(menuBar->GetMenu(kRun));
     FillHelpMenu(menuBar->GetMenu(kHelp));
@@ -92,7 +101,7 @@ void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     menu->Append(item(menu, ID_OPTIONS_BASE_DECIMAL, wxS("Decimal"), wxITEM_CHECK, wxS("Set output base to decimal")));
     menu->Append(item(menu, ID_OPTIONS_BASE_HEXADECIMAL, wxS("Hexadecimal"), wxITEM_CHECK,
                       wxS("Set output base to hexadecimal")));
-    // Our addition after the specified items, so theirs keep their places; not kept in the settings file.
+    // Later additions follow the older items, so those keep their places; none is kept in the settings file.
     menu->AppendSeparator();
     menu->Append(item(menu, ID_OPTIONS_LIVE_ANSWER, wxS("Live Answer"), wxITEM_CHECK,
                       wxS("Show the value of the input line while typing")));
@@ -100,6 +109,13 @@ void ConsoleWindow::FillOptionsMenu(wxMenu* menu) {
     Bind(
         wxEVT_MENU, [this](wxCommandEvent& event) { m_console->liveAnswer().setEnabled(event.IsChecked()); },
         ID_OPTIONS_LIVE_ANSWER);
+    // The unit of the angle functions, as the commands rad, deg and grad choose it.
+    auto* angle = new wxMenu;
+    angle->AppendRadioItem(ID_OPTIONS_ANGLE_RADIANS, wxS("Radians"), wxS("Angles in radians (the command rad)"));
+    angle->AppendRadioItem(ID_OPTIONS_ANGLE_DEGREES, wxS("Degrees"), wxS("Angles in degrees (the command deg)"));
+    angle->AppendRadioItem(ID_OPTIONS_ANGLE_GRADIANS, wxS("Gradians"), wxS("Angles in gradians (the command grad)"));
+    angle->Check(AngleUnitCommand(m_interpreter.angleUnit()), true);
+    menu->Append(ID_OPTIONS_ANGLE, wxS("Angle"), angle, wxS("The unit of sin, cos, tan and their inverses"));
 }
 
 void ConsoleWindow::FillRunMenu(wxMenu* menu) {

@@ -6,6 +6,8 @@
 #include <wx/menu.h>
 
 #include "console/command_ids.h"
+#include "engine/function_table.h"
+#include "engine/user_functions.h"
 #include "libs/ui/window_icons.h"
 
 namespace {
@@ -70,7 +72,84 @@ const FunctionEntry* findIn(const FunctionEntry (&entries)[N], int id) {
     return nullptr;
 }
 
+/// The categories of More Functions: every function; constants have their own submenu, commands are lines.
+bool inMoreFunctions(FunctionCategory category) {
+    return category != FunctionCategory::Constants && category != FunctionCategory::Commands;
+}
+
+/// The first form of a signature: "gauss(x)" of "gauss(x)  gauss(x, mu, sigma)".
+wxString firstForm(const wchar_t* signature) {
+    const wxString text(signature);
+    const int close = text.Find(wxS(')'));
+    return close == wxNOT_FOUND ? text : text.Left(close + 1);
+}
+
+/// "name(" with a comma between every two parameters and ")", the caret after "(": what typing a call starts
+/// with. No parameter: the caret after ")"; a list of any length ("..."): no commas.
+Insertion callTemplate(const wxString& name, const wxString& parameters) {
+    Insertion insertion;
+    const wxString inner = parameters.AfterFirst(wxS('(')).BeforeLast(wxS(')'));
+    const size_t commas = inner.Contains(wxS("...")) ? 0 : inner.Freq(wxS(','));
+    insertion.text = name + wxS("(") + wxString(wxS(','), commas) + wxS(")");
+    insertion.offset = inner.empty() ? static_cast<int>(insertion.text.length()) : static_cast<int>(name.length()) + 1;
+    return insertion;
+}
+
+void appendMoreFunctions(wxMenu* menu) {
+    auto* more = new wxMenu;
+    const std::vector<FunctionSignature>& table = functionSignatures();
+    int categoryId = ID_INSERT_CATEGORY_FIRST;
+    for (FunctionCategory category : functionCategories()) {
+        if (!inMoreFunctions(category) || categoryId > ID_INSERT_CATEGORY_LAST) continue;
+        auto* submenu = new wxMenu;
+        for (size_t i = 0; i < table.size() && ID_INSERT_TABLE_FIRST + static_cast<int>(i) <= ID_INSERT_TABLE_LAST; ++i)
+            if (table[i].category == category)
+                submenu->Append(ID_INSERT_TABLE_FIRST + static_cast<int>(i), firstForm(table[i].signature),
+                                wxString(table[i].summary));
+        if (submenu->GetMenuItemCount() == 0) {
+            delete submenu;
+            continue;
+        }
+        more->Append(categoryId++, functionCategoryLabel(category), submenu);
+    }
+    menu->Append(ID_INSERT_MORE, wxS("More Functions"), more);
+}
+
 }  // namespace
+
+bool FindInsertion(int id, const UserFunctions* user, Insertion* insertion) {
+    if (const FunctionEntry* entry = findFunctionEntry(id)) {
+        *insertion = {entry->text, entry->offset};
+        return true;
+    }
+    const std::vector<FunctionSignature>& table = functionSignatures();
+    if (id >= ID_INSERT_TABLE_FIRST && id <= ID_INSERT_TABLE_LAST &&
+        static_cast<size_t>(id - ID_INSERT_TABLE_FIRST) < table.size()) {
+        const FunctionSignature& entry = table[static_cast<size_t>(id - ID_INSERT_TABLE_FIRST)];
+        if (!inMoreFunctions(entry.category)) return false;
+        *insertion = callTemplate(entry.name, firstForm(entry.signature));
+        return true;
+    }
+    if (user && id >= ID_INSERT_USER_FIRST && id <= ID_INSERT_USER_LAST &&
+        static_cast<size_t>(id - ID_INSERT_USER_FIRST) < user->list().size()) {
+        const UserFunction& function = user->list()[static_cast<size_t>(id - ID_INSERT_USER_FIRST)];
+        wxString parameters = wxS("(");
+        for (size_t i = 0; i < function.parameters.size(); ++i) parameters << (i > 0 ? wxS(",") : wxS("")) << wxS("p");
+        *insertion = callTemplate(function.name, parameters + wxS(")"));
+        return true;
+    }
+    return false;
+}
+
+void FillUserFunctionsMenu(wxMenu* menu, const UserFunctions* user) {
+    if (!menu) return;
+    while (menu->GetMenuItemCount() > 0) menu->Destroy(menu->FindItemByPosition(0));
+    const size_t count = user ? user->list().size() : 0;
+    for (size_t i = 0; i < count && ID_INSERT_USER_FIRST + static_cast<int>(i) <= ID_INSERT_USER_LAST; ++i)
+        menu->Append(ID_INSERT_USER_FIRST + static_cast<int>(i), wxString(user->list()[i].definition()));
+    // A fixed id: the pop-up and the Insert menu read the same.
+    if (count == 0) menu->Append(ID_INSERT_USER_LAST, wxS("None yet: type f(x) = x^2+1"))->Enable(false);
+}
 
 const FunctionEntry* findFunctionEntry(int id) {
     for (const FunctionEntry* found :
@@ -79,7 +158,7 @@ const FunctionEntry* findFunctionEntry(int id) {
     return nullptr;
 }
 
-void FillFunctionsMenu(wxMenu* menu) {
+void FillFunctionsMenu(wxMenu* menu, const UserFunctions* user) {
     if (!menu) return;
     // The constants' hints after the tab are not shortcuts; the toolkit's complaint about them is expected.
     wxLogNull quiet;
@@ -98,4 +177,9 @@ void FillFunctionsMenu(wxMenu* menu) {
     auto* constants = new wxMenu;
     appendEntries(constants, kConstants);
     menu->Append(ID_INSERT_CONSTANTS, L"Constants", constants);
+    menu->AppendSeparator();
+    appendMoreFunctions(menu);
+    auto* yours = new wxMenu;
+    FillUserFunctionsMenu(yours, user);
+    menu->Append(ID_INSERT_USER, wxS("Your Functions"), yours);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // End to end through DelvoApp's normal start: console lines reach the plot windows, a dark theme the console's
 // pixels. Runs under Xvfb with the shared harness.
+#include <algorithm>
+
 #include "libs/graph/plot_canvas.h"
 #include "libs/graph/plot_frame.h"
 #include "tests/window_test_fixture.h"
@@ -49,6 +51,24 @@ TEST_F(AppEndToEnd, PlotCommandsShareOneWindow) {
     EXPECT_NE(second, first);
     EXPECT_TRUE(PlotFrame::plotExists(second));
     EXPECT_EQ(curvesOf(second), 1u);
+}
+
+// A function of the user's plots like any expression: f(x)=x^2-2 draws the parabola, its lowest point -2 at 0.
+TEST_F(AppEndToEnd, UsersFunctionPlots) {
+    enter("f(x)=x^2-2");
+    enter("plot(f(x))");
+    const int handle = wxGetApp().interpreter().plotId;
+    ASSERT_EQ(curvesOf(handle), 1u);
+    const PlotCurve& curve = PlotFrame::find(handle)->canvas()->curves()[0];
+    EXPECT_EQ(curve.domain.lo, -2);
+    EXPECT_EQ(curve.domain.hi, 2);
+    ASSERT_FALSE(curve.samples.y.empty());
+    EXPECT_NEAR(*std::min_element(curve.samples.y.begin(), curve.samples.y.end()), -2, 1e-3);
+    EXPECT_NEAR(curve.samples.y.front(), 2, 1e-9);
+    gui::pump(100);
+    EXPECT_TRUE(gui::screenshot(PlotFrame::find(handle), gui::outputDir() + "/plot_user_function.png"));
+    std::wstring reply;
+    EXPECT_TRUE(wxGetApp().evaluateLine(L"reset", &reply));
 }
 
 TEST_F(AppEndToEnd, RefusedPlotFunctionIsReported) {

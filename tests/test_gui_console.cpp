@@ -8,7 +8,7 @@
 #include <wx/uiaction.h>
 
 #include "console/console_history.h"
-#include "console/function_signatures.h"
+#include "engine/function_table.h"
 #include "libs/ui/window_icons.h"
 #include "tests/console_test_fixture.h"
 
@@ -389,6 +389,21 @@ TEST_F(Console, TwoLettersOfAFunctionNameOfferCompletions) {
     EXPECT_FALSE(console->CallTipActive());
     gui::sendKey(console, WXK_RETURN);
     EXPECT_EQ(lines(), (Lines{"2*sqrt(16)", "8", ""}));
+}
+
+// The user's functions are offered like the built-in ones; their call tip shows the definition.
+TEST_F(Console, CompletionAndCallTipsKnowTheUsersFunctions) {
+    enter(wxS("area(r)=pi*r^2"));
+    gui::typeText(console, wxS("2*ar"));
+    EXPECT_TRUE(console->AutoCompActive());
+    gui::sendKey(console, WXK_RETURN);
+    EXPECT_EQ(inputLine(), wxS("2*area"));
+    gui::typeText(console, wxS("("));
+    ASSERT_TRUE(console->CallTipActive());
+    gui::typeText(console, wxS("1)"));
+    gui::sendKey(console, WXK_RETURN);
+    EXPECT_EQ(lines().back(), wxS(""));
+    EXPECT_EQ(lines()[lines().size() - 2], wxS("6.28318530717959"));
 }
 
 // Escape first closes a completion list or call tip, then empties the input line; earlier lines stay.

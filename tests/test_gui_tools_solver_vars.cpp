@@ -252,6 +252,44 @@ TEST_F(VarlistDlgTest, SortAlternatesAndNameIgnoresCase) {
     EXPECT_EQ(names(dialog.GetList()), (std::vector<wxString>{"cherry", "apple", "Banana"}));
 }
 
+// The user's functions follow the variables, each with its body; Delete removes a function or a variable
+// even where both have the same name; a function row is never opened in the variable editor.
+TEST_F(VarlistDlgTest, UsersFunctionsFollowTheVariables) {
+    std::wstring reply;
+    for (const wchar_t* line : {L"f=5", L"speed=3", L"f(x)=x^2-2", L"g(x,y)=hypot(x,y)"})
+        ASSERT_TRUE(app().evaluateLine(line, &reply)) << line;
+    VarlistDlg dialog(window, app().interpreter());
+    dialog.RefreshVariables();
+    VarlistCtrl* list = dialog.GetList();
+    ASSERT_EQ(names(list), (std::vector<wxString>{"speed", "f", "f(x)", "g(x,y)"}));
+    EXPECT_EQ(list->GetItemText(2, 1), "x^2-2");
+    dialog.Show();
+    gui::pump(50);
+    EXPECT_TRUE(gui::screenshot(&dialog, gui::outputDir() + "/tool_variables_functions.png"));
+    bool edited = false;
+    dialog.SetEditPresenter([&edited](VarsetDlg&) { edited = true; });
+    // By value, functions after the numbers, both ways.
+    dialog.SortColumn(1);
+    EXPECT_EQ(names(list), (std::vector<wxString>{"speed", "f", "f(x)", "g(x,y)"}));
+    dialog.SortColumn(1);
+    EXPECT_EQ(names(list), (std::vector<wxString>{"g(x,y)", "f(x)", "f", "speed"}));
+    const auto select = [list](const wxString& name) {
+        for (long row = 0; row < list->GetItemCount(); ++row)
+            list->SetItemState(row, list->GetItemText(row) == name ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+    };
+    select("f(x)");
+    dialog.ModifyVariable();
+    EXPECT_FALSE(edited);
+    dialog.DeleteVariable();
+    EXPECT_EQ(names(list), (std::vector<wxString>{"speed", "f", "g(x,y)"}));
+    select("f");
+    dialog.DeleteVariable();
+    EXPECT_EQ(names(list), (std::vector<wxString>{"speed", "g(x,y)"}));
+    ASSERT_TRUE(app().evaluateLine(L"g(3,4)", &reply));
+    EXPECT_EQ(reply, L"5");
+    ASSERT_TRUE(app().evaluateLine(L"reset", &reply));
+}
+
 TEST_F(VarlistDlgTest, KeysStepWithWrapAndDelete) {
     VarlistDlg dialog(window, app().interpreter());
     VarlistCtrl* list = dialog.GetList();

@@ -10,6 +10,7 @@
 #include <wx/toolbar.h>
 
 #include "console/functions_menu.h"
+#include "engine/function_table.h"
 #include "libs/graph/plot_frame.h"
 #include "tests/window_test_fixture.h"
 
@@ -58,7 +59,8 @@ TEST_F(MainWindow, MenusHaveTheirLabelsIdsKindsAndHelpTexts) {
                      "7067|Binary|Set output base to binary|check", "7068|Octal|Set output base to octal|check",
                      "7069|Decimal|Set output base to decimal|check",
                      "7070|Hexadecimal|Set output base to hexadecimal|check", "-",
-                     "7071|Live Answer|Show the value of the input line while typing|check"}},
+                     "7071|Live Answer|Show the value of the input line while typing|check",
+                     "7072|Angle|The unit of sin, cos, tan and their inverses"}},
         {"Run", {"7078|&Execute\tF12|Execute the command|icon"}},
         {"Help", {"6899|Contents (PDF)\tF1|", "-", "6900|&Check for Update...|Check for Update", "-",
                   "6901|About...||icon"}},
@@ -418,7 +420,21 @@ TEST_F(FunctionsMenu, InsertMenuHoldsTheEntriesInOrder) {
         hint("Planck", "_h") + "|7053", hint("Speed of Light", "_c") + "|7054",
         hint("Permittivity", "_e") + "|7055", hint("Avogadro", "_n") + "|7056",
     };
-    EXPECT_EQ(describe(*insert), expected);
+    const std::vector<std::string> rows = describe(*insert);
+    ASSERT_GT(rows.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(rows.begin(), rows.begin() + expected.size()), expected);
+    // Then every function of the function table by category, and the user's functions (none yet).
+    EXPECT_EQ(rows[expected.size()], "|-2");
+    EXPECT_EQ(rows[expected.size() + 1], "More Functions|7043");
+    EXPECT_EQ(rows[rows.size() - 2], "Your Functions|7044");
+    EXPECT_EQ(rows.back().substr(0, 13), "  None yet: t");
+    std::vector<std::string> categories;
+    for (const std::string& row : rows)
+        if (row.rfind("  ", 0) == 0 && row.rfind("    ", 0) != 0 && row.find("|82") != std::string::npos)
+            categories.push_back(row.substr(2, row.find('|') - 2));
+    EXPECT_EQ(categories.front(), "Powers and logarithms");
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const std::string& row) { return row.rfind("    gcd(", 0) == 0; }),
+              1);
     for (const int id : {7029, 7038, 7049}) EXPECT_TRUE(insert->FindItem(id)->GetBitmap().IsOk()) << id;
     EXPECT_FALSE(insert->FindItem(7037)->GetBitmap().IsOk());
 }
@@ -465,6 +481,69 @@ TEST_F(FunctionsMenu, EntriesInsertTheirTextAndPlaceTheCaret) {
     console->GotoPos(0);
     command(7031);
     EXPECT_EQ(console->GetText(), text);
+}
+
+// More Functions inserts a call of any function of the table; Your Functions, brought up to date when the menu
+// opens, one of the user's functions, and the toolbar's pop-up offers them too.
+TEST_F(FunctionsMenu, MoreAndYourFunctionsInsertCalls) {
+    wxMenu* insert = menu("Insert");
+    ASSERT_NE(insert, nullptr);
+    const auto idOf = [insert](const std::string& label) {
+        for (const wxMenuItem* category : insert->FindItem(ID_INSERT_MORE)->GetSubMenu()->GetMenuItems())
+            for (const wxMenuItem* item : category->GetSubMenu()->GetMenuItems())
+                if (item->GetItemLabelText().ToStdString() == label) return item->GetId();
+        return static_cast<int>(wxNOT_FOUND);
+    };
+    const struct {
+        std::string label;
+        const char* inserted;
+        int caret;
+    } rows[] = {{"hypot(x, y)", "hypot(,)", 6}, {"gcd(a, b, ...)", "gcd()", 4}, {"rand()", "rand()", 6},
+                {"band(x, y, ...)", "band()", 5}, {"cot(x)", "cot()", 4}};
+    for (const auto& row : rows) {
+        console->ClearConsole();
+        command(idOf(row.label));
+        EXPECT_EQ(console->GetText(), row.inserted) << row.label;
+        EXPECT_EQ(console->GetCurrentPos(), row.caret) << row.label;
+    }
+    console->ClearConsole();
+    run(wxS("area(r)=pi*r^2"));
+    run(wxS("g(x,y)=hypot(x,y)"));
+    wxMenuEvent opened(wxEVT_MENU_OPEN, 0, insert);
+    window->GetEventHandler()->ProcessEvent(opened);
+    Rows yours;
+    for (const wxMenuItem* item : insert->FindItem(ID_INSERT_USER)->GetSubMenu()->GetMenuItems())
+        yours.push_back(item->GetItemLabelText().ToStdString() + "|" + std::to_string(item->GetId()));
+    EXPECT_EQ(yours, (Rows{"area(r)=pi*r^2|8300", "g(x,y)=hypot(x,y)|8301"}));
+    console->ClearConsole();
+    command(8301);
+    EXPECT_EQ(console->GetText(), "g(,)");
+    EXPECT_EQ(console->GetCurrentPos(), 2);
+    command(ID_VIEW_FUNCTIONS);
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_NE(std::find(popups[0].begin(), popups[0].end(), "  area(r)=pi*r^2|8300"), popups[0].end());
+    std::wstring reply;
+    EXPECT_TRUE(wxGetApp().evaluateLine(L"reset", &reply));
+}
+
+// Options > Angle and the commands rad, deg and grad choose the same unit; the title names it unless it is
+// radians.
+TEST_F(MainWindow, AngleMenuFollowsTheCommandsAndTheTitleNamesTheUnit) {
+    command(ID_OPTIONS_ANGLE_DEGREES);
+    run(wxS("sin(30)"));
+    EXPECT_EQ(console->GetLineText(console->GetLineCount() - 2), "0.5");
+    gui::pump(50);
+    EXPECT_EQ(window->GetTitle(), "DelvoCalculator (degrees)");
+    EXPECT_TRUE(gui::screenshot(window, gui::outputDir() + "/window_degrees.png"));
+    const std::pair<const char*, int> rows[] = {{"grad", ID_OPTIONS_ANGLE_GRADIANS}, {"rad", ID_OPTIONS_ANGLE_RADIANS}};
+    for (const auto& [line, item] : rows) {
+        run(line);
+        updateInterface();
+        gui::pump(50);
+        EXPECT_TRUE(window->GetMenuBar()->IsChecked(item)) << line;
+    }
+    EXPECT_EQ(window->GetTitle(), "DelvoCalculator");
+    EXPECT_EQ(wxGetApp().interpreter().angleUnit(), AngleUnit::Radians);
 }
 
 // The toolbar's "Functions" twice gives two independent pop-ups; the Insert menu is unaffected.

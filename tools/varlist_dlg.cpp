@@ -2,12 +2,15 @@
 #include "tools/varlist_dlg.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include "engine/interpreter.h"
+#include "engine/variables.h"
 #include "tools/varset_dlg.h"
 
 #include "libs/ui/accessible_name.h"
@@ -21,24 +24,45 @@ constexpr int kValueTextMax = 63;
 /// Space between the "&Delete" and "&Close" buttons.
 constexpr int kCloseGap = 56;
 
-/// What a column sort compares: the store the rows' item data point into.
+/// Item data of a user function's row: this plus its index (a variable's row holds its slot plus 1).
+constexpr wxUIntPtr kFunctionRow = 1000;
+
+bool isFunctionRow(wxIntPtr data) { return data >= static_cast<wxIntPtr>(kFunctionRow); }
+
+/// What a column sort compares: the store and the functions the rows' item data point into.
 struct SortOrder {
     const VariableStore* store;
+    const UserFunctions* functions;
     int column;
     bool ascending;
 };
 
+wxString nameOf(const SortOrder& order, wxIntPtr data) {
+    if (isFunctionRow(data)) return wxString(order.functions->list()[static_cast<size_t>(data) - kFunctionRow].name);
+    return wxString(order.store->varName[static_cast<size_t>(data - 1)]);
+}
+
 int wxCALLBACK compareRows(wxIntPtr first, wxIntPtr second, wxIntPtr data) {
     const auto& order = *reinterpret_cast<const SortOrder*>(data);
-    const auto a = static_cast<size_t>(first - 1), b = static_cast<size_t>(second - 1);
     int result = 0;
     if (order.column == 0) {
-        result = wxString(order.store->varName[a]).CmpNoCase(wxString(order.store->varName[b]));
+        result = nameOf(order, first).CmpNoCase(nameOf(order, second));
+    } else if (isFunctionRow(first) || isFunctionRow(second)) {
+        // Functions have no value: they follow the variables, in their own order.
+        result = isFunctionRow(first) && isFunctionRow(second) ? (first < second ? -1 : (first > second ? 1 : 0))
+                                                               : (isFunctionRow(first) ? 1 : -1);
     } else {
-        const double x = order.store->varValue[a], y = order.store->varValue[b];
+        const double x = order.store->varValue[first - 1], y = order.store->varValue[second - 1];
         result = x < y ? -1 : (x > y ? 1 : 0);
     }
     return order.ascending ? result : -result;
+}
+
+/// "g(x,y)": how a function's row names it.
+wxString callOf(const UserFunction& function) {
+    wxString call = wxString(function.name) + wxS("(");
+    for (size_t i = 0; i < function.parameters.size(); ++i) call << (i > 0 ? wxS(",") : wxS("")) << function.parameters[i];
+    return call + wxS(")");
 }
 
 }  // namespace
@@ -151,6 +175,13 @@ void VarlistDlg::RefreshVariables() {
         m_list->SetItem(row, 1, value);
         m_list->SetItemData(row, slot + 1);
     }
+    // The user's functions follow, each with its body where a variable shows its value.
+    const std::vector<UserFunction>& functions = m_interpreter.functions().list();
+    for (size_t i = 0; i < functions.size(); ++i) {
+        const long row = m_list->InsertItem(m_list->GetItemCount(), callOf(functions[i]));
+        m_list->SetItem(row, 1, wxString(functions[i].body));
+        m_list->SetItemData(row, static_cast<long>(kFunctionRow + i));
+    }
     m_list->Refresh();
 }
 
@@ -179,24 +210,39 @@ void VarlistDlg::AddVariable() {
 void VarlistDlg::ModifyVariable() {
     if (m_list->GetSelectedItemCount() != 1) return;
     const long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    // A function is changed by defining it again in the console.
+    if (isFunctionRow(static_cast<wxIntPtr>(m_list->GetItemData(row)))) return;
     EditSlot(static_cast<int>(m_list->GetItemData(row)) - 1, m_list, wxGetMousePosition(), row);
 }
 
 void VarlistDlg::DeleteVariable() {
     const int selected = m_list->GetSelectedItemCount();
-    if (selected == 0 || selected > m_interpreter.vars.varCount) return;
+    const int rows = m_interpreter.vars.varCount + static_cast<int>(m_interpreter.functions().list().size());
+    if (selected == 0 || selected > rows) return;
+    // Names first, then removal: removing a function renumbers the rows after it.
+    std::vector<std::pair<bool, std::wstring>> doomed;
     for (long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
          row = m_list->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
-        const std::wstring line = L"unset " + m_list->GetItemText(row, 0).ToStdWstring();
-        std::wstring output;
-        if (line.length() > 6) m_interpreter.evaluateLine(line, &output);
+        const wxIntPtr data = static_cast<wxIntPtr>(m_list->GetItemData(row));
+        if (isFunctionRow(data))
+            doomed.emplace_back(true, m_interpreter.functions().list()[static_cast<size_t>(data) - kFunctionRow].name);
+        else
+            doomed.emplace_back(false, m_list->GetItemText(row, 0).ToStdWstring());
+    }
+    // A variable's row removes the variable even where a function has the same name, and the other way round.
+    for (const auto& [function, name] : doomed) {
+        if (name.empty()) continue;
+        if (function)
+            m_interpreter.removeFunction(name);
+        else
+            removeVariable(m_interpreter.vars, name);
     }
     RefreshVariables();
 }
 
 void VarlistDlg::SortColumn(int column) {
     if (column != 0 && column != 1) return;
-    SortOrder order{&m_interpreter.vars, column, m_ascending};
+    SortOrder order{&m_interpreter.vars, &m_interpreter.functions(), column, m_ascending};
     m_list->SortItems(compareRows, reinterpret_cast<wxIntPtr>(&order));
     m_ascending = !m_ascending;
 }

@@ -22,7 +22,8 @@ enum VarlistDlgId : int {
 };
 
 /// The report list of the dialog: N steps to the next row, Delete deletes, a double click modifies,
-/// a column click sorts. A row's item data is its variable's slot plus 1.
+/// a column click sorts. A row's item data is its variable's slot plus 1, or for a user function 1000 plus its
+/// index.
 class VarlistCtrl : public wxListCtrl {
 public:
     VarlistCtrl(VarlistDlg& dialog, wxWindowID id, const wxSize& size);
@@ -39,8 +40,8 @@ private:
     VarlistDlg& m_dialog;
 };
 
-/// Modeless; reads the interpreter's variable store, deletes through the interpreter and edits through
-/// VarsetDlg. Showing and hiding it rebuild the list; the close box and "&Close" hide it.
+/// Modeless; lists the interpreter's variables and then its user functions, deletes either and edits variables
+/// through VarsetDlg. Showing and hiding it rebuild the list; the close box and "&Close" hide it.
 class VarlistDlg : public wxDialog {
 public:
     /// Runs a filled edit dialog; the default shows it modally. Tests answer it instead.
