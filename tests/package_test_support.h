@@ -51,6 +51,13 @@ inline bool installInto(const std::string& prefix) {
                .status == 0;
 }
 
+/// True in a build instrumented by sanitizers: nobody ships its package, so it is not made.
+#ifdef DELVO_INSTRUMENTED_BUILD
+constexpr bool kInstrumentedBuild = true;
+#else
+constexpr bool kInstrumentedBuild = false;
+#endif
+
 /// The Debian package of this build, made by cpack in folder; its path, or "" (then *why says why).
 inline std::string makeDebianPackage(const std::string& folder, std::string* why) {
     const Run made = run(shellQuoted(CPACK_COMMAND) + " -G DEB --config " + shellQuoted(std::string(DELVO_BINARY_DIR) +
