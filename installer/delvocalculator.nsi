@@ -1,9 +1,11 @@
 ; SPDX-License-Identifier: MIT
 ; The Windows installer of DelvoCalculator. Built by the "installer" target of the Windows build, which defines
-; VERSION, BUILD, OUTFILE, PROGRAM, WINDOW_MODULE (when the window is built), MANUAL (when built) and ICON.
+; VERSION, BUILD, OUTFILE, PROGRAM, WINDOW_MODULE (when the window is built), MANUAL (when built), ICON,
+; LICENSE (the program's licence, shown before anything is installed) and COPYRIGHT (the licences of the
+; program and of every library linked into it).
 ; Layout: <Program Files>\DelvoCalculator\bin\tallyx.exe beside its window module, and \doc\tallyx.pdf,
-; where the program looks for its manual. The user's settings live in the user's own data folder and stay
-; when the program is removed.
+; where the program looks for its manual, beside \doc\copyright.txt. The user's settings live in the user's
+; own data folder and stay when the program is removed.
 ; A 64-bit installer for a 64-bit program: it runs on every system the program runs on.
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -36,6 +38,7 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION} Build ${BUILD}"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
 
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -61,8 +64,9 @@ Section "${PRODUCT}"
 !ifdef WINDOW_MODULE
   File "${WINDOW_MODULE}"
 !endif
-!ifdef MANUAL
   SetOutPath "$INSTDIR\doc"
+  File "/oname=copyright.txt" "${COPYRIGHT}"
+!ifdef MANUAL
   File "${MANUAL}"
 !endif
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -91,6 +95,7 @@ Section "Uninstall"
   Delete "$INSTDIR\bin\tallyx.exe"
   Delete "$INSTDIR\bin\tallyx_window.dll"
   Delete "$INSTDIR\doc\tallyx.pdf"
+  Delete "$INSTDIR\doc\copyright.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR\bin"
   RMDir "$INSTDIR\doc"

@@ -9,7 +9,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick libxml2-utils bc valgrind
   at-spi2-core dbus-x11 python3-pyatspi
-  rst2pdf poppler-utils
+  rst2pdf poppler-utils python3-docutils man-db
+  dpkg-dev lintian appstream desktop-file-utils libglib2.0-bin
   clang libclang-rt-dev
 )
 

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what the Windows build needs on Debian: the mingw-w64 cross compilers, wine64 to run the
-# tests, NSIS for the installer, and a deb-src entry of our own so that `apt-get source` fetches the
-# wxWidgets and muParser sources. Quick when all are there.
+# tests, NSIS for the installer, rst2pdf for the manual it installs, and a deb-src entry of our own so
+# that `apt-get source` fetches the wxWidgets and muParser sources. Quick when all are there.
 set -euo pipefail
 
 PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 wine fonts-wine nsis dpkg-dev
+  wine64 wine fonts-wine nsis rst2pdf dpkg-dev
   cmake make ccache libboost-dev googletest xvfb xauth imagemagick xdotool
 )
 SOURCES_FILE=/etc/apt/sources.list.d/delvo-windows-src.sources

@@ -21,6 +21,8 @@ wine "$setup" /S
 wineserver -w
 [ -f "$program_files/bin/tallyx.exe" ] || fail "no bin\\tallyx.exe"
 [ -f "$program_files/uninstall.exe" ] || fail "no uninstaller"
+# The licences of the program and of the libraries linked into it, wxWidgets' among them.
+grep -q '^License: wxWindows' "$program_files/doc/copyright.txt" 2>/dev/null || fail "no doc\\copyright.txt naming wxWidgets"
 [ -f "$start_menu/DelvoCalculator.lnk" ] || fail "no Start-menu shortcut"
 wine reg query "$uninstall_key" /v UninstallString 2>/dev/null | grep -q 'uninstall.exe' ||
   fail "not in the installed-programs list"
