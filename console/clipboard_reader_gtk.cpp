@@ -127,6 +127,7 @@ std::optional<bool> ClipboardReader::offersText() {
             g_signal_connect(m_state->clipboard, "owner-change", G_CALLBACK(clipboardChanged), &m_state);
     }
     // This program's own clipboard answers inside the request, so the answer below is fresh.
-    if (!m_state->asked || gdk_selection_owner_get(GDK_SELECTION_CLIPBOARD) != nullptr) askWhetherTextIsOffered(m_state);
+    if (!m_state->asked || gdk_selection_owner_get(GDK_SELECTION_CLIPBOARD) != nullptr)
+        askWhetherTextIsOffered(m_state);
     return m_state->offersText;
 }

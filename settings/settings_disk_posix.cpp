@@ -3,9 +3,9 @@
 #include "settings/settings_disk.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <climits>
 #include <ctime>
 #include <vector>
 

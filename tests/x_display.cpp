@@ -35,6 +35,25 @@ void reapWithin(pid_t pid, double seconds) {
     }
 }
 
+/// The process that shows the window as one of its ordinary windows (menus and lists are not: they bypass the
+/// window manager), by its _NET_WM_PID; 0 for any other window.
+unsigned long shownBy(Display* display, Window window, Atom pidAtom) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable ||
+        attributes.override_redirect)
+        return 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const int got =
+        XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data);
+    if (got != Success || data == nullptr) return 0;
+    const unsigned long pid = items == 1 ? *reinterpret_cast<unsigned long*>(data) : 0;
+    XFree(data);
+    return pid;
+}
+
 }  // namespace
 
 XServer::XServer() {
@@ -48,8 +67,8 @@ XServer::XServer() {
         dup2(quiet, 2);
         const std::string fd = std::to_string(ready[1]);
         // -noreset: the server stays as it is when its last client leaves.
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);
@@ -108,22 +127,9 @@ unsigned long XClient::waitForWindows(pid_t pid, int count, double seconds) {
         unsigned int n = 0;
         std::vector<Window> shown;
         if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &n)) {
-            for (unsigned int i = 0; i < n; ++i) {
-                XWindowAttributes attributes;
-                if (!XGetWindowAttributes(m_display, children[i], &attributes) ||
-                    attributes.map_state != IsViewable || attributes.override_redirect)
-                    continue;
-                Atom type = 0;
-                int format = 0;
-                unsigned long items = 0, after = 0;
-                unsigned char* data = nullptr;
-                if (XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                                       &items, &after, &data) == Success && data) {
-                    if (items == 1 && *reinterpret_cast<unsigned long*>(data) == static_cast<unsigned long>(pid))
-                        shown.push_back(children[i]);
-                    XFree(data);
-                }
-            }
+            for (unsigned int i = 0; i < n; ++i)
+                if (shownBy(m_display, children[i], pidAtom) == static_cast<unsigned long>(pid))
+                    shown.push_back(children[i]);
             if (children) XFree(children);
         }
         // Children come bottom to top: a window shown later lies above the first one.
@@ -133,10 +139,14 @@ unsigned long XClient::waitForWindows(pid_t pid, int count, double seconds) {
     return 0;
 }
 
-void XClient::focus(unsigned long window) {
-    if (!m_display) return;
+unsigned long XClient::waitForKeyboard(pid_t pid, double seconds) {
+    const unsigned long window = waitForWindows(pid, 1, seconds);
+    if (window == 0) return 0;
+    // A window takes the keyboard for its console once drawn; a second is plenty for that.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
     XSetInputFocus(m_display, window, RevertToPointerRoot, CurrentTime);
     XSync(m_display, False);
+    return window;
 }
 
 void XClient::pressKey(unsigned long keysym, bool control) {

@@ -39,8 +39,9 @@ public:
     /// Waits until the process shows count ordinary windows (menus and completion lists not counted) and gives
     /// the lowest of them, the first it showed; 0 when the limit passed first.
     unsigned long waitForWindows(pid_t pid, int count, double seconds);
-    /// Gives the window the keyboard (there is no window manager to do it).
-    void focus(unsigned long window);
+    /// Waits for the process's first window, lets it draw and gives it the keyboard (there is no window manager
+    /// to do it); the window, or 0 when it did not show within the limit.
+    unsigned long waitForKeyboard(pid_t pid, double seconds);
     /// Types the text key by key; "\n" is Return.
     void type(const std::string& text);
     /// Presses a key with Control held ('v' for Ctrl+V).
