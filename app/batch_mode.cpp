@@ -2,6 +2,8 @@
 #include "app/batch_mode.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cwctype>
 #include <filesystem>
 #include <fstream>
@@ -122,6 +124,9 @@ void printUsage() {
     std::fputs("Standard error also tells when infile has more than 256 lines (the rest is not run), when infile\n"
                "does not exist (the argument is run as a command) and when a solve finds no root.\n",
                stdout);
+    std::fputs("When outfile cannot be written, standard error says why, the result goes to standard output and\n"
+               "the exit status is 1; an earlier outfile stays as it was.\n",
+               stdout);
     win32SendEnterKey();
 }
 
@@ -185,7 +190,7 @@ std::string batchFailureLine(const std::wstring& input, const BatchItem& item, c
     return "tallyx: " + utf8FromWide(where + L": " + trimBlanks(item.text) + L": " + message) + "\n";
 }
 
-bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
+bool writeUtf16File(const std::wstring& path, const std::wstring& text, std::string* problem) {
     std::string bytes;
     bytes.reserve(text.size() * 2);
     auto unit = [&bytes](unsigned value) {
@@ -201,28 +206,50 @@ bool writeUtf16File(const std::wstring& path, const std::wstring& text) {
             unit(c);
         }
     }
-    std::ofstream file(nativePath(path), std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
+    const auto fail = [problem](int error) {
+        if (problem) *problem = error ? std::strerror(error) : "the file cannot be written";
+        return false;
+    };
+    errno = 0;
+    std::FILE* file = openFile(path, "wb");
+    if (file == nullptr) return fail(errno);
+    // A full disk shows at the write, the flush or the close: each is checked.
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    const int error = written ? 0 : errno;
+    if (std::fclose(file) != 0 && written) return fail(errno);
+    return written || fail(error);
 }
+
+namespace {
+
+/// The standard-error line for an output file that did not come to be.
+std::string outputFileProblem(const std::wstring& outPath, const std::string& problem, bool toConsole) {
+    return "tallyx: the output file " + utf8FromWide(outPath) + " was not written: " + problem +
+           (toConsole ? "; the result went to standard output\n" : "\n");
+}
+
+}  // namespace
 
 BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
     BatchResult result;
     // The options after the input.
-    bool showSeen = false, redirected = false;
+    bool showSeen = false, redirected = false, outGiven = false;
     std::wstring outPath;
+    std::string outProblem;
     UnfinishedOutput unfinished;
     for (int i = 3; i < args.argc && !(showSeen && redirected); ++i) {
         if (equalsNoCase(args.argv[i], L"-show")) {
             showSeen = result.show = true;
         } else if (!redirected && equalsNoCase(args.argv[i], L"-out") && i + 1 < args.argc) {
             outPath = args.whole[++i];
+            outGiven = true;
             win32EnableConsole();
-            redirected = unfinished.begin(outPath);
+            redirected = unfinished.begin(outPath, &outProblem);
         }
     }
     if (!redirected) win32EnableConsole();
+    // An output file that cannot even be started: the result goes to the console, and standard error says why.
+    if (outGiven && !redirected) result.outputWritten = false;
     // The items, stopping after the first failure.
     const std::wstring& input = args.whole[2];
     BatchInputNotes notes;
@@ -250,22 +277,24 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
                                      " were not run\n");
     if (!result.inputReadable) result.lastSucceeded = false;
     // The last output.
-    bool written = true;
-    if (!output.empty()) {
-        std::fflush(stdout);
-        if (redirected) {
-            win32EnableConsole();
-            written = writeUtf16File(unfinished.path(), output);
-            if (!written) {
-                unfinished.abandon();
-                redirected = false;
+    std::fflush(stdout);
+    if (redirected) {
+        win32EnableConsole();
+        const bool complete = (output.empty() || writeUtf16File(unfinished.path(), output, &outProblem)) &&
+                              unfinished.finish(outPath, &outProblem);
+        if (!complete) {
+            unfinished.abandon();
+            redirected = result.outputWritten = false;
+            if (!output.empty())
                 std::fputs("DelvoCalculator: cannot create the output file\n"
                            "Usage: tallyx -run inputfile -out outputfile [-show]\n", stdout);
-            }
         }
-        if (!redirected) printWide(L"\n" + output + L"\n");
     }
+    if (!redirected && !output.empty()) printWide(L"\n" + output + L"\n");
     std::fflush(stdout);
-    if (redirected) unfinished.finish(outPath);
+    if (!result.outputWritten) {
+        std::fputs(outputFileProblem(outPath, outProblem, !output.empty()).c_str(), stderr);
+        std::fflush(stderr);
+    }
     return result;
 }

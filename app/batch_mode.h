@@ -28,6 +28,7 @@ struct BatchResult {
     bool lastSucceeded = true;  // the last item evaluated returned true (no item: true)
     bool show = false;          // "-show" was given
     bool inputReadable = true;  // false when the input file could not be opened
+    bool outputWritten = true;  // false when "-out" named a file that could not be written
 };
 
 /// One command of batch mode and the line of the input file it stands on (0: from the command line).
@@ -53,8 +54,9 @@ std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* reada
 /// The standard-error line for a failed command: "tallyx: infile:LINE: command: message" (for a text given on
 /// the command line "tallyx: argument: command: message"); the message without its leading blanks and "!".
 std::string batchFailureLine(const std::wstring& input, const BatchItem& item, const std::wstring& reply);
-/// Writes text as UTF-16LE code units without byte-order mark or line end; false when it cannot be created.
-bool writeUtf16File(const std::wstring& path, const std::wstring& text);
+/// Writes text as UTF-16LE code units without byte-order mark or line end; false when it cannot be created or
+/// written whole, with *problem (when given) saying why in the system's words.
+bool writeUtf16File(const std::wstring& path, const std::wstring& text, std::string* problem = nullptr);
 
 /// Runs batch mode for "-run input [-out file] [-show]".
 BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter);

@@ -23,7 +23,7 @@ bool DelvoApp::startUp(int argc, char** argv) {
             return false;
         case StartMode::Batch: {
             const BatchResult result = runBatch(args, m_interpreter);
-            m_exitStatus = result.lastSucceeded ? 0 : 1;
+            m_exitStatus = result.lastSucceeded && result.outputWritten ? 0 : 1;
             if (!result.show) {
                 win32SendEnterKey();
                 return false;

@@ -53,9 +53,10 @@ public:
     /// Another help document (tests point it at a missing file).
     void setHelpPath(const std::wstring& path) { m_helpPath = path; }
     /// Reads the settings file into the appearance, the histories and the window (start-up); false when nothing
-    /// was applied.
+    /// was applied. A file that is there but cannot be read is named on standard error.
     bool loadSettingsFile();
-    /// Writes the settings file (the window's shutdown); false when it could not be written.
+    /// Writes the settings file (the window's shutdown); false when it could not be written, which standard
+    /// error tells.
     bool saveSettingsFile();
 
 private:
@@ -66,6 +67,10 @@ private:
 
     /// Ends the session through ShutDown when the session asked the process to end (SIGTERM, SIGHUP, SIGINT).
     void watchExitRequests();
+    /// Writes the settings file; false with the standard-error line that says why.
+    bool writeSettingsFile(std::string* failure);
+    /// The display is gone: saves what the session changed (unless the shutdown did) and says so.
+    void settleWithoutDisplay();
 
     Interpreter m_interpreter;
     Appearance m_appearance;
@@ -76,6 +81,8 @@ private:
     Folders m_folders;
     std::wstring m_helpPath;
     int m_exitStatus = 0;
+    /// The shutdown has written (or tried to write) the settings: a later write would find the window half gone.
+    bool m_settingsSaved = false;
 };
 
 wxDECLARE_APP(DelvoApp);

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // DelvoApp's settings file: the appearance, the histories, the verbose flag and the main window's placement.
+#include <cstdio>
+
 #include <wx/settings.h>
 
 #include "app/delvo_app.h"
 #include "console/console_edit.h"
 #include "console/console_window.h"
 #include "libs/file/lf_config.h"
+#include "libs/file/lf_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_host.h"
 
@@ -15,6 +18,13 @@ namespace {
 constexpr size_t kEntryMax = 255;
 /// Sections of the settings store.
 constexpr int kSettingsSections = 3;
+
+/// A line for standard error: the window says nothing of the settings file, a terminal that started it does.
+void tellTerminal(const std::string& line) {
+    std::fflush(stdout);
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+}
 
 /// The application's state as the settings file's reader and writer see it. Window operations act only while
 /// the main window exists.
@@ -95,11 +105,45 @@ private:
 bool DelvoApp::loadSettingsFile() {
     lfConfig config(kSettingsSections);
     AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
-    return ::loadSettings(config, folders().settingsPath(), host);
+    const std::wstring path = folders().settingsPath();
+    std::string problem;
+    const bool loaded = ::loadSettings(config, path, host, &problem);
+    if (!problem.empty())
+        tellTerminal("tallyx: the settings file could not be read: " + utf8FromWide(path) + ": " + problem +
+                     "; the window starts with the default settings\n");
+    return loaded;
+}
+
+bool DelvoApp::writeSettingsFile(std::string* failure) {
+    lfConfig config(kSettingsSections);
+    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
+    const std::wstring path = folders().settingsPath();
+    std::string problem;
+    if (::saveSettings(config, path, host, &problem)) return true;
+    *failure = "tallyx: the settings of this session were not saved: " + utf8FromWide(path) + ": " +
+               (problem.empty() ? std::string("the file cannot be written") : problem) + "\n";
+    return false;
 }
 
 bool DelvoApp::saveSettingsFile() {
-    lfConfig config(kSettingsSections);
-    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
-    return ::saveSettings(config, folders().settingsPath(), host);
+    m_settingsSaved = true;
+    std::string failure;
+    if (writeSettingsFile(&failure)) return true;
+    tellTerminal(failure);
+    return false;
+}
+
+void DelvoApp::settleWithoutDisplay() {
+    const char* lost = "tallyx: lost the connection to the display";
+    if (m_settingsSaved) {
+        tellTerminal(std::string(lost) + "\n");
+        return;
+    }
+    m_settingsSaved = true;
+    std::string failure;
+    if (writeSettingsFile(&failure)) {
+        tellTerminal(std::string(lost) + "; the settings of this session were saved\n");
+    } else {
+        tellTerminal(std::string(lost) + "\n" + failure);
+    }
 }

@@ -3,6 +3,7 @@
 #include "app/delvo_app.h"
 
 #include "app/console_face.h"
+#include "app/display_loss.h"
 #include "app/exit_signals.h"
 
 #include <cstdio>
@@ -56,6 +57,9 @@ bool DelvoApp::startWindow() {
         event.Skip();
     });
     loadSettingsFile();
+    // Before this, a lost display leaves the settings file as it was; from now on the session's settings are
+    // written first.
+    whenDisplayLost([this] { settleWithoutDisplay(); });
     watchExitRequests();
     return true;
 }

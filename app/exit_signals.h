@@ -4,6 +4,10 @@
 
 #include <string>
 
+/// A write beyond the file-size limit (`ulimit -f`) fails like a full disk instead of ending the process, so
+/// the settings save and the output file can say what happened and leave earlier files as they were.
+void failWritesBeyondSizeLimit();
+
 /// Batch mode: an end request ends the process at once with the signal's own status; a file named here (the
 /// unfinished output) is removed first, so the output file is either complete or absent. Empty: none.
 void endAtOnceRemoving(const std::string& unfinishedFile);

@@ -32,6 +32,9 @@ BOOL WINAPI noteRequest(DWORD) {
 
 }  // namespace
 
+// Windows has no file-size limit that ends a process: a write beyond the disk fails on its own.
+void failWritesBeyondSizeLimit() {}
+
 void endAtOnceRemoving(const std::string& unfinishedFile) {
     SetConsoleCtrlHandler(removeAndEnd, FALSE);
     const std::wstring name = wideFromUtf8(unfinishedFile);

@@ -7,11 +7,13 @@
 
 #include "app/batch_mode.h"
 #include "app/command_line.h"
+#include "app/exit_signals.h"
 #include "app/process_console.h"
 #include "app/window_module.h"
 #include "engine/interpreter.h"
 
 int main(int argc, char** argv) {
+    failWritesBeyondSizeLimit();
     // The arguments as UTF-8, whatever the platform handed over.
     std::vector<std::string> texts = utf8Arguments(argc, argv);
     std::vector<char*> utf8;
@@ -36,7 +38,7 @@ int main(int argc, char** argv) {
         Interpreter interpreter;
         const BatchResult result = runBatch(args, interpreter);
         win32SendEnterKey();
-        return result.lastSucceeded ? 0 : 1;
+        return result.lastSucceeded && result.outputWritten ? 0 : 1;
     }
     return runWindowModule(argc, argv);
 }

@@ -15,8 +15,9 @@ public:
     UnfinishedOutput(const UnfinishedOutput&) = delete;
     UnfinishedOutput& operator=(const UnfinishedOutput&) = delete;
 
-    /// Creates the temporary file and redirects standard output and error into it; false: no redirection.
-    bool begin(const std::wstring& outPath);
+    /// Creates the temporary file and redirects standard output and error into it; false: no redirection, and
+    /// *problem says why in the system's words.
+    bool begin(const std::wstring& outPath, std::string* problem);
     /// The temporary file; empty when there is none.
     const std::wstring& path() const { return m_path; }
     /// Writes text to the standard error the program was started with, also while it is redirected.
@@ -24,8 +25,9 @@ public:
     /// The result could not be written: the temporary file goes, standard output and error return.
     void abandon();
     /// The output file is complete: it takes the output file's name. Standard output and error return to
-    /// the console, so nothing printed later (a message of the window after "-show") lands in the file.
-    void finish(const std::wstring& outPath);
+    /// the console, so nothing printed later (a message of the window after "-show") lands in the file. False
+    /// when the name cannot be taken (*problem says why): the temporary file goes and an earlier file stays.
+    bool finish(const std::wstring& outPath, std::string* problem);
 
 private:
     void restoreConsole();

@@ -10,6 +10,7 @@
 
 #include "app/exit_signals.h"
 #include "app/process_console.h"
+#include "libs/file/lf_path.h"
 #include "libs/file/lf_text.h"
 
 namespace {
@@ -32,8 +33,12 @@ UnfinishedOutput::~UnfinishedOutput() {
         if (fd >= 0) _close(fd);
 }
 
-bool UnfinishedOutput::begin(const std::wstring& outPath) {
-    if (outPath.empty()) return false;
+bool UnfinishedOutput::begin(const std::wstring& outPath, std::string* problem) {
+    if (outPath.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        *problem = lastFileSystemError();
+        return false;
+    }
     std::wstring name;
     for (int attempt = 0; attempt < kTemporaryAttempts && name.empty(); ++attempt) {
         const std::wstring candidate =
@@ -44,16 +49,21 @@ bool UnfinishedOutput::begin(const std::wstring& outPath) {
             CloseHandle(file);
             name = candidate;
         } else if (GetLastError() != ERROR_FILE_EXISTS) {
+            *problem = lastFileSystemError();
             return false;
         }
     }
-    if (name.empty()) return false;
+    if (name.empty()) {
+        *problem = lastFileSystemError();
+        return false;
+    }
     m_path = name;
     std::fflush(stdout);
     std::fflush(stderr);
     m_console[0] = _fileno(stdout) >= 0 ? _dup(_fileno(stdout)) : -1;
     m_console[1] = _fileno(stderr) >= 0 ? _dup(_fileno(stderr)) : -1;
     if (!lf_redirectConsole(m_path)) {
+        *problem = "the console cannot be redirected into it";
         DeleteFileW(m_path.c_str());
         m_path.clear();
         return false;
@@ -67,19 +77,25 @@ long UnfinishedOutput::writeSome(int fd, const char* data, size_t size) {
 }
 
 void UnfinishedOutput::abandon() {
+    if (m_path.empty()) return;
     restoreConsole();
     DeleteFileW(m_path.c_str());
     m_path.clear();
     endAtOnceRemoving({});
 }
 
-void UnfinishedOutput::finish(const std::wstring& outPath) {
-    if (m_path.empty()) return;
+bool UnfinishedOutput::finish(const std::wstring& outPath, std::string* problem) {
+    if (m_path.empty()) return true;
     restoreConsole();
-    if (!MoveFileExW(m_path.c_str(), outPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const bool moved =
+        MoveFileExW(m_path.c_str(), outPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!moved) {
+        *problem = lastFileSystemError();
         DeleteFileW(m_path.c_str());
+    }
     m_path.clear();
     endAtOnceRemoving({});
+    return moved;
 }
 
 void UnfinishedOutput::restoreConsole() {

@@ -2,8 +2,11 @@
 // The console: input line, execution through the interpreter, history, markers.
 #pragma once
 
+#include <optional>
+
 #include <wx/string.h>
 
+#include "console/clipboard_reader.h"
 #include "console/code_edit.h"
 #include "console/command_ids.h"
 #include "console/console_error_marks.h"
@@ -64,10 +67,14 @@ public:
     /// Edit commands with the console's protections.
     void CutSelection();
     void CopySelection();
+    /// Asks the clipboard for its text and pastes it when it comes (at once when this program holds it). A
+    /// clipboard whose holder ends or stays silent pastes nothing, and standard error says so.
     void PasteClipboard();
     void DeleteForward();
     /// Paste is possible: not read-only, selection within the input, caret on the input line, text on the clipboard.
     bool CanPasteHere();
+    /// Whether the clipboard offers text, as last learned (never waiting for its holder); nothing when unknown.
+    std::optional<bool> ClipboardOffersText() { return m_clipboard.offersText(); }
 
     /// History; index 0 = oldest. Used by the settings code.
     void AddHistory(const wxString& text);
@@ -115,6 +122,8 @@ private:
     void historyDown();
     /// Closes an autocompletion list and a call tip.
     void closePopups();
+    /// The clipboard's answer to a paste: the text replaces the selection where a paste may go now.
+    void pasteAnswer(ClipboardAnswer answer, const wxString& text);
     /// Splits the command at ";" and runs the statements through the interpreter, then ShowReply.
     void runStatements(const wxString& command, bool show);
     /// A dimmed note under a line (a solve that found no root): not text, so saving and copying never see it.
@@ -139,6 +148,7 @@ private:
     bool m_breakBeforeOutput = false;
     ConsoleErrorMarks m_errorMarks;
     ConsoleLiveAnswer m_liveAnswer;
+    ClipboardReader m_clipboard;
 
     wxDECLARE_EVENT_TABLE();
 };

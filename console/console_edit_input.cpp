@@ -4,10 +4,11 @@
 #include "console/console_edit.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cwctype>
+#include <string>
 
 #include <wx/bmpbndl.h>
-#include <wx/clipbrd.h>
 #include <wx/menu.h>
 
 #include "engine/function_table.h"
@@ -234,27 +235,31 @@ void ConsoleEdit::CopySelection() {
 
 bool ConsoleEdit::CanPasteHere() {
     if (GetReadOnly() || !IsSelectionInInput() || !IsInputLine()) return false;
-    wxClipboard* clipboard = wxTheClipboard;
-    clipboard->UsePrimarySelection(false);
-    if (!clipboard->Open()) return false;
-    const bool text = clipboard->IsSupported(wxDF_UNICODETEXT) || clipboard->IsSupported(wxDF_TEXT);
-    clipboard->Close();
-    return text;
+    return m_clipboard.offersText().value_or(false);
 }
 
 void ConsoleEdit::PasteClipboard() {
     if (GetReadOnly() || !IsSelectionInInput() || !IsInputLine()) return;
-    wxClipboard* clipboard = wxTheClipboard;
-    clipboard->UsePrimarySelection(false);
-    if (!clipboard->Open()) return;
-    wxString text;
-    if (clipboard->IsSupported(wxDF_UNICODETEXT) || clipboard->IsSupported(wxDF_TEXT)) {
-        wxTextDataObject data;
-        if (clipboard->GetData(data)) text = data.GetText();
-    }
-    clipboard->Close();
-    if (text.empty()) return;
+    m_clipboard.requestText([this](ClipboardAnswer answer, const wxString& text) { pasteAnswer(answer, text); });
+}
 
+void ConsoleEdit::pasteAnswer(ClipboardAnswer answer, const wxString& clipboardText) {
+    // The window goes on while another program is asked; a paste that fails says so to the terminal only.
+    std::string failure;
+    if (answer == ClipboardAnswer::OwnerEnded)
+        failure = "the program holding the clipboard ended before it handed over the text";
+    if (answer == ClipboardAnswer::NoAnswer)
+        failure = "the program holding the clipboard did not hand over the text within " +
+                  std::to_string(ClipboardReader::kPatienceMs / 1000) + " seconds";
+    if (!failure.empty()) {
+        std::fputs(("tallyx: nothing was pasted: " + failure + "\n").c_str(), stderr);
+        std::fflush(stderr);
+        return;
+    }
+    wxString text = clipboardText;
+    if (text.empty()) return;
+    // A late answer goes where a paste may go now, or nowhere.
+    if (GetReadOnly() || !IsSelectionInInput() || !IsInputLine()) return;
     const int lastLine = GetLineCount() - 1;
     const int inputLength = static_cast<int>(GetLineText(lastLine).length());
     const int selectedLength = static_cast<int>(GetSelectedText().length());

@@ -179,9 +179,10 @@ void ConsoleWindow::ShutDown() {
     if (IsBeingDeleted() || wxTheApp->IsScheduledForDestruction(this)) return;
     m_host.saveSettings();
     DestroyToolDialogs();
-    if (wxTheClipboard->Open()) {
-        // Flushing keeps copied text available after the program has ended.
-        if (wxTheClipboard->IsSupported(wxDF_TEXT)) wxTheClipboard->Flush();
+    // Flushing keeps copied text available after the program has ended. Whether there is text is known without
+    // asking another program that holds the clipboard, which could keep the shutdown waiting.
+    if (m_console->ClipboardOffersText().value_or(false) && wxTheClipboard->Open()) {
+        wxTheClipboard->Flush();
         wxTheClipboard->Close();
     }
     PlotFrame::plotCloseAll();
@@ -410,13 +411,8 @@ void ConsoleWindow::OnUpdatePaste(wxUpdateUIEvent& event) { UpdatePasteState(eve
 bool ConsoleWindow::UpdatePasteState(wxUpdateUIEvent& event, wxLongLong nowMs) {
     if (nowMs - m_pollTime < kClipboardPollMs) return false;
     m_pollTime = nowMs;
-    bool enable = m_console->IsInputLine();
-    wxTheClipboard->UsePrimarySelection(false);
-    if (wxTheClipboard->Open()) {
-        enable = enable && wxTheClipboard->IsSupported(wxDF_TEXT);
-        wxTheClipboard->Close();
-    }
-    event.Enable(enable);
+    // What the clipboard offers, as last learned: its holder is never waited for. Unknown: the input line decides.
+    event.Enable(m_console->IsInputLine() && m_console->ClipboardOffersText().value_or(true));
     return true;
 }
 

@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake make pkg-config
   libwxgtk3.2-dev libgtk-3-dev libmuparser-dev libboost-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick libxml2-utils bc valgrind
+  xvfb xauth libxtst-dev imagemagick libxml2-utils bc valgrind
   at-spi2-core dbus-x11 python3-pyatspi
   rst2pdf poppler-utils python3-docutils man-db
   dpkg-dev lintian appstream desktop-file-utils libglib2.0-bin

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "settings/settings_disk.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 #include "libs/file/lf_path.h"
 
-SettingsLineReader::SettingsLineReader(const std::wstring& path) : m_file(openFile(path, "rb")) {}
+SettingsLineReader::SettingsLineReader(const std::wstring& path) {
+    errno = 0;
+    m_file = openFile(path, "rb");
+    if (m_file == nullptr && errno != ENOENT) m_problem = errno ? std::strerror(errno) : "cannot be opened";
+}
 
 SettingsLineReader::~SettingsLineReader() {
     if (m_file) std::fclose(m_file);
@@ -26,8 +32,13 @@ bool SettingsLineReader::readLine(int maxChars, std::wstring* line) {
     line->clear();
     if (!m_file || maxChars < 1) return false;
     while (static_cast<int>(line->size()) < maxChars) {
+        errno = 0;
         const int c = nextChar();
-        if (c == EOF) break;
+        if (c == EOF) {
+            // A folder opens on some systems and fails at the first read.
+            if (std::ferror(m_file) && m_problem.empty()) m_problem = errno ? std::strerror(errno) : "read error";
+            break;
+        }
         // One byte is one character: Latin-1.
         line->push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
         if (c == '\n') break;

@@ -19,16 +19,21 @@ public:
     bool isOpen() const { return m_file != nullptr; }
     /// The next piece of at most maxChars characters (each byte one character); false at the end.
     bool readLine(int maxChars, std::wstring* line);
+    /// Why the file could not be opened or read, in the system's words; empty when it could, or when there is
+    /// no such file (a first start has none, which is nothing to report).
+    const std::string& problem() const { return m_problem; }
 
 private:
     int nextChar();
 
     std::FILE* m_file = nullptr;
+    std::string m_problem;
 };
 
 /// Text as the file's bytes: "\n" becomes CR LF, a character above U+00FF becomes '?'.
 std::string encodeSettingsText(const std::wstring& text);
 
 /// Replaces the file at path by bytes: temporary file in the same folder, fsync, rename. False: the old
-/// file (if any) is unchanged and no temporary file remains.
-bool writeFileAtomically(const std::wstring& path, const std::string& bytes);
+/// file (if any) is unchanged, no temporary file remains and *problem (when given) says why in the system's
+/// words. A symbolic link is kept and its target written; a link that leads nowhere (a loop) is not replaced.
+bool writeFileAtomically(const std::wstring& path, const std::string& bytes, std::string* problem = nullptr);

@@ -3,7 +3,9 @@
 #include "settings/settings_disk.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -35,15 +37,32 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A symbolic link is replaced through its target, so the link survives the rename.
-std::string resolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string target(real);
-    std::free(real);
-    return target;
+// Links followed before a chain counts as a loop, as the kernel counts them.
+constexpr int kMaxLinkHops = 40;
+
+// A symbolic link is replaced through its target, so the link survives the rename; a link to a file not yet
+// there gets that file. A chain that never ends (a loop) gives false with ELOOP: replacing the link by a plain
+// file would silently undo what its owner set up.
+bool resolveTarget(const std::string& path, std::string* target) {
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            *target = current;
+            return true;
+        }
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length < 0) return false;
+        if (static_cast<size_t>(length) == sizeof buffer) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        const std::string next(buffer, static_cast<size_t>(length));
+        current = (next.empty() || next[0] == '/') ? next : folderOf(current) + "/" + next;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 // Temporary files of saves killed before their rename: "<name>.tmp-XXXXXX" older than a minute (a younger
@@ -74,15 +93,20 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::wstring& path, const std::string& bytes) {
-    if (path.empty()) return false;
-    const std::string target = resolveTarget(utf8FromWide(path));
+bool writeFileAtomically(const std::wstring& path, const std::string& bytes, std::string* problem) {
+    const auto fail = [problem](int error) {
+        if (problem) *problem = std::strerror(error);
+        return false;
+    };
+    if (path.empty()) return fail(ENOENT);
+    std::string target;
+    if (!resolveTarget(utf8FromWide(path), &target)) return fail(errno);
     removeStaleTemporaries(target);
     std::string tmpName = target + ".tmp-XXXXXX";
     std::vector<char> tmpl(tmpName.begin(), tmpName.end());
     tmpl.push_back('\0');
     const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
+    if (fd < 0) return fail(errno);
     tmpName = tmpl.data();
 
     // Keep the old file's permissions; a new file gets what fopen "w" would give under a usual umask.
@@ -91,11 +115,12 @@ bool writeFileAtomically(const std::wstring& path, const std::string& bytes) {
     // A failed chmod leaves mkstemp's 0600, which still works for the user: not a reason to fail.
     (void)::fchmod(fd, mode);
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmpName.c_str(), target.c_str()) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) ok = false, error = errno;
+    if (ok && ::rename(tmpName.c_str(), target.c_str()) != 0) ok = false, error = errno;
     if (!ok) {
         ::unlink(tmpName.c_str());
-        return false;
+        return fail(error);
     }
     syncFolder(folderOf(target));
     return true;

@@ -278,11 +278,13 @@ bool composeText(const lfConfig& config, std::wstring* text) {
 
 }  // namespace
 
-bool loadSettings(lfConfig& config, const std::wstring& path, SettingsHost& host) {
+bool loadSettings(lfConfig& config, const std::wstring& path, SettingsHost& host, std::string* problem) {
     if (!pathAccepted(path)) return false;
     {
         SettingsLineReader reader(path);
-        if (!reader.isOpen() || !readHeader(reader)) return false;
+        const bool headerRead = reader.isOpen() && readHeader(reader);
+        if (problem) *problem = reader.problem();
+        if (!headerRead) return false;
         config.removeAll();
         readBody(reader, config);
     }
@@ -293,7 +295,7 @@ bool loadSettings(lfConfig& config, const std::wstring& path, SettingsHost& host
     return true;
 }
 
-bool saveSettings(lfConfig& config, const std::wstring& path, SettingsHost& host) {
+bool saveSettings(lfConfig& config, const std::wstring& path, SettingsHost& host, std::string* problem) {
     config.removeAll();
     for (const SettingsSectionKeys* keys : {&kSettingsCommon, &kSettingsHistory, &kSettingsFont}) {
         if (config.addSection(keys->name, keys->capacity) == nullptr) return false;
@@ -303,7 +305,7 @@ bool saveSettings(lfConfig& config, const std::wstring& path, SettingsHost& host
     fillCommon(config, host);
     std::wstring text;
     if (!composeText(config, &text)) return false;
-    return writeFileAtomically(path, encodeSettingsText(text));
+    return writeFileAtomically(path, encodeSettingsText(text), problem);
 }
 
 std::wstring settingsHeader() { return settingsHeader(std::time(nullptr)); }

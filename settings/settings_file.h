@@ -16,10 +16,12 @@ class SettingsHost;
 /// The header line, 48 characters.
 extern const wchar_t kSettingsHeaderLine[];
 
-/// Reads the file at path into config and applies it to host; false when nothing was applied.
-bool loadSettings(lfConfig& config, const std::wstring& path, SettingsHost& host);
-/// Fills config from host and writes the file at path; false when the file was not written.
-bool saveSettings(lfConfig& config, const std::wstring& path, SettingsHost& host);
+/// Reads the file at path into config and applies it to host; false when nothing was applied. *problem (when
+/// given) says why a file that is there could not be read; it stays empty for a missing or a foreign file.
+bool loadSettings(lfConfig& config, const std::wstring& path, SettingsHost& host, std::string* problem = nullptr);
+/// Fills config from host and writes the file at path; false when the file was not written, with *problem
+/// (when given) saying why the file system refused it.
+bool saveSettings(lfConfig& config, const std::wstring& path, SettingsHost& host, std::string* problem = nullptr);
 /// Lines 1 to 4 of the file ("\n" line ends), with the current local time.
 std::wstring settingsHeader();
 /// The same with the local time of `when`.

@@ -4,15 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "app/exit_signals.h"
+#include "tests/tallyx_child.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,43 +21,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+/// Seconds any run may take before the test counts it as hung.
+constexpr double kPatience = 60;
+
 struct ProcessResult {
     std::string out, err;
     int status = -1;  // exit status, or 128 + signal
 };
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-/// Starts tallyx in workDir with its own data folder; standard output and error go to files there.
-pid_t start(const std::vector<std::string>& args, const fs::path& workDir, bool display) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = open((workDir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open((workDir / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(err, 2);
-        if (chdir(workDir.c_str()) != 0) _exit(127);
-        if (!display) unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        setenv("XDG_DATA_HOME", workDir.c_str(), 1);
-        std::vector<char*> argv{const_cast<char*>(TALLYX_PATH)};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(TALLYX_PATH, argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-ProcessResult finish(pid_t pid, const fs::path& workDir) {
-    int raw = 0;
-    waitpid(pid, &raw, 0);
-    ProcessResult run{slurp(workDir / "stdout"), slurp(workDir / "stderr"), -1};
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    return run;
+/// Runs tallyx in workDir with its own data folder, on the test's display or on none.
+ProcessResult run(const std::vector<std::string>& args, const fs::path& workDir, bool display) {
+    const char* name = std::getenv("DISPLAY");
+    TallyxChild child({args, workDir, display && name ? name : ""});
+    EXPECT_TRUE(child.finish(kPatience)) << "hung: " << (args.empty() ? "(none)" : args[0]);
+    return {child.out(), child.err(), child.status()};
 }
 
 fs::path freshFolder(const std::string& name) {
@@ -99,11 +77,11 @@ TEST(TallyxProcess, ArgumentsAreNeverCutAndNoDisplayIsReported) {
     };
     const fs::path dir = freshFolder("args");
     for (const Row& row : rows) {
-        const ProcessResult run = finish(start(row.args, dir, row.display), dir);
+        const ProcessResult result = run(row.args, dir, row.display);
         const std::string label = row.args.empty() ? "(none)" : row.args[1].substr(0, 20);
-        EXPECT_EQ(run.out, row.out) << label;
-        EXPECT_EQ(run.err, row.err) << label;
-        EXPECT_EQ(run.status, row.status) << label;
+        EXPECT_EQ(result.out, row.out) << label;
+        EXPECT_EQ(result.err, row.err) << label;
+        EXPECT_EQ(result.status, row.status) << label;
     }
     EXPECT_FALSE(fs::exists(dir / "o"));
     fs::remove_all(dir);
@@ -115,15 +93,15 @@ TEST(TallyxProcess, EndSignalsShutDownCleanly) {
     for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
         const fs::path dir = freshFolder("signal" + std::to_string(signal));
         // "-show" after batch mode: the result file appears when batch mode is done, the window right after it.
-        const pid_t pid = start({"-run", "6*7", "-out", "result.txt", "-show"}, dir, true);
+        TallyxChild window({{"-run", "6*7", "-out", "result.txt", "-show"}, dir, std::getenv("DISPLAY")});
         for (int i = 0; i < 300 && !fs::exists(dir / "result.txt"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         std::this_thread::sleep_for(std::chrono::seconds(1));
-        kill(pid, signal);
-        const ProcessResult run = finish(pid, dir);
-        EXPECT_EQ(run.status, 0) << signal;
+        window.signal(signal);
+        ASSERT_TRUE(window.finish(kPatience)) << "the window did not shut down: " << signal;
+        EXPECT_EQ(window.status(), 0) << signal;
         EXPECT_TRUE(fs::exists(dir / "Quarn" / "config" / "tallyx.quarnr")) << signal;
-        EXPECT_EQ(slurp(dir / "result.txt"), std::string("4\0" "2\0", 4)) << signal;
+        EXPECT_EQ(fileBytes(dir / "result.txt"), std::string("4\0" "2\0", 4)) << signal;
         for (const auto& entry : fs::directory_iterator(dir))
             EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 
@@ -136,7 +114,7 @@ TEST(TallyxProcess, EndSignalsShutDownCleanly) {
             _exit(0);  // not reached: the signal ends the process
         }
         int raw = 0;
-        waitpid(batch, &raw, 0);
+        waitpid(batch, &raw, 0);  // the child raises the signal itself: it cannot be held up
         EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == signal) << signal;
         EXPECT_FALSE(fs::exists(unfinished)) << signal;
         fs::remove_all(dir);

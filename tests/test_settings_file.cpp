@@ -23,16 +23,25 @@ using SettingsReader = SettingsFileTest;
 
 const char kFontBody[] = "[Font]\n   Name=Mono\n   Size=14\n";
 
-// Nothing is applied unless the first line is exactly the header and a known section follows.
+// Nothing is applied unless the first line is exactly the header and a known section follows. Only a file that
+// is there but cannot be read has a problem to tell; a missing or a foreign file has none.
 TEST_F(SettingsReader, RefusesFilesWithoutHeaderOrKnownSection) {
     FakeHost untouched;
     lfConfig config(3);
-    EXPECT_FALSE(loadSettings(config, path(), untouched));  // no file
+    const auto problem = [&] {
+        std::string text = "not asked";
+        EXPECT_FALSE(loadSettings(config, path(), untouched, &text));
+        return text;
+    };
+    EXPECT_EQ(problem(), "");                     // no file: a first start
     ASSERT_EQ(::mkdir(m_path.c_str(), 0700), 0);  // a folder: unreadable even for root
-    EXPECT_FALSE(loadSettings(config, path(), untouched));
+    EXPECT_EQ(problem(), "Is a directory");
     ::rmdir(m_path.c_str());
+    ASSERT_EQ(::symlink("tallyx.quarnr", m_path.c_str()), 0);  // a link to itself
+    EXPECT_EQ(problem(), "Too many levels of symbolic links");
+    ::unlink(m_path.c_str());
     writeBytes("");
-    EXPECT_FALSE(loadSettings(config, path(), untouched));
+    EXPECT_EQ(problem(), "");
     const std::string known = std::string("[Common]\nVerbose=0\n") + kFontBody;
     const struct {
         std::string header, body;

@@ -136,18 +136,35 @@ TEST_F(SettingsWriter, FailedSaveLeavesOldFile) {
     tiny.rlim_cur = 64;
     ::setrlimit(RLIMIT_FSIZE, &tiny);
     lfConfig config(3);
-    const bool saved = saveSettings(config, path(), host);
+    std::string problem;
+    const bool saved = saveSettings(config, path(), host, &problem);
     ::setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved);
+    EXPECT_EQ(problem, "File too large");
     EXPECT_EQ(readBytes(), "old");
     EXPECT_EQ(filesInDir(), std::vector<std::string>{"tallyx.quarnr"}) << "no temporary file is left behind";
     std::remove(m_path.c_str());
-    EXPECT_FALSE(saveSettings(config, widen(m_dir + "/missing/tallyx.quarnr"), host));
-    EXPECT_FALSE(saveSettings(config, L"", host));
+    // Each refusal comes with the system's reason.
     ASSERT_EQ(::mkdir((m_dir + "/dir.quarnr").c_str(), 0700), 0);
-    EXPECT_FALSE(saveSettings(config, widen(m_dir + "/dir.quarnr"), host));
-    EXPECT_EQ(filesInDir(), std::vector<std::string>{"dir.quarnr"});
+    ASSERT_EQ(::symlink("loop.quarnr", (m_dir + "/loop.quarnr").c_str()), 0);
+    const struct {
+        std::string path, problem;
+    } refusals[] = {
+        {m_dir + "/missing/tallyx.quarnr", "No such file or directory"},
+        {"", "No such file or directory"},
+        {m_dir + "/dir.quarnr", "Is a directory"},
+        {m_dir + "/loop.quarnr", "Too many levels of symbolic links"},
+    };
+    for (const auto& refusal : refusals) {
+        problem.clear();
+        EXPECT_FALSE(saveSettings(config, widen(refusal.path), host, &problem)) << refusal.path;
+        EXPECT_EQ(problem, refusal.problem) << refusal.path;
+    }
+    // The folder and the link loop stay as they were.
+    EXPECT_EQ(filesInDir().size(), 2u);
+    struct stat st {};
+    EXPECT_TRUE(::lstat((m_dir + "/loop.quarnr").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 }
 
 // A save replaces the old file keeping its permissions, replaces a link's target keeping the link, and removes
@@ -173,13 +190,19 @@ TEST_F(SettingsWriter, ReplacesFilesCleanly) {
     EXPECT_EQ(::access(other.c_str(), F_OK), 0);
     EXPECT_EQ(filesInDir().size(), 3u);
 
-    const std::string link = m_dir + "/link.quarnr";
+    // A link keeps pointing where it did, also at a file that is not there yet (relative to the link's folder).
+    const std::string link = m_dir + "/link.quarnr", ahead = m_dir + "/ahead.quarnr";
     ASSERT_EQ(::symlink(m_path.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::symlink("later.quarnr", ahead.c_str()), 0);
     writeBytes("old");
-    ASSERT_TRUE(saveSettings(config, widen(link), host));
-    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readBytes().rfind(kHeader, 0), 0u);
+    for (const std::string& through : {link, ahead}) {
+        ASSERT_TRUE(saveSettings(config, widen(through), host)) << through;
+        ASSERT_EQ(::lstat(through.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << through;
+    }
+    std::ifstream later(m_dir + "/later.quarnr", std::ios::binary);
+    for (const std::string& saved : {readBytes(), std::string(std::istreambuf_iterator<char>(later), {})})
+        EXPECT_EQ(saved.rfind(kHeader, 0), 0u);
 }
 
 FakeHost bigHost(wchar_t fill) {

@@ -12,3 +12,6 @@ std::filesystem::path nativePath(const std::wstring& path);
 std::wstring widePath(const std::filesystem::path& path);
 /// std::fopen of a wide file name; null when it cannot be opened.
 std::FILE* openFile(const std::wstring& path, const char* mode);
+/// Why the platform's last file-system call failed, in the system's words (errno on POSIX, the thread's last
+/// error on Windows).
+std::string lastFileSystemError();
