@@ -364,6 +364,13 @@ TEST_F(PlotWindow, HostileCurvesRedrawInBoundedTime)
     EXPECT_LT(redrawTime(m_frame), 10000);
 }
 
+// A failed wx assertion is a test failure, reported instead of the toolkit's modal assert dialog.
+void reportAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE_AT(file.utf8_str().data(), line) << "wxWidgets assertion " << cond.utf8_str().data() << " in "
+                                                 << func.utf8_str().data() << ": " << msg.utf8_str().data();
+}
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
@@ -372,6 +379,7 @@ int main(int argc, char** argv)
         return 1;
     wxTheApp->SetExitOnFrameDelete(false);
     delete wxLog::SetActiveTarget(new wxLogStderr);  // a modal log window would block the run
+    wxSetAssertHandler(reportAssert);
     wxImage::AddHandler(new wxPNGHandler);
     int result = RUN_ALL_TESTS();
     wxEntryCleanup();

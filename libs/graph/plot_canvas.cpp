@@ -68,6 +68,13 @@ PlotCanvas::PlotCanvas(wxWindow* parent, wxWindowID id)
     SetCursor(wxCursor(wxCURSOR_CROSS));
 }
 
+PlotCanvas::~PlotCanvas()
+{
+    // A window closed during a drag (Ctrl+W, or every plot closed from the console) gives the mouse back.
+    if (HasCapture())
+        ReleaseMouse();
+}
+
 void PlotCanvas::addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin,
                           double xmax)
 {

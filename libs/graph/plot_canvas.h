@@ -16,6 +16,7 @@
 class PlotCanvas : public wxWindow {
 public:
     PlotCanvas(wxWindow* parent, wxWindowID id = wxID_ANY);
+    ~PlotCanvas() override;
 
     /// Adds y = f(x) over [xmin, xmax] at `points` points and fits the view to all curves.
     void addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin, double xmax);
