@@ -109,14 +109,25 @@ TEST(PlotPoints, MarksAtMostTheLimitAndCountsTheRest)
     EXPECT_EQ(found.points.size() + found.more, 637u);
 }
 
-TEST(PlotPoints, PointsOutsideTheViewAreNotMarked)
+// The points marked are those in view: not those above or below it, and those beyond the curve's interval when the
+// view reaches there.
+TEST(PlotPoints, PointsFollowTheView)
 {
     std::vector<PlotCurve> list = curves({L"x^2-4"}, -3, 3, 200);
-    const PlotView view{-3, 3, -1, 10};  // the minimum (0, -4) lies below the view
+    PlotView view{-3, 3, -1, 10};  // the minimum (0, -4) lies below the view
     list[0].resample(view);
-    const PlotNotablePoints found = plotFindNotablePoints(list, view);
+    PlotNotablePoints found = plotFindNotablePoints(list, view);
     ASSERT_EQ(found.points.size(), 2u);
     EXPECT_EQ(plotPointLabel(found.points[0], view), "(-2, 0)");
+    list = curves({L"sin(x)"}, -4, 4, 200);
+    view = PlotView{-10, 10, -2, 2};
+    list[0].resample(view);
+    found = plotFindNotablePoints(list, view);
+    // Zeros at 0, ±pi, ±2pi, ±3pi; extrema at ±pi/2, ±3pi/2, ±5pi/2.
+    EXPECT_EQ(found.points.size(), 13u);
+    EXPECT_TRUE(std::any_of(found.points.begin(), found.points.end(), [](const PlotNotablePoint& p) {
+        return p.kind == K::Zero && std::fabs(p.x + 3 * kPi) < 1e-9;
+    }));
 }
 
 TEST(PlotPoints, LabelAndClipboardText)
