@@ -164,6 +164,32 @@ void BM_FindPointsFiveCurves(benchmark::State& state)
 }
 BENCHMARK(BM_FindPointsFiveCurves)->Unit(benchmark::kMicrosecond);
 
+// Placing the labels of the markers of sin(x) and cos(x) over [-r, r]: 38 markers over [-12, 12], where half have room
+// for a label, and 100 over [-40, 40], where none has.
+void BM_PlaceLabels(benchmark::State& state)
+{
+    const double r = static_cast<double>(state.range(0));
+    std::vector<PlotCurve> curves{makeCurve(L"sin(x)", 2000, -r, r, 0), makeCurve(L"cos(x)", 2000, -r, r, 1)};
+    PlotScene scene;
+    scene.curves = &curves;
+    scene.view = PlotView{-r, r, -1.2, 1.2};
+    for (PlotCurve& c : curves)
+        c.resample(scene.view);
+    const PlotNotablePoints marked = plotFindNotablePoints(curves, scene.view);
+    scene.points = &marked;
+    wxBitmap bitmap(kWidth, kHeight, 24);
+    wxMemoryDC dc(bitmap);
+    std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+    PlotGcPainter painter(*gc);
+    PlotRenderer renderer;
+    size_t labels = 0;
+    for (auto _ : state)
+        labels = renderer.pointLabels(painter, scene, kWidth, kHeight).size();
+    state.counters["markers"] = static_cast<double>(marked.points.size());
+    state.counters["labels"] = static_cast<double>(labels);
+}
+BENCHMARK(BM_PlaceLabels)->Arg(12)->Arg(40)->Unit(benchmark::kMillisecond);
+
 // A plot window with the five curves at state.range(0) points each (and the notable points marked when
 // state.range(1) is 1), on the screen, and one mouse event's frame: the event handled, the window painted.
 class PlotWindowFrames {

@@ -19,6 +19,7 @@
 #include <wx/utils.h>
 
 #include "libs/graph/plot_frame.h"
+#include "libs/graph/plot_labels.h"
 
 namespace {
 
@@ -444,6 +445,72 @@ TEST_F(PlotWindow, DenseCurvesDraftWhileTheViewMoves)
     EXPECT_TRUE(m_canvas->drafting());
     ASSERT_TRUE(m_canvas->exportPng(outputPath("dense.png")));
     EXPECT_TRUE(!m_canvas->drafting() && followsView(curve(0), v));
+}
+
+// Points on with sin(x) and 1/x, and with sin(x) and x^3/20-x: the points at one place share one label; every label
+// stands right beside its own marker, nearer to it than to any other, over no marker and no other label; each marker of
+// sin(x) and 1/x has room and gets its label; the pointer on a marker without one shows it.
+TEST_F(PlotWindow, PointLabelsOnePerPlaceBesideTheirOwnMarkers)
+{
+    const struct { double lo, hi; const char* second; double secondLo, secondHi; bool all; } rows[] = {
+        {-4, 4, "1/x", -2, 2, true}, {-7, 7, "x^3/20-x", -7, 7, false}};
+    PlotFrame* frame = nullptr;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.second);
+        frame = PlotFrame::find(newPlot());
+        PlotCanvas* canvas = frame->canvas();
+        ASSERT_TRUE(add(frame->handle(), "sin(x)", 200, row.lo, row.hi) &&
+                    add(frame->handle(), row.second, 200, row.secondLo, row.secondHi));
+        canvas->setPointsVisible(true);
+        const auto& points = canvas->notablePoints().points;
+        const PlotRect area = canvas->plotArea();
+        const PlotTransform t(canvas->view(), area);
+        std::vector<PlotPoint> markers;
+        for (const PlotNotablePoint& p : points)
+            markers.push_back(PlotPoint{t.toPixelX(p.x), t.toPixelY(p.y)});
+        const std::vector<PlotPointLabel> labels = canvas->pointLabels();
+        size_t named = 0;
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const PlotRect& box = labels[i].box;
+            const double own = plotDistanceToRect(box, markers[labels[i].points.front()]);
+            EXPECT_LE(own, 8.0) << labels[i].text;
+            EXPECT_TRUE(box.left >= area.left && box.right() <= area.right() && box.top >= area.top &&
+                        box.bottom() <= area.bottom()) << labels[i].text;
+            for (size_t k = 0; k < markers.size(); ++k) {
+                const auto& mine = labels[i].points;
+                if (std::find(mine.begin(), mine.end(), k) == mine.end()) {
+                    EXPECT_GT(plotDistanceToRect(box, markers[k]), own + 2.0) << labels[i].text << " / marker " << k;
+                }
+            }
+            for (size_t j = i + 1; j < labels.size(); ++j) {
+                const PlotRect& o = labels[j].box;
+                EXPECT_FALSE(box.left < o.right() && o.left < box.right() && box.top < o.bottom() && o.top < box.bottom())
+                    << labels[i].text << " / " << labels[j].text;
+                const PlotPoint a = markers[labels[i].points.front()], b = markers[labels[j].points.front()];
+                EXPECT_GT(std::hypot(a.x - b.x, a.y - b.y), 1.0) << labels[i].text << " / " << labels[j].text;
+            }
+            named += labels[i].points.size();
+        }
+        if (row.all) {
+            EXPECT_EQ(named, points.size());
+        }
+        const wxString svg = outputPath("labels.svg");
+        ASSERT_TRUE(canvas->exportSvg(svg));
+        wxString content;
+        ASSERT_TRUE(wxFile(svg).ReadAll(&content));
+        EXPECT_EQ(content.Replace(">(0, 0)<", ">(0, 0)<"), 1u);
+    }
+    // sin(x)'s zero at -2 pi has no room beside its neighbours; under the pointer its label shows.
+    PlotCanvas* canvas = frame->canvas();
+    const auto& points = canvas->notablePoints().points;
+    const auto zero = std::find_if(points.begin(), points.end(),
+                                   [](const PlotNotablePoint& p) { return std::fabs(p.x + 2 * M_PI) < 1e-9; });
+    ASSERT_NE(zero, points.end());
+    const size_t index = static_cast<size_t>(zero - points.begin());
+    for (const PlotPointLabel& label : canvas->pointLabels())
+        EXPECT_EQ(std::find(label.points.begin(), label.points.end(), index), label.points.end()) << label.text;
+    sendMouse(canvas, wxEVT_MOTION, pixelOf(canvas, -2 * M_PI, 0), false);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "(-6.28319, 0)   click to copy");
 }
 
 // Poles everywhere, nan, overflow, the narrowest interval, 200 curves in one window: each is drawn, and a full

@@ -293,6 +293,14 @@ void PlotCanvas::OnSettle(wxTimerEvent&)
     finishSampling();
 }
 
+std::vector<PlotPointLabel> PlotCanvas::pointLabels() const
+{
+    auto gc = measuringContext();
+    PlotGcPainter painter(*gc);
+    const wxSize size = GetClientSize();
+    return m_renderer.pointLabels(painter, scene(), size.x, size.y);
+}
+
 wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale)
 {
     finishSampling();

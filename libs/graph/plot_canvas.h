@@ -58,6 +58,8 @@ public:
     int pointAt(double px, double py) const;
     /// Puts "x; y" of a marked point on the clipboard; false when there is no such point.
     bool copyPoint(int index) const;
+    /// The labels beside the marked points as the canvas draws them now (the one under the pointer aside).
+    std::vector<PlotPointLabel> pointLabels() const;
     /// True while a curve is drawn from a draft, to be sampled in full once the view rests.
     bool drafting() const;
     /// Title and subtitle drawn above the plot (none when empty).
