@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <utility>
 
 namespace {
 
