@@ -243,9 +243,16 @@ std::vector<std::vector<std::vector<PlotPoint>>> PlotRenderer::curveLines(const 
     if (scene.curves == nullptr)
         return lines;
     const double margin = dip(10.0);
-    for (const PlotCurve& curve : *scene.curves)
+    for (const PlotCurve& curve : *scene.curves) {
+        // The samples in view and one beyond each side: the margin's others would only be clipped away.
+        const std::vector<double>& x = curve.path.x;
+        const auto from = std::lower_bound(x.begin(), x.end(), scene.view.xmin);
+        const auto to = std::upper_bound(from, x.end(), scene.view.xmax);
+        const size_t first = from == x.begin() ? 0 : static_cast<size_t>(from - x.begin()) - 1;
+        const size_t last = static_cast<size_t>(to - x.begin());
         lines.push_back(plotBuildPolylines(curve.path, curve.breaks, layout.transform, layout.area.top - margin,
-                                           layout.area.bottom() + margin));
+                                           layout.area.bottom() + margin, first, last));
+    }
     return lines;
 }
 
