@@ -89,7 +89,7 @@ long samplesWithin(const PlotCurve& curve, double lo, double hi)
 bool followsView(const PlotCurve& curve, const PlotView& view)
 {
     const PlotSamples& s = curve.samples;
-    return s.size() >= 2 && s.x.front() < view.xmin && s.x.back() > view.xmax &&
+    return s.size() >= 2 && s.x.front() <= view.xmin && s.x.back() >= view.xmax &&
            std::abs(samplesWithin(curve, view.xmin, view.xmax) - curve.points) <= 1;
 }
 

@@ -242,16 +242,18 @@ TEST(PlotView, CurvesFollowTheViewAtTheirPointCountPerWidth)
     const auto within = [&c](double lo, double hi) {
         return std::count_if(c.samples.x.begin(), c.samples.x.end(), [=](double x) { return x >= lo && x <= hi; });
     };
-    c.resample(PlotView{-4, 4, -1, 1});  // the first view: the interval's own 200 points, and the margins
-    EXPECT_TRUE(within(-4, 4) == 200 && c.samples.x.front() < -5.9 && c.samples.x.back() > 5.9);
-    EXPECT_TRUE(std::find(c.samples.x.begin(), c.samples.x.end(), -4.0) != c.samples.x.end());
+    c.resample(PlotView{-4, 4, -1, 1});  // the first view: the interval's own 200 points, ends included
+    EXPECT_TRUE(within(-4, 4) == 200 && c.samples.x.front() == -4.0 && c.samples.x.back() == 4.0);
     const std::vector<double> home = c.samples.x;
     evaluations = 0;
-    c.resample(PlotView{-2.5, 5.5, -1, 1});
-    EXPECT_TRUE(evaluations == 0 && c.samples.x == home);
-    c.resample(PlotView{0, 8, -1, 1});  // beyond the margin: only x above 6 is new
-    EXPECT_TRUE(c.samples.x.back() > 9.9 && evaluations > 0 && evaluations < 120) << evaluations;
-    EXPECT_TRUE(std::find(c.samples.x.begin(), c.samples.x.end(), home[250]) != c.samples.x.end());
+    c.resample(PlotView{-3.5, 4.5, -1, 1});  // the first move adds the margins, keeping the 200
+    EXPECT_TRUE(c.samples.x.front() < -5.4 && c.samples.x.back() > 6.4 && evaluations < 110) << evaluations;
+    EXPECT_TRUE(std::includes(c.samples.x.begin(), c.samples.x.end(), home.begin(), home.end()));
+    evaluations = 0;
+    c.resample(PlotView{-5, 3, -1, 1});  // within the margin: nothing new
+    EXPECT_EQ(evaluations, 0);
+    c.resample(PlotView{0, 8, -1, 1});  // beyond it: only what comes into the margin
+    EXPECT_TRUE(c.samples.x.back() > 9.9 && evaluations > 0 && evaluations < 110) << evaluations;
     c.resample(PlotView{1000, 1016, -1, 1});  // far away and zoomed out: 200 points per width again
     EXPECT_NEAR(within(1000, 1016), 200, 1);
     EXPECT_TRUE(c.samples.x.front() < 996.1 && c.samples.x.back() > 1019.9);

@@ -10,6 +10,8 @@ namespace {
 constexpr double kMaxGridIndex = 1e12;
 // Two view widths this close (relative) are the same width: a pan moves both ends by one rounded amount.
 constexpr double kSameWidth = 1e-9;
+// An x this close to a node (in steps) is on it: the interval's end is a node whatever the division rounds to.
+constexpr double kOnTheGrid = 1e-9;
 
 /// Values of old reused where x matches exactly (both sorted by x), the others evaluated.
 void fillFrom(const PlotSamples& old, const PlotFunction& f, PlotSamples& fresh)
@@ -27,12 +29,13 @@ void fillFrom(const PlotSamples& old, const PlotFunction& f, PlotSamples& fresh)
 
 void PlotCurve::sampleDomain()
 {
-    samples = plotSample(function, domain.lo, domain.hi, points);
-    path = plotRefineEdges(function, samples);
-    PlotRange first = plotRobustRange(samples.y);
+    // The interval's own `points` samples, ends included, on the grid of a view as wide as the interval: they decide
+    // the home range, and such a first view shows them without sampling more (its margins follow at the first move).
+    useGrid(domain.lo, domain.span(), std::max(points, 2), true);
+    sampleRange(domain, true);
+    const PlotRange first = plotRobustRange(samples.y);
     breaks = first.valid() ? plotFindBreaks(function, path, first.lo, first.hi) : std::vector<size_t>();
     homeRange = plotRobustRange(samples.y, plotHasPoles(path, breaks));
-    density = 0;
 }
 
 void PlotCurve::resample(const PlotView& view, bool extend, int pointsPerWidth)
@@ -51,38 +54,56 @@ void PlotCurve::resample(const PlotView& view, bool extend, int pointsPerWidth)
     const bool covered = sameGrid && density == n && samples.size() >= 2 && samples.x.front() <= visible.lo &&
                          samples.x.back() >= visible.hi;
     if (!covered) {
-        if (!sameGrid) {
-            m_anchor = domain.lo;
-            m_gridWidth = width;
-            m_gridPoints = n;
-            m_extended = extend;
-        }
+        if (!sameGrid)
+            useGrid(domain.lo, width, n, extend);
         PlotRange range{view.xmin - kPlotSampleMargin * width, view.xmax + kPlotSampleMargin * width};
         if (!extend)
             range = PlotRange{std::max(range.lo, domain.lo), std::min(range.hi, domain.hi)};
-        const double step = m_gridWidth / (n - 1);
-        double first = std::ceil((range.lo - m_anchor) / step), last = std::floor((range.hi - m_anchor) / step);
-        if (!(std::fabs(first) <= kMaxGridIndex && std::fabs(last) <= kMaxGridIndex)) {
-            m_anchor = range.lo;
-            first = 0.0;
-            last = std::floor((range.hi - range.lo) / step);
-        }
-        PlotSamples fresh;
-        auto node = [&](double k) { return m_anchor + m_gridWidth * (k / (n - 1)); };
-        // Without extend the interval's own ends are sampled too, so the curve ends exactly there.
-        const bool startsAtInterval = !extend && range.lo == domain.lo && node(first) > domain.lo;
-        const bool endsAtInterval = !extend && range.hi == domain.hi && node(last) < domain.hi;
-        if (startsAtInterval)
-            fresh.x.push_back(domain.lo);
-        for (double k = first; k <= last; k += 1.0)
-            fresh.x.push_back(node(k));
-        if (endsAtInterval)
-            fresh.x.push_back(domain.hi);
-        fresh.y.resize(fresh.x.size());
-        fillFrom(samples, function, fresh);
-        samples = std::move(fresh);
-        path = plotRefineEdges(function, samples);
-        density = n;
+        sampleRange(range, extend);
     }
     breaks = plotFindBreaks(function, path, view.ymin, view.ymax);
+}
+
+void PlotCurve::useGrid(double anchor, double width, int pointsPerWidth, bool extend)
+{
+    m_anchor = anchor;
+    m_gridWidth = width;
+    m_gridPoints = pointsPerWidth;
+    m_extended = extend;
+}
+
+double PlotCurve::node(double k) const
+{
+    // The interval's end is exactly sampled where the grid is the interval's own.
+    if (k == m_gridPoints - 1 && m_anchor == domain.lo && m_gridWidth == domain.span())
+        return domain.hi;
+    return m_anchor + m_gridWidth * (k / (m_gridPoints - 1));
+}
+
+void PlotCurve::sampleRange(const PlotRange& range, bool extend)
+{
+    const double step = m_gridWidth / (m_gridPoints - 1);
+    double first = std::ceil((range.lo - m_anchor) / step - kOnTheGrid);
+    double last = std::floor((range.hi - m_anchor) / step + kOnTheGrid);
+    if (!(std::fabs(first) <= kMaxGridIndex && std::fabs(last) <= kMaxGridIndex)) {
+        m_anchor = range.lo;
+        first = 0.0;
+        last = std::floor((range.hi - range.lo) / step + kOnTheGrid);
+    }
+    PlotSamples fresh;
+    // Without extend the interval's own ends are sampled too, so the curve ends exactly there.
+    const bool startsAtInterval = !extend && range.lo == domain.lo && node(first) > domain.lo;
+    const bool endsAtInterval = !extend && range.hi == domain.hi && node(last) < domain.hi;
+    fresh.x.reserve(static_cast<size_t>(std::max(0.0, last - first + 3)));
+    if (startsAtInterval)
+        fresh.x.push_back(domain.lo);
+    for (double k = first; k <= last; k += 1.0)
+        fresh.x.push_back(node(k));
+    if (endsAtInterval)
+        fresh.x.push_back(domain.hi);
+    fresh.y.resize(fresh.x.size());
+    fillFrom(samples, function, fresh);
+    samples = std::move(fresh);
+    path = plotRefineEdges(function, samples);
+    density = m_gridPoints;
 }

@@ -34,7 +34,8 @@ struct PlotCurve {
     /// Points per view width of the samples: `points`, or fewer for a draft while the view moves (0: not sampled).
     int density = 0;
 
-    /// Samples the interval once and records its robust y range (narrower when it finds poles).
+    /// Samples the interval at `points` points, on the grid of a view as wide as the interval, and records its robust
+    /// y range (narrower when it finds poles).
     void sampleDomain();
     /// Samples the visible range of view and kPlotSampleMargin on each side at `pointsPerWidth` points per view width
     /// (`points` when 0), and finds the breaks for the view's rows. With extend the curve goes on beyond its
@@ -45,6 +46,13 @@ struct PlotCurve {
     bool covers(double x, bool extend) const { return extend || (x >= domain.lo && x <= domain.hi); }
 
 private:
+    void useGrid(double anchor, double width, int pointsPerWidth, bool extend);
+    /// The grid's x of index k.
+    double node(double k) const;
+    /// Samples the grid's x within range (and, without extend, the interval's ends there), keeping the values of
+    /// the x sampled before.
+    void sampleRange(const PlotRange& range, bool extend);
+
     /// The grid of the samples: its node 0, the view width it was made for, its points per width.
     double m_anchor = 0.0;
     double m_gridWidth = 0.0;
