@@ -267,4 +267,24 @@ void BM_WindowZoomFiveCurves(benchmark::State& state)
 }
 BENCHMARK(BM_WindowZoomFiveCurves)->Args({200, 0})->Args({200, 1})->Args({131072, 0})->Unit(benchmark::kMillisecond);
 
+// Once the view has rested, five 131072-point curves drawn from drafts during a wheel notch are sampled in full and
+// drawn: here all at once, as an export does (the window takes one curve a step).
+void BM_WindowSettleFiveDenseCurves(benchmark::State& state)
+{
+    PlotWindowFrames window(131072, false);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+        wheel.SetPosition(window.middle());
+        wheel.m_wheelDelta = 120;
+        wheel.m_wheelRotation = (i++ / 8) % 2 == 0 ? -120 : 120;
+        wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        window.frame(wheel);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window.canvas()->renderBitmap());
+    }
+}
+BENCHMARK(BM_WindowSettleFiveDenseCurves)->Unit(benchmark::kMillisecond);
+
 } // namespace

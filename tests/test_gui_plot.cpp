@@ -422,29 +422,35 @@ TEST_F(PlotWindow, CurvesReachTheViewsEdgesAfterZoomAndPan)
     EXPECT_TRUE(v.xmin == home.xmin && v.xmax == home.xmax && v.ymin == home.ymin && v.ymax == home.ymax);
 }
 
-// While the view moves, a curve of 131072 points is drawn from a draft across the view; it is sampled in full once the
-// view rests, and at once when the picture is exported.
+// While the view moves, curves of 131072 points are drawn from drafts across the view, and a 200-point one as it is;
+// once the view rests each is sampled in full in turn, and all at once when the picture is exported.
 TEST_F(PlotWindow, DenseCurvesDraftWhileTheViewMoves)
 {
-    ASSERT_TRUE(add(m_handle, "sin(x)", 131072));
+    ASSERT_TRUE(add(m_handle, "sin(x)", 131072) && add(m_handle, "x^2") && add(m_handle, "cos(x)", 131072));
     const PlotView& v = m_canvas->view();
     const PlotRect area = m_canvas->plotArea();
     const wxPoint middle(static_cast<int>(area.left + area.width / 2), static_cast<int>(area.top + area.height / 2));
-    EXPECT_TRUE(!m_canvas->drafting() && followsView(curve(0), v));
+    const auto allInFull = [this, &v] {
+        return !m_canvas->drafting() && followsView(curve(0), v) && followsView(curve(1), v) &&
+               followsView(curve(2), v);
+    };
+    EXPECT_TRUE(allInFull());
     wheel(m_canvas, middle, -1);
-    EXPECT_TRUE(m_canvas->drafting());
-    EXPECT_TRUE(curve(0).samples.x.front() < v.xmin && curve(0).samples.x.back() > v.xmax);
-    EXPECT_LT(samplesWithin(curve(0), v.xmin, v.xmax), 10000);
+    EXPECT_TRUE(m_canvas->drafting() && followsView(curve(1), v));
+    for (size_t i : {0, 2}) {
+        EXPECT_TRUE(curve(i).samples.x.front() < v.xmin && curve(i).samples.x.back() > v.xmax);
+        EXPECT_LT(samplesWithin(curve(i), v.xmin, v.xmax), 10000);
+    }
     for (int i = 0; i < 200 && m_canvas->drafting(); ++i)
         pump(1);
-    EXPECT_TRUE(!m_canvas->drafting() && followsView(curve(0), v));
+    EXPECT_TRUE(allInFull());
     wxKeyEvent right(wxEVT_KEY_DOWN);
     right.m_keyCode = WXK_RIGHT;
     right.SetEventObject(m_canvas);
     m_canvas->GetEventHandler()->ProcessEvent(right);
     EXPECT_TRUE(m_canvas->drafting());
     ASSERT_TRUE(m_canvas->exportPng(outputPath("dense.png")));
-    EXPECT_TRUE(!m_canvas->drafting() && followsView(curve(0), v));
+    EXPECT_TRUE(allInFull());
 }
 
 // Points on with sin(x) and 1/x, and with sin(x) and x^3/20-x: the points at one place share one label; every label

@@ -35,6 +35,8 @@ constexpr int kClickSlop = 3;
 // column), so that a frame stays short; once the view has rested this long it is sampled in full.
 constexpr int kDraftPoints = 4096;
 constexpr int kSettleMs = 150;
+// The curves are sampled in full one at a time, this far apart, so that input in between is handled.
+constexpr int kSettleStepMs = 10;
 const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
 
 std::unique_ptr<wxGraphicsContext> measuringContext()
@@ -290,7 +292,17 @@ void PlotCanvas::finishSampling()
 
 void PlotCanvas::OnSettle(wxTimerEvent&)
 {
-    finishSampling();
+    // One curve a step: a view moved again soon after it rested answers at once, and the next steps wait for rest.
+    const auto drafted = std::find_if(m_curves.begin(), m_curves.end(),
+                                      [](const PlotCurve& curve) { return curve.density != curve.points; });
+    if (drafted == m_curves.end())
+        return;
+    drafted->resample(m_view, m_extend);
+    if (m_showPoints)
+        findPoints();
+    Refresh();
+    if (drafting())
+        m_settle.StartOnce(kSettleStepMs);
 }
 
 std::vector<PlotPointLabel> PlotCanvas::pointLabels() const
