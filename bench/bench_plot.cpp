@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Plot window speed: sampling through the math library and drawing into an off-screen bitmap.
+// Plot window speed: sampling through the math library, drawing into an off-screen bitmap, and frames of a real
+// window panned and zoomed with the mouse.
 // Needs a display for the toolkit's bitmaps: run as  xvfb-run -a bench_plot
 #include <cmath>
 #include <memory>
@@ -14,6 +15,7 @@
 
 #include "libs/graph/plot_curve.h"
 #include "libs/graph/plot_expression.h"
+#include "libs/graph/plot_frame.h"
 #include "libs/graph/plot_points.h"
 #include "libs/graph/plot_renderer.h"
 
@@ -108,6 +110,14 @@ void BM_DrawEmpty(benchmark::State& state)
 }
 BENCHMARK(BM_DrawEmpty)->Unit(benchmark::kMillisecond);
 
+// The five curves of the pan and zoom benchmarks: sin(x), cos(x), x^2, tan(x), exp(-x^2)*3 at `points` points.
+std::vector<PlotCurve> fiveCurves(int points)
+{
+    return {makeCurve(L"sin(x)", points, -4, 4, 0), makeCurve(L"cos(x)", points, -4, 4, 1),
+            makeCurve(L"x^2", points, -2, 2, 2), makeCurve(L"tan(x)", points, -5, 5, 3),
+            makeCurve(L"exp(-x^2)*3", points, -4, 4, 4)};
+}
+
 // Goal: at most 16 ms for one pan step with five 200-point curves: re-sample all, redraw.
 // state.range(0) = 1 marks the notable points (found again after each step) as the Points toggle does.
 void BM_PanFiveCurves(benchmark::State& state)
@@ -116,19 +126,17 @@ void BM_PanFiveCurves(benchmark::State& state)
     PlotNotablePoints marked;
     wxBitmap bitmap(kWidth, kHeight, 24);
     PlotRenderer renderer;
-    std::vector<PlotCurve> curves{makeCurve(L"sin(x)", 200, -4, 4, 0), makeCurve(L"cos(x)", 200, -4, 4, 1),
-                                  makeCurve(L"x^2", 200, -2, 2, 2), makeCurve(L"tan(x)", 200, -5, 5, 3),
-                                  makeCurve(L"exp(-x^2)*3", 200, -4, 4, 4)};
+    std::vector<PlotCurve> curves = fiveCurves(200);
     for (PlotCurve& c : curves)
         c.sampleDomain();
     PlotScene scene;
     scene.curves = &curves;
     scene.view = homeView(curves);
-    double step = scene.view.width() / kWidth;
+    // Five pixels a step, a view's width forth and back: the samples run out of their margin on the way.
+    double step = 5 * scene.view.width() / kWidth;
     int i = 0;
     for (auto _ : state) {
-        // Back and forth, so that the view stays near the curves.
-        double dx = (i++ / 50) % 2 == 0 ? step : -step;
+        double dx = (i++ / 128) % 2 == 0 ? step : -step;
         scene.view = plotPan(scene.view, dx, 0.0);
         for (PlotCurve& c : curves)
             c.resample(scene.view);
@@ -145,9 +153,7 @@ BENCHMARK(BM_PanFiveCurves)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // The notable points alone for the five curves of the pan benchmark.
 void BM_FindPointsFiveCurves(benchmark::State& state)
 {
-    std::vector<PlotCurve> curves{makeCurve(L"sin(x)", 200, -4, 4, 0), makeCurve(L"cos(x)", 200, -4, 4, 1),
-                                  makeCurve(L"x^2", 200, -2, 2, 2), makeCurve(L"tan(x)", 200, -5, 5, 3),
-                                  makeCurve(L"exp(-x^2)*3", 200, -4, 4, 4)};
+    std::vector<PlotCurve> curves = fiveCurves(200);
     for (PlotCurve& c : curves)
         c.sampleDomain();
     const PlotView view = homeView(curves);
@@ -157,5 +163,128 @@ void BM_FindPointsFiveCurves(benchmark::State& state)
         benchmark::DoNotOptimize(plotFindNotablePoints(curves, view));
 }
 BENCHMARK(BM_FindPointsFiveCurves)->Unit(benchmark::kMicrosecond);
+
+// Placing the labels of the markers of sin(x) and cos(x) over [-r, r]: 38 markers over [-12, 12], where half have room
+// for a label, and 100 over [-40, 40], where none has.
+void BM_PlaceLabels(benchmark::State& state)
+{
+    const double r = static_cast<double>(state.range(0));
+    std::vector<PlotCurve> curves{makeCurve(L"sin(x)", 2000, -r, r, 0), makeCurve(L"cos(x)", 2000, -r, r, 1)};
+    PlotScene scene;
+    scene.curves = &curves;
+    scene.view = PlotView{-r, r, -1.2, 1.2};
+    for (PlotCurve& c : curves)
+        c.resample(scene.view);
+    const PlotNotablePoints marked = plotFindNotablePoints(curves, scene.view);
+    scene.points = &marked;
+    wxBitmap bitmap(kWidth, kHeight, 24);
+    wxMemoryDC dc(bitmap);
+    std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+    PlotGcPainter painter(*gc);
+    PlotRenderer renderer;
+    size_t labels = 0;
+    for (auto _ : state)
+        labels = renderer.pointLabels(painter, scene, kWidth, kHeight).size();
+    state.counters["markers"] = static_cast<double>(marked.points.size());
+    state.counters["labels"] = static_cast<double>(labels);
+}
+BENCHMARK(BM_PlaceLabels)->Arg(12)->Arg(40)->Unit(benchmark::kMillisecond);
+
+// A plot window with the five curves at state.range(0) points each (and the notable points marked when
+// state.range(1) is 1), on the screen, and one mouse event's frame: the event handled, the window painted.
+class PlotWindowFrames {
+public:
+    PlotWindowFrames(int points, bool marked)
+        : m_frame(PlotFrame::find(PlotFrame::plotNew(0, wxString(), wxString(), 640, 480, nullptr, nullptr)))
+    {
+        for (const PlotCurve& c : fiveCurves(points))
+            PlotFrame::plotAdd(m_frame->handle(), c.label, points, c.domain.lo, c.domain.hi, wxString(), 0, nullptr);
+        m_frame->canvas()->setPointsVisible(marked);
+        settle();
+        const PlotRect area = m_frame->canvas()->plotArea();
+        m_middle = wxPoint(static_cast<int>(area.left + area.width / 2), static_cast<int>(area.top + area.height / 2));
+    }
+    ~PlotWindowFrames()
+    {
+        PlotFrame::plotCloseAll();
+        settle();
+    }
+    PlotCanvas* canvas() const { return m_frame->canvas(); }
+    wxPoint middle() const { return m_middle; }
+    void frame(wxMouseEvent& event)
+    {
+        event.SetEventObject(canvas());
+        canvas()->GetEventHandler()->ProcessEvent(event);
+        canvas()->Update();
+    }
+    static void settle()
+    {
+        for (int i = 0; i < 20; ++i) {
+            wxTheApp->Yield(true);
+            wxTheApp->ProcessIdle();
+        }
+    }
+
+private:
+    PlotFrame* m_frame;
+    wxPoint m_middle;
+};
+
+// Goal: at most 16 ms a frame. A drag pans the window by five pixels a frame, a view's width forth and back.
+void BM_WindowPanFiveCurves(benchmark::State& state)
+{
+    PlotWindowFrames window(static_cast<int>(state.range(0)), state.range(1) != 0);
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.SetPosition(window.middle());
+    down.m_leftDown = true;
+    window.frame(down);
+    int i = 0, dx = 0;
+    for (auto _ : state) {
+        dx += (i++ / 120) % 2 == 0 ? 5 : -5;
+        wxMouseEvent motion(wxEVT_MOTION);
+        motion.SetPosition(window.middle() + wxPoint(dx, 0));
+        motion.m_leftDown = true;
+        window.frame(motion);
+    }
+    state.counters["drafting"] = window.canvas()->drafting() ? 1 : 0;
+}
+BENCHMARK(BM_WindowPanFiveCurves)->Args({200, 0})->Args({200, 1})->Args({131072, 0})->Unit(benchmark::kMillisecond);
+
+// Goal: at most 16 ms a frame. The wheel zooms out and back in around the middle, a notch a frame: every frame
+// samples every curve anew.
+void BM_WindowZoomFiveCurves(benchmark::State& state)
+{
+    PlotWindowFrames window(static_cast<int>(state.range(0)), state.range(1) != 0);
+    int i = 0;
+    for (auto _ : state) {
+        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+        wheel.SetPosition(window.middle());
+        wheel.m_wheelDelta = 120;
+        wheel.m_wheelRotation = (i++ / 8) % 2 == 0 ? -120 : 120;
+        wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        window.frame(wheel);
+    }
+}
+BENCHMARK(BM_WindowZoomFiveCurves)->Args({200, 0})->Args({200, 1})->Args({131072, 0})->Unit(benchmark::kMillisecond);
+
+// Once the view has rested, five 131072-point curves drawn from drafts during a wheel notch are sampled in full and
+// drawn: here all at once, as an export does (the window takes one curve a step).
+void BM_WindowSettleFiveDenseCurves(benchmark::State& state)
+{
+    PlotWindowFrames window(131072, false);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+        wheel.SetPosition(window.middle());
+        wheel.m_wheelDelta = 120;
+        wheel.m_wheelRotation = (i++ / 8) % 2 == 0 ? -120 : 120;
+        wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        window.frame(wheel);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window.canvas()->renderBitmap());
+    }
+}
+BENCHMARK(BM_WindowSettleFiveDenseCurves)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The plot windows driven as real windows under Xvfb, on a plain wxApp (the graph library needs no DelvoApp).
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,6 +19,7 @@
 #include <wx/utils.h>
 
 #include "libs/graph/plot_frame.h"
+#include "libs/graph/plot_labels.h"
 
 namespace {
 
@@ -75,6 +77,33 @@ wxPoint pixelOf(PlotCanvas* canvas, double x, double y)
     return wxPoint(static_cast<int>(std::lround(t.toPixelX(x))), static_cast<int>(std::lround(t.toPixelY(y))));
 }
 
+// How many of a curve's samples fall within [lo, hi].
+long samplesWithin(const PlotCurve& curve, double lo, double hi)
+{
+    const auto& x = curve.samples.x;
+    return std::count_if(x.begin(), x.end(), [lo, hi](double v) { return v >= lo && v <= hi; });
+}
+
+// True when the curve is sampled across the whole width of view at its point count per width (give or take the one
+// sample that a view's ends may fall on).
+bool followsView(const PlotCurve& curve, const PlotView& view)
+{
+    const PlotSamples& s = curve.samples;
+    return s.size() >= 2 && s.x.front() <= view.xmin && s.x.back() >= view.xmax &&
+           std::abs(samplesWithin(curve, view.xmin, view.xmax) - curve.points) <= 1;
+}
+
+void wheel(PlotCanvas* canvas, wxPoint at, int notches)
+{
+    wxMouseEvent event(wxEVT_MOUSEWHEEL);
+    event.SetPosition(at);
+    event.m_wheelDelta = 120;
+    event.m_wheelRotation = 120 * notches;
+    event.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    event.SetEventObject(canvas);
+    canvas->GetEventHandler()->ProcessEvent(event);
+}
+
 // Each test starts with one new, empty plot window.
 class PlotWindow : public ::testing::Test {
 protected:
@@ -105,7 +134,8 @@ protected:
 
 } // namespace
 
-// A new window of 640 × 480 takes curves at exactly their point counts, and its view fits all of them.
+// A new window of 640 × 480 shows the first curve's interval with exactly its points, and its view fits all curves;
+// every curve is sampled at its point count per view width.
 TEST_F(PlotWindow, PlotAddSamplesIntoANewWindow)
 {
     EXPECT_TRUE(m_handle > 0 && m_frame->IsShown() && m_frame->GetParent() == nullptr);
@@ -113,16 +143,18 @@ TEST_F(PlotWindow, PlotAddSamplesIntoANewWindow)
     EXPECT_EQ(m_frame->GetTitle(), wxString::Format("DelvoCalculator Plot %d", m_handle));
     ASSERT_TRUE(add(m_handle, "sin(x)"));
     const PlotSamples& s = curve(0).samples;
-    ASSERT_TRUE(s.size() == 200 && s.x.front() == -4.0 && s.x.back() == 4.0);
+    ASSERT_EQ(samplesWithin(curve(0), -4, 4), 200);
+    EXPECT_TRUE(std::count(s.x.begin(), s.x.end(), -4.0) == 1 && std::count(s.x.begin(), s.x.end(), 4.0) == 1);
     for (size_t i = 0; i < s.size(); i += 37)
         EXPECT_NEAR(s.y[i], std::sin(s.x[i]), 1e-12);
     const PlotView& v = m_canvas->view();
     EXPECT_TRUE(v.xmin == -4.0 && v.xmax == 4.0 && v.ymin < -1.0 && v.ymax > 1.0) << v.xmin << " " << v.ymin;
     ASSERT_TRUE(add(m_handle, "x^2", 200, -2, 2));
-    EXPECT_GT(v.ymax, 4.0);
+    EXPECT_TRUE(v.ymax > 4.0 && v.ymax < 5.0);  // the fit is x^2's interval's, though it is drawn across the view
     ASSERT_TRUE(add(m_handle, "x", 4, 0, 1));
     ASSERT_TRUE(add(m_handle, "x^3-x", 131072, -2, 2));
-    EXPECT_TRUE(curve(2).samples.size() == 4 && curve(3).samples.size() == 131072);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(followsView(curve(i), v)) << i << ": " << samplesWithin(curve(i), v.xmin, v.xmax);
     EXPECT_TRUE(newPlot() > m_handle && PlotFrame::plotExists(m_handle));
 }
 
@@ -148,9 +180,13 @@ TEST_F(PlotWindow, PlotVariablesAreSnapshots)
         ASSERT_TRUE(add(m_handle, "a*x", 5, 0, 4));
     }
     PlotFrame::setVariableValues(lmValues{});
-    EXPECT_TRUE(curve(0).samples.y[1] == 2.0 && curve(1).samples.y[1] == 5.0);
-    m_canvas->zoomCentre(0.5);
-    EXPECT_DOUBLE_EQ(curve(0).samples.y[1] / curve(0).samples.x[1], 2.0);
+    for (int zoom = 0; zoom < 2; ++zoom, m_canvas->zoomCentre(0.5)) {
+        for (size_t c = 0; c < 2; ++c) {
+            const PlotSamples& s = curve(c).samples;
+            for (size_t i = 0; i < s.size(); ++i)
+                ASSERT_DOUBLE_EQ(s.y[i], (c == 0 ? 2.0 : 5.0) * s.x[i]) << zoom << " " << c << " " << s.x[i];
+        }
+    }
 }
 
 // Closing (the window, Ctrl+W's command, plotCloseAll) makes plotExists false at once; plotting opens anew.
@@ -200,8 +236,8 @@ TEST_F(PlotWindow, ExportAndPoles)
     EXPECT_TRUE(m_canvas->copyToClipboard());
 }
 
-// The wheel zooms around the pointer, the drag pans, both re-sampling the visible part of the interval; the pointer
-// traces the nearest curve and shows its value in the status bar.
+// The wheel zooms around the pointer, the drag pans, both re-sampling the view; the pointer traces the nearest curve
+// and shows its value in the status bar.
 TEST_F(PlotWindow, MouseZoomsPansAndTraces)
 {
     ASSERT_TRUE(add(m_handle, "sin(x)"));
@@ -210,21 +246,16 @@ TEST_F(PlotWindow, MouseZoomsPansAndTraces)
     PlotRect area = m_canvas->plotArea();
     wxPoint at(static_cast<int>(area.left + area.width * 0.75), static_cast<int>(area.top + area.height / 2));
     double x = PlotTransform(v, area).toPlaneX(at.x);
-    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
-    wheel.SetPosition(at);
-    wheel.m_wheelRotation = wheel.m_wheelDelta = 120;
-    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
-    wheel.SetEventObject(m_canvas);
-    m_canvas->GetEventHandler()->ProcessEvent(wheel);
+    wheel(m_canvas, at, 1);
     EXPECT_NEAR(v.width(), 8.0 * 0.85, 1e-9);
     EXPECT_NEAR(PlotTransform(v, m_canvas->plotArea()).toPlaneX(at.x), x, 1e-9);  // the point under the pointer stays
-    EXPECT_TRUE(s.size() == 200 && s.x.front() == v.xmin && s.x.back() == v.xmax) << s.x.front() << " " << v.xmin;
+    EXPECT_TRUE(followsView(curve(0), v)) << s.x.front() << " " << v.xmin;
     const PlotView zoomed = v;
     double panned = 100 * v.width() / m_canvas->plotArea().width;
     drag(m_canvas, wxPoint(300, at.y), wxPoint(400, at.y + 20), false);
     EXPECT_NEAR(v.xmin, zoomed.xmin - panned, 1e-9);
     EXPECT_NEAR(v.xmax, zoomed.xmax - panned, 1e-9);
-    EXPECT_TRUE(s.size() == 200 && s.x.front() == -4.0 && s.x.back() == v.xmax);  // the curve's interval ends at -4
+    EXPECT_TRUE(v.xmin < -4.0 && followsView(curve(0), v));  // on beyond the interval's end at -4
 
     ASSERT_TRUE(add(m_handle, "x^2", 200, -2, 2));  // fits the view to both again (and moves the curves)
     // Just above sin(2) (x^2 is 4 there): sin(x) is traced, its value at the x shown is in the status bar.
@@ -246,11 +277,12 @@ TEST_F(PlotWindow, MouseZoomsPansAndTraces)
     EXPECT_TRUE(status->GetStatusText(1).StartsWith("Wheel: zoom"));
     for (int i = 0; i < 20; ++i)
         m_canvas->zoomAt(at.x, at.y, 0.5, 0.5);
-    EXPECT_TRUE(curve(0).samples.size() == 200 && curve(0).samples.x.front() == v.xmin && v.width() < 1e-5);
+    EXPECT_TRUE(followsView(curve(0), v) && v.width() < 1e-5);
 }
 
 // Right drag or Shift + left drag zooms to a rectangle, a click does not; the toolbar, Home and a double click reset
-// the view. Grid and Extend toggle with their buttons, Extend sampling the whole view; zoom in and out are one step.
+// the view to the first one. Grid and Extend toggle with their buttons; without Extend a curve ends at its interval.
+// Zoom in and out are one step.
 TEST_F(PlotWindow, ViewCommands)
 {
     ASSERT_TRUE(add(m_handle, "sin(x)"));
@@ -261,9 +293,10 @@ TEST_F(PlotWindow, ViewCommands)
     drag(m_canvas, from, to, true);
     EXPECT_TRUE(std::fabs(v.xmin + 1) < 0.02 && std::fabs(v.xmax - 1) < 0.02 && std::fabs(v.ymin + 0.5) < 0.02 &&
                 std::fabs(v.ymax - 0.5) < 0.02) << v.xmin << " " << v.xmax << " " << v.ymin << " " << v.ymax;
-    EXPECT_NEAR(s.x.front(), v.xmin, 1e-12);
+    EXPECT_TRUE(followsView(curve(0), v));
     sendTool(wxID_ZOOM_FIT);
-    EXPECT_TRUE(v.xmin == home.xmin && v.ymax == home.ymax && s.x.front() == -4.0);
+    EXPECT_TRUE(v.xmin == home.xmin && v.xmax == home.xmax && v.ymin == home.ymin && v.ymax == home.ymax);
+    EXPECT_EQ(samplesWithin(curve(0), -4, 4), 200);
     drag(m_canvas, from, to, false, true);
     EXPECT_NEAR(v.xmax, 1.0, 0.02);
     wxKeyEvent homeKey(wxEVT_KEY_DOWN);
@@ -284,13 +317,15 @@ TEST_F(PlotWindow, ViewCommands)
     sendTool(ID_PLOT_GRID);
     EXPECT_TRUE(m_canvas->gridVisible());
     m_canvas->zoomCentre(2.0);
-    EXPECT_EQ(s.x.front(), -4.0);
+    EXPECT_TRUE(bar->GetToolState(ID_PLOT_EXTEND) && followsView(curve(0), v));
     sendTool(ID_PLOT_EXTEND);
-    EXPECT_TRUE(bar->GetToolState(ID_PLOT_EXTEND) && s.size() == 200 && s.x.front() == v.xmin);
+    EXPECT_FALSE(bar->GetToolState(ID_PLOT_EXTEND));
+    EXPECT_TRUE(s.x.front() == -4.0 && s.x.back() == 4.0);
+    EXPECT_NEAR(samplesWithin(curve(0), -4, 4), 100, 2);  // half the view: half the points
     m_frame->Refresh();
-    m_frame->Update();  // paints the extended curve
+    m_frame->Update();  // paints the curve within its interval
     sendTool(ID_PLOT_EXTEND);
-    EXPECT_EQ(s.x.front(), -4.0);
+    EXPECT_TRUE(followsView(curve(0), v));
     sendTool(wxID_ZOOM_FIT);
     sendTool(wxID_ZOOM_IN);
     EXPECT_NEAR(v.width(), home.width() * 0.8, 1e-9);
@@ -340,6 +375,150 @@ TEST_F(PlotWindow, PointsToggleMarksRecomputesAndCopies)
     EXPECT_EQ(count(with, "<text") - count(without, "<text"), 3);
 }
 
+// sin(x), 1/x and x^2 zoomed out with the wheel and panned: each curve reaches the view's edges at its point count per
+// width, 1/x still breaks at its pole, the points beyond the first view are marked, the exported picture shows the
+// curve at both edges, and Home returns to the first view.
+TEST_F(PlotWindow, CurvesReachTheViewsEdgesAfterZoomAndPan)
+{
+    ASSERT_TRUE(add(m_handle, "sin(x)") && add(m_handle, "1/x", 200, -2, 2) && add(m_handle, "x^2", 200, -2, 2));
+    const PlotView home = m_canvas->view();
+    const PlotView& v = m_canvas->view();
+    const PlotRect area = m_canvas->plotArea();
+    const wxPoint middle(static_cast<int>(area.left + area.width / 2), static_cast<int>(area.top + area.height / 2));
+    wheel(m_canvas, middle, -5);
+    ASSERT_TRUE(v.xmin < -8.0 && v.xmax > 8.0);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(followsView(curve(i), v)) << i;
+    ASSERT_EQ(curve(1).breaks.size(), 1u);
+    EXPECT_TRUE(curve(1).path.x[curve(1).breaks[0]] < 0.0 && curve(1).path.x[curve(1).breaks[0] + 1] > 0.0);
+
+    sendTool(ID_PLOT_POINTS);
+    const auto& points = m_canvas->notablePoints().points;
+    EXPECT_TRUE(std::any_of(points.begin(), points.end(), [](const PlotNotablePoint& p) {
+        return p.curve == 0 && p.kind == PlotPointKind::Zero && std::fabs(p.x + 2 * M_PI) < 1e-9;
+    }));
+    sendTool(ID_PLOT_POINTS);
+    const wxString png = outputPath("zoomed_out.png");
+    ASSERT_TRUE(m_canvas->exportPng(png));
+    const wxImage image(png, wxBITMAP_TYPE_PNG);
+    // sin(x)'s blue, anti-aliased, a pixel inside the plot area's left and right edges.
+    const PlotRect zoomedArea = m_canvas->plotArea();  // the tick labels are wider now
+    const auto blueIn = [&image, area = zoomedArea](int column) {
+        for (int row = static_cast<int>(area.top); row < static_cast<int>(area.bottom()); ++row) {
+            const int r = image.GetRed(column, row), g = image.GetGreen(column, row), b = image.GetBlue(column, row);
+            if (std::abs(r - 31) < 40 && std::abs(g - 119) < 40 && std::abs(b - 180) < 40)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(blueIn(static_cast<int>(zoomedArea.left) + 1) && blueIn(static_cast<int>(zoomedArea.right()) - 2));
+
+    for (int i = 0; i < 3; ++i)
+        drag(m_canvas, middle, middle + wxPoint(250, 0), false);
+    EXPECT_TRUE(v.xmin < -20.0);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(followsView(curve(i), v)) << i;
+    sendTool(wxID_ZOOM_FIT);
+    EXPECT_TRUE(v.xmin == home.xmin && v.xmax == home.xmax && v.ymin == home.ymin && v.ymax == home.ymax);
+}
+
+// While the view moves, curves of 131072 points are drawn from drafts across the view, and a 200-point one as it is;
+// once the view rests each is sampled in full in turn, and all at once when the picture is exported.
+TEST_F(PlotWindow, DenseCurvesDraftWhileTheViewMoves)
+{
+    ASSERT_TRUE(add(m_handle, "sin(x)", 131072) && add(m_handle, "x^2") && add(m_handle, "cos(x)", 131072));
+    const PlotView& v = m_canvas->view();
+    const PlotRect area = m_canvas->plotArea();
+    const wxPoint middle(static_cast<int>(area.left + area.width / 2), static_cast<int>(area.top + area.height / 2));
+    const auto allInFull = [this, &v] {
+        return !m_canvas->drafting() && followsView(curve(0), v) && followsView(curve(1), v) &&
+               followsView(curve(2), v);
+    };
+    EXPECT_TRUE(allInFull());
+    wheel(m_canvas, middle, -1);
+    EXPECT_TRUE(m_canvas->drafting() && followsView(curve(1), v));
+    for (size_t i : {0, 2}) {
+        EXPECT_TRUE(curve(i).samples.x.front() < v.xmin && curve(i).samples.x.back() > v.xmax);
+        EXPECT_LT(samplesWithin(curve(i), v.xmin, v.xmax), 10000);
+    }
+    for (int i = 0; i < 200 && m_canvas->drafting(); ++i)
+        pump(1);
+    EXPECT_TRUE(allInFull());
+    wxKeyEvent right(wxEVT_KEY_DOWN);
+    right.m_keyCode = WXK_RIGHT;
+    right.SetEventObject(m_canvas);
+    m_canvas->GetEventHandler()->ProcessEvent(right);
+    EXPECT_TRUE(m_canvas->drafting());
+    ASSERT_TRUE(m_canvas->exportPng(outputPath("dense.png")));
+    EXPECT_TRUE(allInFull());
+}
+
+// Points on with sin(x) and 1/x, and with sin(x) and x^3/20-x: the points at one place share one label; every label
+// stands right beside its own marker, nearer to it than to any other, over no marker and no other label; each marker of
+// sin(x) and 1/x has room and gets its label; the pointer on a marker without one shows it.
+TEST_F(PlotWindow, PointLabelsOnePerPlaceBesideTheirOwnMarkers)
+{
+    const struct { double lo, hi; const char* second; double secondLo, secondHi; bool all; } rows[] = {
+        {-4, 4, "1/x", -2, 2, true}, {-7, 7, "x^3/20-x", -7, 7, false}};
+    PlotFrame* frame = nullptr;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.second);
+        frame = PlotFrame::find(newPlot());
+        PlotCanvas* canvas = frame->canvas();
+        ASSERT_TRUE(add(frame->handle(), "sin(x)", 200, row.lo, row.hi) &&
+                    add(frame->handle(), row.second, 200, row.secondLo, row.secondHi));
+        canvas->setPointsVisible(true);
+        const auto& points = canvas->notablePoints().points;
+        const PlotRect area = canvas->plotArea();
+        const PlotTransform t(canvas->view(), area);
+        std::vector<PlotPoint> markers;
+        for (const PlotNotablePoint& p : points)
+            markers.push_back(PlotPoint{t.toPixelX(p.x), t.toPixelY(p.y)});
+        const std::vector<PlotPointLabel> labels = canvas->pointLabels();
+        size_t named = 0;
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const PlotRect& box = labels[i].box;
+            const double own = plotDistanceToRect(box, markers[labels[i].points.front()]);
+            EXPECT_LE(own, 8.0) << labels[i].text;
+            EXPECT_TRUE(box.left >= area.left && box.right() <= area.right() && box.top >= area.top &&
+                        box.bottom() <= area.bottom()) << labels[i].text;
+            for (size_t k = 0; k < markers.size(); ++k) {
+                const auto& mine = labels[i].points;
+                if (std::find(mine.begin(), mine.end(), k) == mine.end()) {
+                    EXPECT_GT(plotDistanceToRect(box, markers[k]), own + 2.0) << labels[i].text << " / marker " << k;
+                }
+            }
+            for (size_t j = i + 1; j < labels.size(); ++j) {
+                const PlotRect& o = labels[j].box;
+                EXPECT_FALSE(box.left < o.right() && o.left < box.right() && box.top < o.bottom() && o.top < box.bottom())
+                    << labels[i].text << " / " << labels[j].text;
+                const PlotPoint a = markers[labels[i].points.front()], b = markers[labels[j].points.front()];
+                EXPECT_GT(std::hypot(a.x - b.x, a.y - b.y), 1.0) << labels[i].text << " / " << labels[j].text;
+            }
+            named += labels[i].points.size();
+        }
+        if (row.all) {
+            EXPECT_EQ(named, points.size());
+        }
+        const wxString svg = outputPath("labels.svg");
+        ASSERT_TRUE(canvas->exportSvg(svg));
+        wxString content;
+        ASSERT_TRUE(wxFile(svg).ReadAll(&content));
+        EXPECT_EQ(content.Replace(">(0, 0)<", ">(0, 0)<"), 1u);
+    }
+    // sin(x)'s zero at -2 pi has no room beside its neighbours; under the pointer its label shows.
+    PlotCanvas* canvas = frame->canvas();
+    const auto& points = canvas->notablePoints().points;
+    const auto zero = std::find_if(points.begin(), points.end(),
+                                   [](const PlotNotablePoint& p) { return std::fabs(p.x + 2 * M_PI) < 1e-9; });
+    ASSERT_NE(zero, points.end());
+    const size_t index = static_cast<size_t>(zero - points.begin());
+    for (const PlotPointLabel& label : canvas->pointLabels())
+        EXPECT_EQ(std::find(label.points.begin(), label.points.end(), index), label.points.end()) << label.text;
+    sendMouse(canvas, wxEVT_MOTION, pixelOf(canvas, -2 * M_PI, 0), false);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "(-6.28319, 0)   click to copy");
+}
+
 // Poles everywhere, nan, overflow, the narrowest interval, 200 curves in one window: each is drawn, and a full
 // repaint ends in bounded time (generous for a loaded machine and sanitizer builds; a hang takes far longer).
 TEST_F(PlotWindow, HostileCurvesRedrawInBoundedTime)
@@ -364,6 +543,13 @@ TEST_F(PlotWindow, HostileCurvesRedrawInBoundedTime)
     EXPECT_LT(redrawTime(m_frame), 10000);
 }
 
+// A failed wx assertion is a test failure, reported instead of the toolkit's modal assert dialog.
+void reportAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE_AT(file.utf8_str().data(), line) << "wxWidgets assertion " << cond.utf8_str().data() << " in "
+                                                 << func.utf8_str().data() << ": " << msg.utf8_str().data();
+}
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
@@ -372,6 +558,7 @@ int main(int argc, char** argv)
         return 1;
     wxTheApp->SetExitOnFrameDelete(false);
     delete wxLog::SetActiveTarget(new wxLogStderr);  // a modal log window would block the run
+    wxSetAssertHandler(reportAssert);
     wxImage::AddHandler(new wxPNGHandler);
     int result = RUN_ALL_TESTS();
     wxEntryCleanup();

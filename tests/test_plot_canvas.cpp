@@ -230,19 +230,44 @@ TEST(PlotView, ZoomPanAndClamp)
     EXPECT_EQ(plotClampView(PlotView{0, kNaN, 0, 1}, v).xmax, 4.0);
 }
 
-TEST(PlotView, CurvesResampleOverTheVisiblePartOfTheirInterval)
+// A curve is sampled over the view and a quarter of it on each side at its point count per view width, on a grid that
+// a pan keeps: a pan within the margin evaluates nothing, a longer one only what comes into the margin.
+TEST(PlotView, CurvesFollowTheViewAtTheirPointCountPerWidth)
 {
+    int evaluations = 0;
     PlotCurve c;
-    c.function = [](double x) { return std::sin(x); };
+    c.function = [&evaluations](double x) { ++evaluations; return std::sin(x); };
     c.domain = {-4, 4};
     c.sampleDomain();
-    c.resample(PlotView{3, 10, -1, 1});  // half outside the interval
-    EXPECT_TRUE(c.samples.size() == 200 && c.samples.x.front() == 3.0 && c.samples.x.back() == 4.0);
-    c.resample(PlotView{5, 10, -1, 1}, true);  // extended: the whole view
-    EXPECT_TRUE(c.samples.size() == 200 && c.samples.x.front() == 5.0 && c.samples.x.back() == 10.0);
-    c.resample(PlotView{5, 10, -1, 1});  // none visible
-    EXPECT_EQ(c.samples.size(), 0u);
-    EXPECT_TRUE(c.covers(7.0, true) && !c.covers(7.0, false));
+    const auto within = [&c](double lo, double hi) {
+        return std::count_if(c.samples.x.begin(), c.samples.x.end(), [=](double x) { return x >= lo && x <= hi; });
+    };
+    c.resample(PlotView{-4, 4, -1, 1});  // the first view: the interval's own 200 points, ends included
+    EXPECT_TRUE(within(-4, 4) == 200 && c.samples.x.front() == -4.0 && c.samples.x.back() == 4.0);
+    const std::vector<double> home = c.samples.x;
+    evaluations = 0;
+    c.resample(PlotView{-3.5, 4.5, -1, 1});  // the first move adds the margins, keeping the 200
+    EXPECT_TRUE(c.samples.x.front() < -5.4 && c.samples.x.back() > 6.4 && evaluations < 110) << evaluations;
+    EXPECT_TRUE(std::includes(c.samples.x.begin(), c.samples.x.end(), home.begin(), home.end()));
+    evaluations = 0;
+    c.resample(PlotView{-5, 3, -1, 1});  // within the margin: nothing new
+    EXPECT_EQ(evaluations, 0);
+    c.resample(PlotView{0, 8, -1, 1});  // beyond it: only what comes into the margin
+    EXPECT_TRUE(c.samples.x.back() > 9.9 && evaluations > 0 && evaluations < 110) << evaluations;
+    c.resample(PlotView{1000, 1016, -1, 1});  // far away and zoomed out: 200 points per width again
+    EXPECT_NEAR(within(1000, 1016), 200, 1);
+    EXPECT_TRUE(c.samples.x.front() < 996.1 && c.samples.x.back() > 1019.9);
+    for (size_t i = 0; i < c.samples.size(); i += 61)
+        EXPECT_EQ(c.samples.y[i], std::sin(c.samples.x[i]));
+    // Without extend the curve ends at its interval, exactly; out of it, it is not sampled.
+    c.resample(PlotView{3, 10, -1, 1}, false);
+    EXPECT_TRUE(c.samples.x.front() <= 3 && c.samples.x.back() == 4.0);
+    c.resample(PlotView{5, 10, -1, 1}, false);
+    EXPECT_TRUE(c.samples.size() == 0 && c.covers(7.0, true) && !c.covers(7.0, false));
+    // Poles beyond the first interval break the line as inside it.
+    c.function = [](double x) { return std::tan(x); };
+    c.resample(PlotView{20, 28, -10, 10});
+    EXPECT_EQ(c.breaks.size(), 4u);  // 7.5pi, 8.5pi in view, 6.5pi and 9.5pi in the margins
 }
 
 // 131072 points cost a few per pixel column, and the extremes survive.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "libs/graph/plot_expression.h"
+#include "libs/graph/plot_labels.h"
 #include "libs/graph/plot_points.h"
 
 namespace {
@@ -109,14 +110,25 @@ TEST(PlotPoints, MarksAtMostTheLimitAndCountsTheRest)
     EXPECT_EQ(found.points.size() + found.more, 637u);
 }
 
-TEST(PlotPoints, PointsOutsideTheViewAreNotMarked)
+// The points marked are those in view: not those above or below it, and those beyond the curve's interval when the
+// view reaches there.
+TEST(PlotPoints, PointsFollowTheView)
 {
     std::vector<PlotCurve> list = curves({L"x^2-4"}, -3, 3, 200);
-    const PlotView view{-3, 3, -1, 10};  // the minimum (0, -4) lies below the view
+    PlotView view{-3, 3, -1, 10};  // the minimum (0, -4) lies below the view
     list[0].resample(view);
-    const PlotNotablePoints found = plotFindNotablePoints(list, view);
+    PlotNotablePoints found = plotFindNotablePoints(list, view);
     ASSERT_EQ(found.points.size(), 2u);
     EXPECT_EQ(plotPointLabel(found.points[0], view), "(-2, 0)");
+    list = curves({L"sin(x)"}, -4, 4, 200);
+    view = PlotView{-10, 10, -2, 2};
+    list[0].resample(view);
+    found = plotFindNotablePoints(list, view);
+    // Zeros at 0, ±pi, ±2pi, ±3pi; extrema at ±pi/2, ±3pi/2, ±5pi/2.
+    EXPECT_EQ(found.points.size(), 13u);
+    EXPECT_TRUE(std::any_of(found.points.begin(), found.points.end(), [](const PlotNotablePoint& p) {
+        return p.kind == K::Zero && std::fabs(p.x + 3 * kPi) < 1e-9;
+    }));
 }
 
 TEST(PlotPoints, LabelAndClipboardText)
@@ -135,6 +147,54 @@ TEST(PlotPoints, LabelAndClipboardText)
         EXPECT_EQ(plotPointLabel(row.point, view), row.label);
         EXPECT_EQ(plotPointClipboardText(row.point, view), row.clip);
     }
+}
+
+// Labels sit beside their own markers, inside the plot, clear of other markers, labels and the legend; a label whose
+// preferred place is the only one another label has gives way, and a marker hemmed in gets none.
+TEST(PlotLabels, EachLabelBesideItsOwnMarkerWhereItHasRoom)
+{
+    const PlotRect area{0, 0, 400, 200};
+    const PlotLabelGeometry g;
+    const double side = g.markerRadius + g.gap;
+    struct Row {
+        const char* name;
+        std::vector<PlotPoint> markers;
+        std::vector<PlotRect> obstacles;
+        /// Per marker: the place it gets (index into plotLabelPlaces: 0 above right, 1 above left, 2 below right, 3 below
+        /// left), -1 for none, -2 for any.
+        std::vector<int> expected;
+    };
+    const std::vector<Row> rows = {
+        {"alone", {{200, 100}}, {}, {0}},
+        {"in the top right corner", {{395, 5}}, {}, {3}},
+        {"the legend above right", {{200, 100}}, {{210, 60, 80, 35}}, {1}},
+        // B, in the top left corner, has one place, the one A prefers: A takes its next.
+        {"a corner's only place", {{10, 45}, {10, 8}}, {}, {2, 2}},
+        // A marker 12 pixels to the right: a label there would stand as near to it as to its own.
+        {"a neighbour to the right", {{200, 100}, {212, 100}}, {}, {1, 0}},
+        {"hemmed in", {{200, 100}, {209, 100}, {191, 100}, {200, 109}, {200, 91}}, {}, {-1, -2, -2, -2, -2}},
+    };
+    for (const Row& row : rows) {
+        std::vector<PlotLabelRequest> requests;
+        for (const PlotPoint& m : row.markers)
+            requests.push_back(PlotLabelRequest{m, 50, 19});
+        const auto boxes = plotPlaceLabels(requests, row.markers, area, row.obstacles, g);
+        for (size_t i = 0; i < row.markers.size(); ++i) {
+            SCOPED_TRACE(std::string(row.name) + ", marker " + std::to_string(i));
+            const int want = row.expected[i];
+            ASSERT_EQ(boxes[i].has_value(), want != -1);
+            if (want == -1)
+                continue;
+            EXPECT_NEAR(plotDistanceToRect(*boxes[i], row.markers[i]), side, 1e-9);
+            if (want == -2)
+                continue;
+            const PlotRect expected = plotLabelPlaces(requests[i], g)[static_cast<size_t>(want)];
+            EXPECT_TRUE(boxes[i]->left == expected.left && boxes[i]->top == expected.top)
+                << boxes[i]->left << " " << boxes[i]->top;
+        }
+    }
+    const auto groups = plotGroupMarkers({{0, 0}, {1, 1}, {10, 0}, {0.5, 0}, {10, 1.5}}, g.samePlace);
+    EXPECT_EQ(groups, (std::vector<std::vector<size_t>>{{0, 1, 3}, {2, 4}}));
 }
 
 } // namespace

@@ -31,6 +31,12 @@ constexpr double kTraceDistance = 8.0;
 // A marked point is under the pointer within this many pixels; a press moving less is a click.
 constexpr double kPointDistance = 6.0;
 constexpr int kClickSlop = 3;
+// While the view moves, a curve of more points per view width is drawn from a draft of this many (a few per pixel
+// column), so that a frame stays short; once the view has rested this long it is sampled in full.
+constexpr int kDraftPoints = 4096;
+constexpr int kSettleMs = 150;
+// The curves are sampled in full one at a time, this far apart, so that input in between is handled.
+constexpr int kSettleStepMs = 10;
 const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
 
 std::unique_ptr<wxGraphicsContext> measuringContext()
@@ -59,13 +65,21 @@ wxBEGIN_EVENT_TABLE(PlotCanvas, wxWindow)
     EVT_LEAVE_WINDOW(PlotCanvas::OnLeave)
     EVT_MOUSE_CAPTURE_LOST(PlotCanvas::OnCaptureLost)
     EVT_KEY_DOWN(PlotCanvas::OnKeyDown)
+    EVT_TIMER(wxID_ANY, PlotCanvas::OnSettle)
 wxEND_EVENT_TABLE()
 
 PlotCanvas::PlotCanvas(wxWindow* parent, wxWindowID id)
-    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE)
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE), m_settle(this)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_CROSS));
+}
+
+PlotCanvas::~PlotCanvas()
+{
+    // A window closed during a drag (Ctrl+W, or every plot closed from the console) gives the mouse back.
+    if (HasCapture())
+        ReleaseMouse();
 }
 
 void PlotCanvas::addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin,
@@ -84,8 +98,13 @@ void PlotCanvas::addCurve(const std::wstring& label, const PlotFunction& functio
 
 void PlotCanvas::setView(const PlotView& view)
 {
+    showView(view, false);
+}
+
+void PlotCanvas::showView(const PlotView& view, bool moving)
+{
     m_view = plotClampView(view, m_view);
-    resampleAll();
+    resampleAll(moving);
     Refresh();
     describeForScreenReaders();
 }
@@ -115,10 +134,21 @@ void PlotCanvas::resetView()
     setView(homeView());
 }
 
+PlotView PlotCanvas::zoomedView(double px, double py, double fx, double fy) const
+{
+    const PlotTransform t = currentLayout().transform;
+    return plotZoomAround(m_view, t.toPlaneX(px), t.toPlaneY(py), fx, fy);
+}
+
+PlotView PlotCanvas::pannedView(const PlotView& from, double dx, double dy) const
+{
+    const PlotTransform t = currentLayout().transform;
+    return plotPan(from, -dx * t.pixelWidth(), dy * t.pixelHeight());
+}
+
 void PlotCanvas::zoomAt(double px, double py, double fx, double fy)
 {
-    PlotTransform t = currentLayout().transform;
-    setView(plotZoomAround(m_view, t.toPlaneX(px), t.toPlaneY(py), fx, fy));
+    setView(zoomedView(px, py, fx, fy));
 }
 
 void PlotCanvas::zoomCentre(double factor)
@@ -129,8 +159,7 @@ void PlotCanvas::zoomCentre(double factor)
 
 void PlotCanvas::panPixels(double dx, double dy)
 {
-    PlotTransform t = currentLayout().transform;
-    setView(plotPan(m_view, -dx * t.pixelWidth(), dy * t.pixelHeight()));
+    setView(pannedView(m_view, dx, dy));
 }
 
 void PlotCanvas::zoomToRect(const PlotRect& rect)
@@ -232,16 +261,61 @@ PlotRect PlotCanvas::plotArea() const
     return currentLayout().area;
 }
 
-void PlotCanvas::resampleAll()
+void PlotCanvas::resampleAll(bool moving)
 {
-    for (PlotCurve& curve : m_curves)
-        curve.resample(m_view, m_extend);
+    bool draft = false;
+    for (PlotCurve& curve : m_curves) {
+        const bool dense = moving && curve.points > kDraftPoints;
+        curve.resample(m_view, m_extend, dense ? kDraftPoints : curve.points);
+        draft = draft || dense;
+    }
+    if (draft)
+        m_settle.StartOnce(kSettleMs);
     if (m_showPoints)
         findPoints();
 }
 
-wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) const
+bool PlotCanvas::drafting() const
 {
+    return std::any_of(m_curves.begin(), m_curves.end(),
+                       [](const PlotCurve& curve) { return curve.density != curve.points; });
+}
+
+void PlotCanvas::finishSampling()
+{
+    m_settle.Stop();
+    if (!drafting())
+        return;
+    resampleAll();
+    Refresh();
+}
+
+void PlotCanvas::OnSettle(wxTimerEvent&)
+{
+    // One curve a step: a view moved again soon after it rested answers at once, and the next steps wait for rest.
+    const auto drafted = std::find_if(m_curves.begin(), m_curves.end(),
+                                      [](const PlotCurve& curve) { return curve.density != curve.points; });
+    if (drafted == m_curves.end())
+        return;
+    drafted->resample(m_view, m_extend);
+    if (m_showPoints)
+        findPoints();
+    Refresh();
+    if (drafting())
+        m_settle.StartOnce(kSettleStepMs);
+}
+
+std::vector<PlotPointLabel> PlotCanvas::pointLabels() const
+{
+    auto gc = measuringContext();
+    PlotGcPainter painter(*gc);
+    const wxSize size = GetClientSize();
+    return m_renderer.pointLabels(painter, scene(), size.x, size.y);
+}
+
+wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale)
+{
+    finishSampling();
     if (size == wxDefaultSize)
         size = GetClientSize();
     int width = std::max(1, static_cast<int>(std::lround(size.x * scale)));
@@ -259,14 +333,15 @@ wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) const
     return bitmap;
 }
 
-bool PlotCanvas::exportPng(const wxString& path, double scale) const
+bool PlotCanvas::exportPng(const wxString& path, double scale)
 {
     ensurePngHandler();
     return renderBitmap(wxDefaultSize, scale).SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
-bool PlotCanvas::exportSvg(const wxString& path) const
+bool PlotCanvas::exportSvg(const wxString& path)
 {
+    finishSampling();
     wxSize size = GetClientSize();
     wxSVGFileDC dc(path, size.x, size.y, 96.0, "DelvoCalculator Plot");
     if (!dc.IsOk())
@@ -279,7 +354,7 @@ bool PlotCanvas::exportSvg(const wxString& path) const
     return true;
 }
 
-bool PlotCanvas::copyToClipboard() const
+bool PlotCanvas::copyToClipboard()
 {
     if (!wxTheClipboard->Open())
         return false;
@@ -438,13 +513,10 @@ void PlotCanvas::OnMotion(wxMouseEvent& event)
     if (m_drag == Drag::None || !event.Dragging())
         return;
     m_dragNow = at;
-    if (m_drag == Drag::Pan) {
-        PlotTransform t = currentLayout().transform;
-        double dx = at.x - m_dragStart.x, dy = at.y - m_dragStart.y;
-        setView(plotPan(m_dragView, -dx * t.pixelWidth(), dy * t.pixelHeight()));
-    } else {
+    if (m_drag == Drag::Pan)
+        showView(pannedView(m_dragView, at.x - m_dragStart.x, at.y - m_dragStart.y), true);
+    else
         Refresh();
-    }
 }
 
 void PlotCanvas::OnWheel(wxMouseEvent& event)
@@ -456,7 +528,7 @@ void PlotCanvas::OnWheel(wxMouseEvent& event)
     // Shift zooms x only, Ctrl y only.
     double fx = event.ControlDown() ? 1.0 : factor;
     double fy = event.ShiftDown() ? 1.0 : factor;
-    zoomAt(event.GetX(), event.GetY(), fx, fy);
+    showView(zoomedView(event.GetX(), event.GetY(), fx, fy), true);
     trackPointer(event.GetPosition());
 }
 
@@ -479,7 +551,9 @@ void PlotCanvas::OnCaptureLost(wxMouseCaptureLostEvent&)
 
 void PlotCanvas::OnKeyDown(wxKeyEvent& event)
 {
-    PlotRect a = plotArea();
+    // Keys repeat while held: their steps move the view like the wheel and a drag.
+    const PlotRect a = plotArea();
+    const double cx = a.left + a.width / 2.0, cy = a.top + a.height / 2.0;
     switch (event.GetKeyCode()) {
     case WXK_HOME:
         resetView();
@@ -487,23 +561,23 @@ void PlotCanvas::OnKeyDown(wxKeyEvent& event)
     case '+':
     case '=':
     case WXK_NUMPAD_ADD:
-        zoomCentre(kKeyZoom);
+        showView(zoomedView(cx, cy, kKeyZoom, kKeyZoom), true);
         break;
     case '-':
     case WXK_NUMPAD_SUBTRACT:
-        zoomCentre(1.0 / kKeyZoom);
+        showView(zoomedView(cx, cy, 1.0 / kKeyZoom, 1.0 / kKeyZoom), true);
         break;
     case WXK_LEFT:
-        panPixels(a.width * kKeyPan, 0.0);
+        showView(pannedView(m_view, a.width * kKeyPan, 0.0), true);
         break;
     case WXK_RIGHT:
-        panPixels(-a.width * kKeyPan, 0.0);
+        showView(pannedView(m_view, -a.width * kKeyPan, 0.0), true);
         break;
     case WXK_UP:
-        panPixels(0.0, a.height * kKeyPan);
+        showView(pannedView(m_view, 0.0, a.height * kKeyPan), true);
         break;
     case WXK_DOWN:
-        panPixels(0.0, -a.height * kKeyPan);
+        showView(pannedView(m_view, 0.0, -a.height * kKeyPan), true);
         break;
     case WXK_ESCAPE:
         if (m_drag != Drag::None)

@@ -6,16 +6,18 @@
 #include <vector>
 
 #include <wx/bitmap.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
 #include "libs/graph/plot_curve.h"
 #include "libs/graph/plot_points.h"
 #include "libs/graph/plot_renderer.h"
 
-/// Shows curves in a view the user zooms and pans; re-samples the visible part after every change.
+/// Shows curves in a view the user zooms and pans; re-samples the visible range after every change.
 class PlotCanvas : public wxWindow {
 public:
     PlotCanvas(wxWindow* parent, wxWindowID id = wxID_ANY);
+    ~PlotCanvas() override;
 
     /// Adds y = f(x) over [xmin, xmax] at `points` points and fits the view to all curves.
     void addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin, double xmax);
@@ -28,7 +30,7 @@ public:
     int tracedCurve() const { return m_traceCurve; }
     /// Shows view (clamped to what doubles can show) and re-samples the curves for it.
     void setView(const PlotView& view);
-    /// The view that fits all curves (their intervals and robust y ranges).
+    /// The view that fits all curves' intervals and robust y ranges: the first view, which Home restores.
     PlotView homeView() const;
     /// Shows homeView() (Home key, toolbar, double click).
     void resetView();
@@ -44,7 +46,7 @@ public:
     /// Shows or hides the grid lines.
     void setGridVisible(bool visible);
     bool gridVisible() const { return m_grid; }
-    /// Draws the curves over the whole view instead of only over their intervals.
+    /// Draws the curves over the whole view (the default) or only over their intervals.
     void setExtendCurves(bool extend);
     bool extendCurves() const { return m_extend; }
     /// Marks the curves' zeros, extrema and intersections in view (recomputed after every change of view).
@@ -56,19 +58,24 @@ public:
     int pointAt(double px, double py) const;
     /// Puts "x; y" of a marked point on the clipboard; false when there is no such point.
     bool copyPoint(int index) const;
+    /// The labels beside the marked points as the canvas draws them now (the one under the pointer aside).
+    std::vector<PlotPointLabel> pointLabels() const;
+    /// True while a curve is drawn from a draft, to be sampled in full once the view rests.
+    bool drafting() const;
     /// Title and subtitle drawn above the plot (none when empty).
     void setTitles(const wxString& title, const wxString& subtitle);
 
     /// The plot area (inside the axes frame) at the canvas's current size.
     PlotRect plotArea() const;
-    /// The picture at the canvas's size (or the size given) times scale, as a bitmap.
-    wxBitmap renderBitmap(wxSize size = wxDefaultSize, double scale = 1.0) const;
+    /// The picture at the canvas's size (or the size given) times scale, as a bitmap. Like the exports, it shows
+    /// the view with every curve sampled in full.
+    wxBitmap renderBitmap(wxSize size = wxDefaultSize, double scale = 1.0);
     /// Writes the picture as a PNG file, scale times the canvas's size; false when it cannot be written.
-    bool exportPng(const wxString& path, double scale = 1.0) const;
+    bool exportPng(const wxString& path, double scale = 1.0);
     /// Writes the picture as an SVG drawing; false when the file cannot be created.
-    bool exportSvg(const wxString& path) const;
+    bool exportSvg(const wxString& path);
     /// Puts the picture on the clipboard as a bitmap.
-    bool copyToClipboard() const;
+    bool copyToClipboard();
     /// Forgets the pointer: no traced curve, the status bar shows the mouse hint.
     void clearPointer();
 
@@ -76,7 +83,14 @@ private:
     /// What the canvas shows; exports leave out the traced point.
     PlotScene scene(bool withMarker = true) const;
     PlotLayout currentLayout() const;
-    void resampleAll();
+    /// Shows view; while it moves (wheel, drag, keys) dense curves are drawn from a draft until it rests.
+    void showView(const PlotView& view, bool moving);
+    /// The view zoomed by fx, fy around the pixel (px, py), and the view moved by dx, dy pixels.
+    PlotView zoomedView(double px, double py, double fx, double fy) const;
+    PlotView pannedView(const PlotView& from, double dx, double dy) const;
+    void resampleAll(bool moving = false);
+    /// Samples in full the curves drawn from a draft.
+    void finishSampling();
     /// The name screen readers announce ("Plot of sin(x), cos(x)") and the ranges in view as its description.
     void describeForScreenReaders();
     void findPoints();
@@ -95,13 +109,16 @@ private:
     void OnLeave(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnSettle(wxTimerEvent& event);
 
     enum class Drag { None, Pan, Box };
 
     std::vector<PlotCurve> m_curves;
     PlotView m_view;
     bool m_grid = true;
-    bool m_extend = false;
+    bool m_extend = true;
+    // Runs from a view change that left a draft until the view has rested.
+    wxTimer m_settle;
     wxString m_title;
     wxString m_subtitle;
     PlotRenderer m_renderer;

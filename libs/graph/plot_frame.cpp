@@ -163,6 +163,7 @@ void PlotFrame::createToolBar()
     bar->ToggleTool(ID_PLOT_GRID, true);
     bar->AddCheckTool(ID_PLOT_EXTEND, "Extend", drawn(extendIcon), wxBitmapBundle(),
                       "Draw the curves over the whole view, beyond their intervals (Ctrl+E)");
+    bar->ToggleTool(ID_PLOT_EXTEND, true);
     bar->AddCheckTool(ID_PLOT_POINTS, "Points", drawn(pointsIcon), wxBitmapBundle(),
                       "Mark zeros, minima, maxima and intersections (P)");
     bar->AddSeparator();

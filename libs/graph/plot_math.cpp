@@ -514,7 +514,8 @@ PlotRange plotVisibleDomain(const PlotRange& domain, const PlotView& view)
 }
 
 std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& samples, const std::vector<size_t>& breaks,
-                                                       const PlotTransform& transform, double top, double bottom)
+                                                       const PlotTransform& transform, double top, double bottom,
+                                                       size_t first, size_t last)
 {
     std::vector<std::vector<PlotPoint>> lines;
     ColumnLine line;
@@ -522,7 +523,8 @@ std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& sample
     size_t nextBreak = 0;
     bool havePrevious = false;
     PlotPoint previous;
-    for (size_t i = 0; i < samples.size(); ++i) {
+    const size_t end = samples.size() == 0 ? 0 : std::min(last, samples.size() - 1) + 1;
+    for (size_t i = first; i < end; ++i) {
         PlotPoint p{transform.toPixelX(samples.x[i]), transform.toPixelY(samples.y[i])};
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
             line.flush(lines);

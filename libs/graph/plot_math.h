@@ -119,8 +119,10 @@ PlotRange plotVisibleDomain(const PlotRange& domain, const PlotView& view);
 
 /// The drawn polylines of a curve: split at non-finite samples and breaks, clipped to the band
 /// [top, bottom] of pixel rows and reduced to the first, lowest, highest and last point of each pixel column.
+/// Only the samples first..last (inclusive, clamped to the samples) are drawn.
 std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& samples, const std::vector<size_t>& breaks,
-                                                       const PlotTransform& transform, double top, double bottom);
+                                                       const PlotTransform& transform, double top, double bottom,
+                                                       size_t first = 0, size_t last = static_cast<size_t>(-1));
 
 /// Which corner of `area` (0 top right, 1 top left, 2 bottom right, 3 bottom left) a box of the size given,
 /// inset from the corner, covers the fewest of the points in.

@@ -103,14 +103,14 @@ struct Candidate {
     bool exact;
 };
 
-/// The samples of the difference of two curves over the part of x both cover.
-PlotSamples differenceSamples(const PlotCurve& a, const PlotCurve& b)
+/// The samples of the difference of two curves over the part of the view both cover.
+PlotSamples differenceSamples(const PlotCurve& a, const PlotCurve& b, const PlotView& view)
 {
     PlotSamples d;
     if (a.samples.size() < 2 || b.samples.size() < 2)
         return d;
-    const double lo = std::max(a.samples.x.front(), b.samples.x.front());
-    const double hi = std::min(a.samples.x.back(), b.samples.x.back());
+    const double lo = std::max({a.samples.x.front(), b.samples.x.front(), view.xmin});
+    const double hi = std::min({a.samples.x.back(), b.samples.x.back(), view.xmax});
     if (!(lo < hi))
         return d;
     const int n = std::clamp(std::max(a.points, b.points), 2, kMaxIntersectionGrid);
@@ -118,11 +118,20 @@ PlotSamples differenceSamples(const PlotCurve& a, const PlotCurve& b)
     return plotSample([&fa, &fb](double x) { return fa(x) - fb(x); }, lo, hi, n);
 }
 
-/// Sign changes and exact zeros of samples (runs of zeros, as of coinciding curves, give none).
-void collectZeros(const PlotSamples& s, PlotPointKind kind, int curve, int other, std::vector<Candidate>& out)
+/// True when the samples from..to reach into the view's x range (the samples run on into a margin beyond it).
+bool reachesView(const PlotSamples& s, size_t from, size_t to, const PlotView& view)
+{
+    return s.x[to] >= view.xmin && s.x[from] <= view.xmax;
+}
+
+/// Sign changes and exact zeros of samples in view (runs of zeros, as of coinciding curves, give none).
+void collectZeros(const PlotSamples& s, const PlotView& view, PlotPointKind kind, int curve, int other,
+                  std::vector<Candidate>& out)
 {
     const size_t n = s.size();
     for (size_t i = 0; i < n; ++i) {
+        if (!reachesView(s, i, std::min(i + 1, n - 1), view))
+            continue;
         const double y = s.y[i];
         if (y == 0.0) {
             const bool run = (i > 0 && s.y[i - 1] == 0.0) || (i + 1 < n && s.y[i + 1] == 0.0);
@@ -134,10 +143,12 @@ void collectZeros(const PlotSamples& s, PlotPointKind kind, int curve, int other
     }
 }
 
-/// Turns of the samples: a rise then a fall (maximum) or a fall then a rise (minimum); a plateau counts once.
-void collectExtrema(const PlotSamples& s, int curve, std::vector<Candidate>& out)
+/// Turns of the samples in view: a rise then a fall (maximum) or a fall then a rise (minimum); a plateau counts once.
+void collectExtrema(const PlotSamples& s, const PlotView& view, int curve, std::vector<Candidate>& out)
 {
     for (size_t i = 1; i + 1 < s.size(); ++i) {
+        if (!reachesView(s, i - 1, i + 1, view))
+            continue;
         const double y0 = s.y[i - 1], y1 = s.y[i], y2 = s.y[i + 1];
         if (!finite(y0) || !finite(y1) || !finite(y2))
             continue;
@@ -188,13 +199,13 @@ PlotNotablePoints plotFindNotablePoints(const std::vector<PlotCurve>& curves, co
     std::vector<Candidate> candidates;
     std::vector<PlotSamples> differences;
     for (size_t c = 0; c < curves.size(); ++c)
-        collectZeros(curves[c].samples, PlotPointKind::Zero, static_cast<int>(c), -1, candidates);
+        collectZeros(curves[c].samples, view, PlotPointKind::Zero, static_cast<int>(c), -1, candidates);
     for (size_t c = 0; c < curves.size(); ++c)
-        collectExtrema(curves[c].samples, static_cast<int>(c), candidates);
+        collectExtrema(curves[c].samples, view, static_cast<int>(c), candidates);
     for (size_t a = 0; a < curves.size(); ++a) {
         for (size_t b = a + 1; b < curves.size(); ++b) {
-            differences.push_back(differenceSamples(curves[a], curves[b]));
-            collectZeros(differences.back(), PlotPointKind::Intersection, static_cast<int>(a), static_cast<int>(b),
+            differences.push_back(differenceSamples(curves[a], curves[b], view));
+            collectZeros(differences.back(), view, PlotPointKind::Intersection, static_cast<int>(a), static_cast<int>(b),
                          candidates);
         }
     }

@@ -25,6 +25,14 @@ constexpr double kLabelGap = 5.0;
 constexpr double kRightMargin = 18.0;
 constexpr double kTopMargin = 14.0;
 constexpr double kCurveWidth = 2.0;
+constexpr double kMarkerRadius = 3.5;
+// Space between a point label's text and its box.
+constexpr double kLabelPad = 2.0;
+// The legend: inner margin, the line sample's length, the gap before the text, space between rows.
+constexpr double kLegendPad = 8.0;
+constexpr double kLegendSample = 24.0;
+constexpr double kLegendGap = 8.0;
+constexpr double kLegendSpacing = 3.0;
 
 // Pixel rows centred on a device pixel, so that 1-pixel lines are crisp.
 double crisp(double v)
@@ -109,8 +117,12 @@ PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, do
     if (scene.grid)
         drawGrid(painter, layout, scene.view);
     drawAxes(painter, layout, scene.view);
-    std::vector<std::vector<PlotPoint>> lines = drawCurves(painter, layout, scene);
+    const auto lines = curveLines(layout, scene);
+    drawCurves(painter, scene, lines);
+    const Legend legend = layoutLegend(painter, layout, scene, lines);
+    layout.labels = placeLabels(painter, layout, scene, legend);
     drawPoints(painter, layout, scene);
+    drawLabels(painter, layout, scene);
     drawMarker(painter, layout, scene);
     if (scene.band.width > 0.0 && scene.band.height > 0.0) {
         painter.setPen(kBandBorder, dip(1.0), true);
@@ -125,9 +137,17 @@ PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, do
     painter.setBrush(wxTransparentColour);
     painter.rectangle(PlotRect{crisp(a.left) - 1.0, crisp(a.top) - 1.0, a.width + 1.0, a.height + 1.0});
     drawTickLabels(painter, layout, width);
-    layout.legendCorner = drawLegend(painter, layout, scene, lines);
+    drawLegend(painter, scene, legend);
+    layout.legendCorner = legend.corner;
     drawTitle(painter, scene, width);
     return layout;
+}
+
+std::vector<PlotPointLabel> PlotRenderer::pointLabels(PlotPainter& painter, const PlotScene& scene, double width,
+                                                      double height) const
+{
+    const PlotLayout layout = this->layout(painter, scene, width, height);
+    return placeLabels(painter, layout, scene, layoutLegend(painter, layout, scene, curveLines(layout, scene)));
 }
 
 void PlotRenderer::drawGrid(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const
@@ -216,23 +236,34 @@ void PlotRenderer::drawTickLabels(PlotPainter& painter, const PlotLayout& layout
     }
 }
 
-std::vector<std::vector<PlotPoint>> PlotRenderer::drawCurves(PlotPainter& painter, const PlotLayout& layout,
-                                                             const PlotScene& scene) const
+std::vector<std::vector<std::vector<PlotPoint>>> PlotRenderer::curveLines(const PlotLayout& layout,
+                                                                         const PlotScene& scene) const
 {
-    std::vector<std::vector<PlotPoint>> all;
+    std::vector<std::vector<std::vector<PlotPoint>>> lines;
     if (scene.curves == nullptr)
-        return all;
-    double margin = dip(10.0);
+        return lines;
+    const double margin = dip(10.0);
     for (const PlotCurve& curve : *scene.curves) {
-        auto lines = plotBuildPolylines(curve.path, curve.breaks, layout.transform, layout.area.top - margin,
-                                        layout.area.bottom() + margin);
-        painter.setPen(curveColour(curve.colour), dip(kCurveWidth));
-        for (auto& line : lines) {
-            painter.polyline(line);
-            all.push_back(std::move(line));
-        }
+        // The samples in view and one beyond each side: the margin's others would only be clipped away.
+        const std::vector<double>& x = curve.path.x;
+        const auto from = std::lower_bound(x.begin(), x.end(), scene.view.xmin);
+        const auto to = std::upper_bound(from, x.end(), scene.view.xmax);
+        const size_t first = from == x.begin() ? 0 : static_cast<size_t>(from - x.begin()) - 1;
+        const size_t last = static_cast<size_t>(to - x.begin());
+        lines.push_back(plotBuildPolylines(curve.path, curve.breaks, layout.transform, layout.area.top - margin,
+                                           layout.area.bottom() + margin, first, last));
     }
-    return all;
+    return lines;
+}
+
+void PlotRenderer::drawCurves(PlotPainter& painter, const PlotScene& scene,
+                              const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const
+{
+    for (size_t i = 0; i < lines.size(); ++i) {
+        painter.setPen(curveColour((*scene.curves)[i].colour), dip(kCurveWidth));
+        for (const auto& line : lines[i])
+            painter.polyline(line);
+    }
 }
 
 void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
@@ -253,26 +284,58 @@ void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, co
     painter.circle(x, y, dip(4.5));
 }
 
+PlotLabelGeometry PlotRenderer::labelGeometry() const
+{
+    PlotLabelGeometry g;
+    g.markerRadius = dip(kMarkerRadius);
+    g.gap = dip(g.gap);
+    g.samePlace = dip(g.samePlace);
+    g.padding = dip(g.padding);
+    return g;
+}
+
+std::vector<PlotPointLabel> PlotRenderer::placeLabels(PlotPainter& painter, const PlotLayout& layout,
+                                                      const PlotScene& scene, const Legend& legend) const
+{
+    std::vector<PlotPointLabel> labels;
+    if (scene.points == nullptr || scene.points->points.empty())
+        return labels;
+    const std::vector<PlotNotablePoint>& points = scene.points->points;
+    std::vector<PlotPoint> markers;
+    for (const PlotNotablePoint& p : points)
+        markers.push_back(PlotPoint{layout.transform.toPixelX(p.x), layout.transform.toPixelY(p.y)});
+    const PlotLabelGeometry geometry = labelGeometry();
+    painter.setFont(m_legendFont, kLabel);
+    std::vector<PlotLabelRequest> requests;
+    for (std::vector<size_t>& group : plotGroupMarkers(markers, geometry.samePlace)) {
+        PlotPointLabel label;
+        label.text = fromUtf8(plotPointLabel(points[group.front()], scene.view));
+        double w = 0.0, h = 0.0;
+        painter.textExtent(label.text, w, h);
+        requests.push_back(PlotLabelRequest{markers[group.front()], w + 2 * dip(kLabelPad), h + 2 * dip(kLabelPad)});
+        label.points = std::move(group);
+        labels.push_back(std::move(label));
+    }
+    std::vector<PlotRect> obstacles;
+    if (legend.corner >= 0)
+        obstacles.push_back(legend.box);
+    const auto boxes = plotPlaceLabels(requests, markers, layout.area, obstacles, geometry);
+    std::vector<PlotPointLabel> placed;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        if (boxes[i]) {
+            labels[i].box = *boxes[i];
+            placed.push_back(std::move(labels[i]));
+        }
+    }
+    return placed;
+}
+
 void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
 {
     if (scene.points == nullptr || scene.curves == nullptr)
         return;
-    const std::vector<PlotNotablePoint>& points = scene.points->points;
-    const double r = dip(3.5);
-    // Labels first, each in the first of four places beside its marker that overlaps no marker and no label
-    // placed before it; a label that finds no place shows when the pointer is on its marker.
-    std::vector<PlotRect> taken;
-    for (const PlotNotablePoint& p : points) {
-        const double x = layout.transform.toPixelX(p.x), y = layout.transform.toPixelY(p.y);
-        taken.push_back(PlotRect{x - r - 1, y - r - 1, 2 * r + 2, 2 * r + 2});
-    }
-    const bool all = points.size() <= kPlotMaxLabels;
-    for (size_t i = 0; i < points.size(); ++i) {
-        const bool hover = static_cast<int>(i) == scene.hoverPoint;
-        if (all || hover)
-            drawPointLabel(painter, layout, scene, points[i], hover, taken);
-    }
-    for (const PlotNotablePoint& p : points) {
+    const double r = dip(kMarkerRadius);
+    for (const PlotNotablePoint& p : scene.points->points) {
         const double x = layout.transform.toPixelX(p.x), y = layout.transform.toPixelY(p.y);
         const wxColour colour = curveColour((*scene.curves)[static_cast<size_t>(p.curve)].colour);
         if (p.kind == PlotPointKind::Intersection) {
@@ -292,52 +355,52 @@ void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, co
     }
 }
 
-void PlotRenderer::drawPointLabel(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                                  const PlotNotablePoint& point, bool force, std::vector<PlotRect>& taken) const
+void PlotRenderer::drawLabels(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
 {
-    const wxString text = fromUtf8(plotPointLabel(point, scene.view));
+    if (scene.points == nullptr)
+        return;
+    const double pad = dip(kLabelPad);
     painter.setFont(m_legendFont, kLabel);
+    auto draw = [&](const wxString& text, const PlotRect& box, bool framed) {
+        painter.setPen(framed ? kLegendBorder : wxTransparentColour, framed ? dip(1.0) : 0.0);
+        painter.setBrush(kLegendFill);
+        painter.rectangle(box, dip(2.0));
+        painter.text(text, box.left + pad, box.top + pad);
+    };
+    const size_t hover = static_cast<size_t>(scene.hoverPoint);
+    bool hoverShown = scene.hoverPoint < 0;
+    for (const PlotPointLabel& label : layout.labels) {
+        // The label of the point under the pointer is framed (a label shared by points at one place names the first).
+        const bool framed =
+            !hoverShown && std::find(label.points.begin(), label.points.end(), hover) != label.points.end();
+        hoverShown = hoverShown || framed;
+        draw(label.text, label.box, framed);
+    }
+    if (hoverShown || hover >= scene.points->points.size())
+        return;
+    // The point under the pointer has no label of its own: it shows beside the marker, over whatever is there.
+    const PlotNotablePoint& point = scene.points->points[hover];
+    const wxString text = fromUtf8(plotPointLabel(point, scene.view));
     double w = 0.0, h = 0.0;
     painter.textExtent(text, w, h);
-    const double pad = dip(2.0), offset = dip(5.0);
-    const double bw = w + 2 * pad, bh = h + 2 * pad;
-    const double x = layout.transform.toPixelX(point.x), y = layout.transform.toPixelY(point.y);
-    const PlotRect places[] = {{x + offset, y - offset - bh, bw, bh}, {x - offset - bw, y - offset - bh, bw, bh},
-                               {x + offset, y + offset, bw, bh}, {x - offset - bw, y + offset, bw, bh}};
-    auto overlaps = [](const PlotRect& a, const PlotRect& b) {
-        return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
-    };
-    const PlotRect* chosen = nullptr;
-    for (const PlotRect& place : places) {
-        const bool inside = place.left >= layout.area.left && place.right() <= layout.area.right() &&
-                            place.top >= layout.area.top && place.bottom() <= layout.area.bottom();
-        const bool free = std::none_of(taken.begin(), taken.end(), [&](const PlotRect& t) {
-            // The marker's own square is beside the label, not under it.
-            return overlaps(place, t) && !(t.contains(x, y));
-        });
-        if (inside && free) {
-            chosen = &place;
-            break;
-        }
-    }
-    if (chosen == nullptr && !force)
-        return;
-    const PlotRect box = chosen != nullptr ? *chosen : places[0];
-    taken.push_back(box);
-    painter.setPen(force ? kLegendBorder : wxTransparentColour, force ? dip(1.0) : 0.0);
-    painter.setBrush(kLegendFill);
-    painter.rectangle(box, dip(2.0));
-    painter.text(text, box.left + pad, box.top + pad);
+    const PlotLabelRequest request{PlotPoint{layout.transform.toPixelX(point.x), layout.transform.toPixelY(point.y)},
+                                   w + 2 * pad, h + 2 * pad};
+    const std::vector<PlotRect> places = plotLabelPlaces(request, labelGeometry());
+    const auto within = std::find_if(places.begin(), places.end(), [&](const PlotRect& box) {
+        return box.left >= layout.area.left && box.right() <= layout.area.right() && box.top >= layout.area.top &&
+               box.bottom() <= layout.area.bottom();
+    });
+    draw(text, within != places.end() ? *within : places.front(), true);
 }
 
-int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                             const std::vector<std::vector<PlotPoint>>& lines) const
+PlotRenderer::Legend PlotRenderer::layoutLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                                                const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const
 {
+    Legend legend;
     if (scene.curves == nullptr || scene.curves->empty())
-        return -1;
+        return legend;
     painter.setFont(m_legendFont, kTitle);
-    double rowHeight = 0.0, textWidth = 0.0;
-    std::vector<wxString> labels;
+    double textWidth = 0.0;
     for (const PlotCurve& curve : *scene.curves) {
         wxString label(curve.label);
         if (label.length() > 48)
@@ -345,44 +408,57 @@ int PlotRenderer::drawLegend(PlotPainter& painter, const PlotLayout& layout, con
         double w = 0.0, h = 0.0;
         painter.textExtent(label, w, h);
         textWidth = std::max(textWidth, w);
-        rowHeight = std::max(rowHeight, h);
-        labels.push_back(label);
+        legend.rowHeight = std::max(legend.rowHeight, h);
+        legend.rows.push_back(label);
     }
-    const size_t curveRows = labels.size();
+    legend.curveRows = legend.rows.size();
     if (scene.points != nullptr && scene.points->more > 0) {
         wxString more = wxString::Format("+%zu more points", scene.points->more);
         double w = 0.0, h = 0.0;
         painter.textExtent(more, w, h);
         textWidth = std::max(textWidth, w);
-        labels.push_back(more);
+        legend.rows.push_back(more);
     }
-    double pad = dip(8.0), sample = dip(24.0), gap = dip(8.0), spacing = dip(3.0);
-    rowHeight += spacing;
-    double boxWidth = pad + sample + gap + textWidth + pad;
-    double boxHeight = pad + rowHeight * labels.size() - spacing + pad;
+    legend.rowHeight += dip(kLegendSpacing);
+    const double boxWidth = dip(kLegendPad + kLegendSample + kLegendGap + kLegendPad) + textWidth;
+    const double boxHeight = dip(2 * kLegendPad - kLegendSpacing) + legend.rowHeight * legend.rows.size();
     if (boxWidth > layout.area.width * 0.9 || boxHeight > layout.area.height * 0.9)
-        return -1;
-    double inset = dip(10.0);
-    int corner = scene.legendCorner >= 0 && scene.legendCorner < 4
-                     ? scene.legendCorner
-                     : plotChooseLegendCorner(layout.area, boxWidth, boxHeight, lines, inset);
-    double left = corner % 2 == 0 ? layout.area.right() - inset - boxWidth : layout.area.left + inset;
-    double top = corner < 2 ? layout.area.top + inset : layout.area.bottom() - inset - boxHeight;
-    left = std::round(left) + 0.5;
-    top = std::round(top) + 0.5;
+        return legend;
+    const double inset = dip(10.0);
+    const std::vector<std::vector<PlotPoint>> all = [&lines] {
+        std::vector<std::vector<PlotPoint>> joined;
+        for (const auto& curve : lines)
+            joined.insert(joined.end(), curve.begin(), curve.end());
+        return joined;
+    }();
+    legend.corner = scene.legendCorner >= 0 && scene.legendCorner < 4
+                        ? scene.legendCorner
+                        : plotChooseLegendCorner(layout.area, boxWidth, boxHeight, all, inset);
+    const double left = legend.corner % 2 == 0 ? layout.area.right() - inset - boxWidth : layout.area.left + inset;
+    const double top = legend.corner < 2 ? layout.area.top + inset : layout.area.bottom() - inset - boxHeight;
+    legend.box = PlotRect{std::round(left) + 0.5, std::round(top) + 0.5, boxWidth, boxHeight};
+    return legend;
+}
+
+void PlotRenderer::drawLegend(PlotPainter& painter, const PlotScene& scene, const Legend& legend) const
+{
+    if (legend.corner < 0)
+        return;
+    const PlotRect& box = legend.box;
+    const double pad = dip(kLegendPad), sample = dip(kLegendSample), gap = dip(kLegendGap);
+    painter.setFont(m_legendFont, kTitle);
     painter.setPen(kLegendBorder, dip(1.0));
     painter.setBrush(kLegendFill);
-    painter.rectangle(PlotRect{left, top, boxWidth, boxHeight}, dip(3.0));
-    for (size_t i = 0; i < labels.size(); ++i) {
-        double rowTop = top + pad + rowHeight * i;
-        double mid = rowTop + (rowHeight - spacing) / 2.0;
-        if (i < curveRows) {
+    painter.rectangle(box, dip(3.0));
+    for (size_t i = 0; i < legend.rows.size(); ++i) {
+        const double rowTop = box.top + pad + legend.rowHeight * i;
+        const double mid = rowTop + (legend.rowHeight - dip(kLegendSpacing)) / 2.0;
+        if (i < legend.curveRows) {
             painter.setPen(curveColour((*scene.curves)[i].colour), dip(kCurveWidth));
-            painter.line(left + pad, mid, left + pad + sample, mid);
+            painter.line(box.left + pad, mid, box.left + pad + sample, mid);
         }
-        painter.text(labels[i], left + pad + sample + gap, rowTop);
+        painter.text(legend.rows[i], box.left + pad + sample + gap, rowTop);
     }
-    return corner;
 }
 
 void PlotRenderer::drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const

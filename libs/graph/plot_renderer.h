@@ -9,6 +9,7 @@
 #include <wx/string.h>
 
 #include "libs/graph/plot_curve.h"
+#include "libs/graph/plot_labels.h"
 #include "libs/graph/plot_math.h"
 #include "libs/graph/plot_painter.h"
 #include "libs/graph/plot_points.h"
@@ -33,8 +34,12 @@ struct PlotScene {
     int hoverPoint = -1;
 };
 
-/// While at most this many points are marked, each carries its label; beyond, only the one under the pointer.
-constexpr size_t kPlotMaxLabels = 20;
+/// A label beside a marker: the points it names (indices into the scene's points, all at one place), its text and box.
+struct PlotPointLabel {
+    std::vector<size_t> points;
+    wxString text;
+    PlotRect box;
+};
 
 /// Where the plot area lies in a picture of a given size and how its ticks fall.
 struct PlotLayout {
@@ -44,6 +49,8 @@ struct PlotLayout {
     PlotTicks yTicks;
     /// The corner the legend was drawn in (-1: none drawn).
     int legendCorner = -1;
+    /// The labels drawn beside the marked points (the one under the pointer aside).
+    std::vector<PlotPointLabel> labels;
 };
 
 /// Lays out and draws plot pictures at a given scale (1 = 96 dpi).
@@ -55,26 +62,45 @@ public:
     PlotLayout layout(PlotPainter& painter, const PlotScene& scene, double width, double height) const;
     /// Draws the whole picture and returns its layout.
     PlotLayout render(PlotPainter& painter, const PlotScene& scene, double width, double height) const;
+    /// The labels the picture width × height gives its marked points, without drawing it.
+    std::vector<PlotPointLabel> pointLabels(PlotPainter& painter, const PlotScene& scene, double width,
+                                            double height) const;
 
     /// Colour of the curve with this palette index (ten colours, repeating).
     static wxColour curveColour(int index);
 
 private:
+    /// The legend's rows and where its box goes.
+    struct Legend {
+        std::vector<wxString> rows;
+        size_t curveRows = 0;
+        double rowHeight = 0.0;
+        int corner = -1;
+        PlotRect box;
+    };
+
     double dip(double v) const { return v * m_scale; }
     void drawGrid(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const;
     void drawAxes(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const;
     void drawTickLabels(PlotPainter& painter, const PlotLayout& layout, double width) const;
-    std::vector<std::vector<PlotPoint>> drawCurves(PlotPainter& painter, const PlotLayout& layout,
-                                                   const PlotScene& scene) const;
-    /// Returns the corner used, -1 when there is no legend.
-    int drawLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                   const std::vector<std::vector<PlotPoint>>& lines) const;
+    /// The polylines of each curve, in the curves' order.
+    std::vector<std::vector<std::vector<PlotPoint>>> curveLines(const PlotLayout& layout, const PlotScene& scene) const;
+    void drawCurves(PlotPainter& painter, const PlotScene& scene,
+                    const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const;
+    /// The legend in the corner where it covers the fewest curve points (corner -1: no legend, it does not fit).
+    Legend layoutLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                        const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const;
+    void drawLegend(PlotPainter& painter, const PlotScene& scene, const Legend& legend) const;
+    /// Sizes around markers and labels at this renderer's scale.
+    PlotLabelGeometry labelGeometry() const;
+    /// One label for each place with markers, where it has room (see plotPlaceLabels); the legend is in the way.
+    std::vector<PlotPointLabel> placeLabels(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
+                                            const Legend& legend) const;
     void drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const;
     void drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
     void drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
-    /// Draws the label beside the marker where it covers nothing in taken (always when forced); adds its box.
-    void drawPointLabel(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                        const PlotNotablePoint& point, bool force, std::vector<PlotRect>& taken) const;
+    /// The labels, and the label of the point under the pointer framed (drawn beside its marker if it had none).
+    void drawLabels(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const;
 
     double m_scale;
     wxFont m_labelFont;
