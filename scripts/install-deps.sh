@@ -4,13 +4,14 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake make pkg-config
+  g++ cmake make ninja-build pkg-config
   libwxgtk3.2-dev libgtk-3-dev libmuparser-dev libboost-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick libxml2-utils bc valgrind
   at-spi2-core dbus-x11 python3-pyatspi
   rst2pdf poppler-utils
   clang libclang-rt-dev
+  gcovr
 )
 
 missing=()
