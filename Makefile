@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench sanitize coverage fuzz clean install package windows windows-batch-check \
+.PHONY: deps configure build run test bench sanitize coverage mutate fuzz clean install package windows windows-batch-check \
 	windows-check
 FUZZ_SECONDS ?= 30
 
@@ -49,6 +49,11 @@ coverage: deps
 	@cd build-coverage && ctest --output-on-failure -j$(JOBS)
 	@./scripts/coverage.py build-coverage
 
+# Single-token mutants of engine/, libs/math and libs/file against the tests that link them, in build-mutate/
+# (docs/quality.md); MUTATE_FILES and MUTATE_LIMIT narrow a run.
+mutate: deps
+	@./scripts/mutate.py
+
 # libFuzzer targets (clang, ASan + UBSan) in their own tree, each run FUZZ_SECONDS from fuzz/corpus/<target>.
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DDELVO_FUZZ=ON \
@@ -86,4 +91,4 @@ windows-check: windows
 	@cd build-windows && ctest --output-on-failure -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-coverage build-fuzz build-windows build-windows-batch
+	rm -rf $(BUILD_DIR) build-asan build-coverage build-mutate build-fuzz build-windows build-windows-batch
