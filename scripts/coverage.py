@@ -67,7 +67,7 @@ def main(argv):
         files.append((entry["filename"], counts))
         per_folder[folder] = [a + b for a, b in zip(per_folder[folder], counts)]
 
-    print("coverage: lines {:.0f} % in every folder; branches {:.0f} % in {}, {:.0f} % elsewhere".format(
+    print("coverage goals: lines {:.0f} % in every folder; branches {:.0f} % in {}, {:.0f} % elsewhere".format(
         LINE_GOAL, max(BRANCH_GOALS.values()), ", ".join(BRANCH_GOALS), BRANCH_GOAL_ELSEWHERE))
     print("{:<12}{:>21}{:>22}".format("folder", "lines", "branches"))
     missed = []

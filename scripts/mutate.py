@@ -686,6 +686,7 @@ def key(m, hashes):
 
 
 def main(argv):
+    sys.stdout.reconfigure(line_buffering=True)  # progress shows at once in a log file too
     count = int(os.environ.get("MUTATE_COUNT", "400"))
     seed = os.environ.get("MUTATE_SEED", "1")
     files = source_files()
