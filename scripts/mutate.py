@@ -111,8 +111,9 @@ def tokenize(source):
             if m.group().endswith("R") and c == '"':
                 delim = source[i + 1:source.index("(", i)]
                 end = source.index(")" + delim + '"', i) + len(delim) + 2
-                line += source.count("\n", i, end)
                 tokens.append(Token("string", source[m.start():end], m.start(), line, col))
+                if "\n" in source[i:end]:  # a raw string over several lines
+                    line, line_start = line + source.count("\n", i, end), source.rfind("\n", i, end) + 1
                 i = end
                 continue
         elif m:
