@@ -5,7 +5,8 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench sanitize fuzz clean install package windows windows-batch-check windows-check
+.PHONY: deps configure build run test bench sanitize coverage mutate fuzz clean install package windows windows-batch-check \
+	windows-check
 FUZZ_SECONDS ?= 30
 
 deps:
@@ -37,6 +38,21 @@ bench: build
 
 sanitize:
 	@$(MAKE) test BUILD_DIR=build-asan CMAKE_FLAGS="-DDELVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DDELVO_BUILD_BENCH=OFF $(CMAKE_FLAGS)"
+
+# The whole suite built with gcov instrumentation in its own tree, then lines and branches per folder and an HTML
+# report in build-coverage/coverage/index.html (docs/quality.md). Counts from an earlier run are cleared first.
+coverage: deps
+	@cmake -S . -B build-coverage -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDELVO_COVERAGE=ON -DDELVO_BUILD_BENCH=OFF \
+		$(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-coverage -j$(JOBS)
+	@find build-coverage -name '*.gcda' -delete
+	@cd build-coverage && ctest --output-on-failure -j$(JOBS)
+	@./scripts/coverage.py build-coverage
+
+# Single-token mutants of engine/, libs/math and libs/file against the tests that link them, in build-mutate/
+# (docs/quality.md); MUTATE_FILES and MUTATE_LIMIT narrow a run.
+mutate: deps
+	@./scripts/mutate.py
 
 # libFuzzer targets (clang, ASan + UBSan) in their own tree, each run FUZZ_SECONDS from fuzz/corpus/<target>.
 fuzz: deps
@@ -75,4 +91,4 @@ windows-check: windows
 	@cd build-windows && ctest --output-on-failure -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-fuzz build-windows build-windows-batch
+	rm -rf $(BUILD_DIR) build-asan build-coverage build-mutate build-fuzz build-windows build-windows-batch

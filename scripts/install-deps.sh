@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake make pkg-config
+  g++ cmake make ninja-build pkg-config
   libwxgtk3.2-dev libgtk-3-dev libmuparser-dev libboost-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libxtst-dev imagemagick libxml2-utils bc valgrind
@@ -12,6 +12,7 @@ PACKAGES=(
   rst2pdf poppler-utils python3-docutils man-db
   dpkg-dev lintian appstream desktop-file-utils libglib2.0-bin
   clang libclang-rt-dev
+  gcovr
 )
 
 missing=()

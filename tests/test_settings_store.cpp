@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The settings store: lfConfig holds named sections, each lfSection holds key/value records.
+// The settings store: lfConfig holds named sections, each lfSection holds key/value records; lf_text converts
+// the wide text it holds to and from UTF-8.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "libs/file/lf_config.h"
+#include "libs/file/lf_text.h"
 
 namespace {
 
@@ -89,6 +95,43 @@ TEST(SettingsStore, CaseFoldingIsLatin1) {
     EXPECT_TRUE(lfEqualNoCase(L"\u00C9t\u00C9", L"\u00E9t\u00E9"));
     EXPECT_FALSE(lfEqualNoCase(L"\u00D7", L"\u00F7"));
     EXPECT_FALSE(lfEqualNoCase(L"ab", L"abc"));
+}
+
+// Wide text and UTF-8 both ways at each length boundary of the encoding (1 to 4 bytes).
+TEST(WideText, Utf8AtEachLengthBoundary) {
+    std::vector<std::pair<std::wstring, std::string>> cases = {
+        {L"", ""},
+        {L"A\u007F", "A\x7F"},
+        {L"\u0080\u07FF", "\xC2\x80\xDF\xBF"},
+        {L"\u0800\uD7FF\uE000\uFFFF", "\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
+    };
+    if (sizeof(wchar_t) == 4) {  // one wchar_t per code point beyond the first plane
+        cases.push_back({std::wstring{wchar_t(0x10000), wchar_t(0x10FFFF)}, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"});
+    }
+    for (const auto& [wide, utf8] : cases) {
+        EXPECT_EQ(utf8FromWide(wide), utf8);
+        EXPECT_EQ(wideFromUtf8(utf8), wide);
+    }
+}
+
+// What is not Unicode becomes "?" on the way to UTF-8; a byte that does not start or continue a sequence, or a
+// sequence cut short, becomes U+FFFD on the way back, and the text after it is kept.
+TEST(WideText, InvalidTextIsReplaced) {
+    std::vector<std::pair<std::wstring, std::string>> toUtf8 = {
+        {std::wstring{L'a', wchar_t(0xD800), wchar_t(0xDFFF), L'b'}, "a??b"},
+    };
+    if (sizeof(wchar_t) == 4) toUtf8.push_back({std::wstring{wchar_t(0x110000)}, "?"});
+    for (const auto& [wide, utf8] : toUtf8) EXPECT_EQ(utf8FromWide(wide), utf8);
+
+    const struct {
+        std::string utf8;
+        std::wstring wide;
+    } fromUtf8[] = {
+        {"\x80x", L"\uFFFDx"},          {"\xF8x", L"\uFFFDx"},        {"\xC3(x", L"\uFFFD(x"},
+        {"x\xC3", L"x\uFFFD"},          {"\xE2\x82", L"\uFFFD\uFFFD"}, {"\xF0\x90\x80(", L"\uFFFD\uFFFD\uFFFD("},
+        {"\xE2\x82\xAC!", L"\u20AC!"},
+    };
+    for (const auto& c : fromUtf8) EXPECT_EQ(wideFromUtf8(c.utf8), c.wide) << c.utf8;
 }
 
 }  // namespace
