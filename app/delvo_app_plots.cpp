@@ -9,12 +9,12 @@ namespace {
 class GraphPlotHost : public PlotHost {
 public:
     bool plotExists(int handle) override { return PlotFrame::plotExists(handle); }
-    int plotNew() override { return PlotFrame::plotNew(0, wxEmptyString, wxEmptyString, 640, 480, nullptr, nullptr); }
+    int plotNew() override { return PlotFrame::plotNew(wxEmptyString, wxEmptyString, 640, 480); }
     bool plotAdd(int handle, const std::wstring& function, int points, double xmin, double xmax,
-                 const lmValues& variables) override {
+                 const lmValues& variables, const std::wstring& label) override {
         // The curve's variables a..z are those of the moment the command runs.
         PlotFrame::setVariableValues(variables);
-        return PlotFrame::plotAdd(handle, wxString(function), points, xmin, xmax, wxEmptyString, 0, nullptr);
+        return PlotFrame::plotAdd(handle, wxString(function), points, xmin, xmax, wxString(label));
     }
 };
 

@@ -195,10 +195,10 @@ BENCHMARK(BM_PlaceLabels)->Arg(12)->Arg(40)->Unit(benchmark::kMillisecond);
 class PlotWindowFrames {
 public:
     PlotWindowFrames(int points, bool marked)
-        : m_frame(PlotFrame::find(PlotFrame::plotNew(0, wxString(), wxString(), 640, 480, nullptr, nullptr)))
+        : m_frame(PlotFrame::find(PlotFrame::plotNew(wxString(), wxString(), 640, 480)))
     {
         for (const PlotCurve& c : fiveCurves(points))
-            PlotFrame::plotAdd(m_frame->handle(), c.label, points, c.domain.lo, c.domain.hi, wxString(), 0, nullptr);
+            PlotFrame::plotAdd(m_frame->handle(), c.label, points, c.domain.lo, c.domain.hi);
         m_frame->canvas()->setPointsVisible(marked);
         settle();
         const PlotRect area = m_frame->canvas()->plotArea();

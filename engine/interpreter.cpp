@@ -286,7 +286,13 @@ bool Interpreter::plotCommand(Line& line) {
     if (plotId > 0 && !(m_plots && m_plots->plotExists(plotId))) plotId = 0;
     if (plotId <= 0) plotId = m_plots ? m_plots->plotNew() : 0;
     if (plotId <= 0) return fail(line, msg::kCannotPlot);
-    if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue)) {
+    // The legend names the curve as it was typed ("f(x)", "2pi*x"), not as it is evaluated.
+    const TextSpan typed = origin.cover(0, request.function.size());
+    std::wstring label = line.typed.substr(static_cast<size_t>(typed.begin),
+                                           static_cast<size_t>(std::max(0, typed.end - typed.begin)));
+    lm_removeSpace(label);
+    if (!m_plots->plotAdd(plotId, request.function, request.points, request.xmin, request.xmax, vars.varValue,
+                          label)) {
         locateInCommand(line, request.function, origin);
         return fail(line, msg::kInvalidPlot);
     }

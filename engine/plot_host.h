@@ -14,7 +14,8 @@ public:
     virtual bool plotExists(int handle) = 0;
     /// Opens a plot window (640 x 480); a handle above 0 means success.
     virtual int plotNew() = 0;
-    /// Adds y = f(x) sampled at points over [xmin, xmax]; variables take the given values. False: refused.
+    /// Adds y = f(x) sampled at points over [xmin, xmax], named label in the legend; variables take the given
+    /// values. False: refused.
     virtual bool plotAdd(int handle, const std::wstring& function, int points, double xmin, double xmax,
-                         const lmValues& variables) = 0;
+                         const lmValues& variables, const std::wstring& label) = 0;
 };

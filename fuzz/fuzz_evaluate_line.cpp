@@ -18,7 +18,8 @@ class StubPlots : public PlotHost {
 public:
     bool plotExists(int handle) override { return handle % 3 != 0; }
     int plotNew() override { return ++m_last; }
-    bool plotAdd(int, const std::wstring& function, int points, double, double, const lmValues&) override {
+    bool plotAdd(int, const std::wstring& function, int points, double, double, const lmValues&,
+                 const std::wstring&) override {
         return !function.empty() && points > 1;
     }
 

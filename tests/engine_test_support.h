@@ -50,6 +50,7 @@ public:
         int points;
         double xmin, xmax;
         lmValues variables;
+        std::wstring label;
     };
     bool plotExists(int handle) override { return handle > 0 && handle == openHandle; }
     int plotNew() override {
@@ -58,8 +59,8 @@ public:
         return openHandle;
     }
     bool plotAdd(int handle, const std::wstring& function, int points, double xmin, double xmax,
-                 const lmValues& variables) override {
-        calls.push_back({handle, function, points, xmin, xmax, variables});
+                 const lmValues& variables, const std::wstring& label) override {
+        calls.push_back({handle, function, points, xmin, xmax, variables, label});
         return acceptAdd;
     }
     void closeWindow() { openHandle = 0; }

@@ -60,6 +60,7 @@ TEST_F(AppEndToEnd, UsersFunctionPlots) {
     const int handle = wxGetApp().interpreter().plotId;
     ASSERT_EQ(curvesOf(handle), 1u);
     const PlotCurve& curve = PlotFrame::find(handle)->canvas()->curves()[0];
+    EXPECT_EQ(curve.label, L"f(x)");
     EXPECT_EQ(curve.domain.lo, -2);
     EXPECT_EQ(curve.domain.hi, 2);
     ASSERT_FALSE(curve.samples.y.empty());

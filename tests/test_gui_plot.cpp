@@ -40,14 +40,14 @@ wxString outputPath(const wxString& name)
 
 int newPlot()
 {
-    int handle = PlotFrame::plotNew(0, wxString(), wxString(), 640, 480, nullptr, nullptr);
+    int handle = PlotFrame::plotNew(wxString(), wxString(), 640, 480);
     pump();
     return handle;
 }
 
 bool add(int handle, const wxString& function, int points = 200, double xmin = -4, double xmax = 4)
 {
-    return PlotFrame::plotAdd(handle, function, points, xmin, xmax, wxString(), 0, nullptr);
+    return PlotFrame::plotAdd(handle, function, points, xmin, xmax);
 }
 
 void sendMouse(wxWindow* window, wxEventType type, wxPoint at, bool left, bool right = false, bool shift = false)

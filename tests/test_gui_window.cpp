@@ -204,7 +204,7 @@ TEST_F(MainWindow, CloseSavesOnceAndTakesToolDialogsAndPlotsAlong) {
     ASSERT_FALSE(path.empty());
     if (wxFileName::FileExists(path)) wxRemoveFile(path);
     command(7060);
-    const int plot = PlotFrame::plotNew(0, wxEmptyString, wxEmptyString, 640, 480, nullptr, nullptr);
+    const int plot = PlotFrame::plotNew(wxEmptyString, wxEmptyString, 640, 480);
     gui::pump(100);
     ASSERT_NE(findDialog(window, 7600), nullptr);
     ASSERT_TRUE(PlotFrame::plotExists(plot));

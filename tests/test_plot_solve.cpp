@@ -115,6 +115,28 @@ TEST_F(PlotCommand, VariablesAndPreprocessing) {
     EXPECT_EQ(plots.calls.back().variables[10], 3);
 }
 
+// The window evaluates the written-out text; its legend names the curve as it was typed, blanks left out.
+TEST_F(PlotCommand, LegendNamesTheCurveAsTyped) {
+    const struct {
+        const wchar_t* line;
+        const wchar_t* function;
+        const wchar_t* label;
+    } rows[] = {
+        {L"plot(pi*x)", L"pi()*x", L"pi*x"},
+        {L"f(x)=x^2-2; plot(f(x))", L"(x^2-2)", L"f(x)"},
+        {L"plot( sin(x) + pi )", L"sin(x)+pi()", L"sin(x)+pi"},
+        {L"deg; plot(cos(x))", L"cosDeg(x)", L"cos(x)"},
+    };
+    for (const auto& row : rows) {
+        const std::wstring line = row.line;
+        const size_t split = line.find(L"; ");
+        if (split != std::wstring::npos) runLine(interpreter, line.substr(0, split));
+        EXPECT_TRUE(runLine(interpreter, line.substr(split == std::wstring::npos ? 0 : split + 2)).ok) << row.line;
+        EXPECT_EQ(plots.calls.back().function, row.function) << row.line;
+        EXPECT_EQ(plots.calls.back().label, row.label) << row.line;
+    }
+}
+
 /// Solves the line and reads the two numbers of "x = ...   y = ...".
 Reply solveLine(Interpreter& interpreter, const std::wstring& line, double* x, double* y) {
     const Reply r = runLine(interpreter, line);

@@ -167,10 +167,10 @@ TEST_F(ManualScreenshots, ToolDialogs) {
 TEST_F(ManualScreenshots, PlotWindows) {
     const wxString dir = gui::outputDir() + "/screenshots/";
     const auto open = [](std::initializer_list<std::tuple<const char*, double, double>> curves) {
-        PlotFrame* frame = PlotFrame::find(PlotFrame::plotNew(0, wxString(), wxString(), 640, 480, nullptr, nullptr));
+        PlotFrame* frame = PlotFrame::find(PlotFrame::plotNew(wxString(), wxString(), 640, 480));
         frame->Move(20, 20);
         for (const auto& [function, xmin, xmax] : curves)
-            EXPECT_TRUE(PlotFrame::plotAdd(frame->handle(), function, 200, xmin, xmax, wxString(), 0, nullptr));
+            EXPECT_TRUE(PlotFrame::plotAdd(frame->handle(), function, 200, xmin, xmax));
         gui::pump(200);
         return frame;
     };
@@ -181,7 +181,7 @@ TEST_F(ManualScreenshots, PlotWindows) {
     };
     PlotFrame* frame = open({{"sin(x)", -4, 4}});
     shoot(frame, dir + "plot_sin.png");
-    PlotFrame::plotAdd(frame->handle(), "x^2", 200, -2, 2, wxString(), 0, nullptr);
+    PlotFrame::plotAdd(frame->handle(), "x^2", 200, -2, 2);
     shoot(frame, dir + "plot_sin_x2.png");
     // Zoomed in, the pointer on sin(x) at x = 1.3: the traced point and its value show.
     PlotCanvas* canvas = frame->canvas();

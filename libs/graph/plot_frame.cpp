@@ -173,7 +173,7 @@ void PlotFrame::createToolBar()
     bar->Realize();
 }
 
-int PlotFrame::plotNew(int, const wxString& title, const wxString& subtitle, int width, int height, void*, void*)
+int PlotFrame::plotNew(const wxString& title, const wxString& subtitle, int width, int height)
 {
     if (wxTheApp == nullptr)
         return 0;
@@ -189,15 +189,15 @@ bool PlotFrame::plotExists(int handle)
 }
 
 bool PlotFrame::plotAdd(int handle, const wxString& function, int points, double xmin, double xmax,
-                        const wxString&, int, void*)
-{
+                        const wxString& label) {
     PlotFrame* frame = find(handle);
     if (frame == nullptr || !std::isfinite(xmax - xmin) || !(xmin < xmax) || points < 1)
         return false;
     PlotFunction f = PlotExpression::create(function.ToStdWstring(), PlotRegistry::instance().variables());
     if (!f)
         return false;
-    frame->m_canvas->addCurve(function.ToStdWstring(), f, std::clamp(points, 2, kMaxPoints), xmin, xmax);
+    const wxString& name = label.empty() ? function : label;
+    frame->m_canvas->addCurve(name.ToStdWstring(), f, std::clamp(points, 2, kMaxPoints), xmin, xmax);
     return true;
 }
 

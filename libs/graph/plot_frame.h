@@ -22,15 +22,16 @@ enum PlotCommandId {
 /// A top-level window that shows curves y = f(x); the static operations manage all plot windows.
 class PlotFrame : public wxFrame {
 public:
-    /// Creates and shows a plot window of width × height (640 × 480 when not positive); returns its handle (> 0),
-    /// or 0 without a running application. The first argument and the two pointers are not used.
-    static int plotNew(int, const wxString& title, const wxString& subtitle, int width, int height, void*, void*);
+    /// Creates and shows a plot window of width × height (640 × 480 when not positive), with a title and a
+    /// subtitle over the plot (none when empty); returns its handle (> 0), or 0 without a running application.
+    static int plotNew(const wxString& title, const wxString& subtitle, int width, int height);
     /// True while the window of handle is open.
     static bool plotExists(int handle);
-    /// Adds y = function(x) sampled at `points` points over [xmin, xmax] to the window of handle; false when the
-    /// handle is unknown, the math library refuses the function or the interval is empty. The rest is not used.
-    static bool plotAdd(int handle, const wxString& function, int points, double xmin, double xmax, const wxString&,
-                        int, void*);
+    /// Adds y = function(x) sampled at `points` points over [xmin, xmax] to the window of handle, named label in
+    /// the legend (the function when empty); false when the handle is unknown, the math library refuses the
+    /// function or the interval is empty.
+    static bool plotAdd(int handle, const wxString& function, int points, double xmin, double xmax,
+                        const wxString& label = wxString());
     /// Closes every plot window.
     static void plotCloseAll();
     /// The values of a..z that the functions of later plotAdd calls see (each curve keeps its own copy).
