@@ -39,13 +39,11 @@ constexpr int kSettleMs = 150;
 constexpr int kSettleStepMs = 10;
 const char* const kHint = "Wheel: zoom  Drag: pan  Right-drag: zoom box  Home: reset";
 
-std::unique_ptr<wxGraphicsContext> measuringContext()
-{
+std::unique_ptr<wxGraphicsContext> measuringContext() {
     return std::unique_ptr<wxGraphicsContext>(wxGraphicsRenderer::GetDefaultRenderer()->CreateMeasuringContext());
 }
 
-void ensurePngHandler()
-{
+void ensurePngHandler() {
     if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
         wxImage::AddHandler(new wxPNGHandler);
 }
@@ -69,22 +67,19 @@ wxBEGIN_EVENT_TABLE(PlotCanvas, wxWindow)
 wxEND_EVENT_TABLE()
 
 PlotCanvas::PlotCanvas(wxWindow* parent, wxWindowID id)
-    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE), m_settle(this)
-{
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE), m_settle(this) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_CROSS));
 }
 
-PlotCanvas::~PlotCanvas()
-{
+PlotCanvas::~PlotCanvas() {
     // A window closed during a drag (Ctrl+W, or every plot closed from the console) gives the mouse back.
     if (HasCapture())
         ReleaseMouse();
 }
 
 void PlotCanvas::addCurve(const std::wstring& label, const PlotFunction& function, int points, double xmin,
-                          double xmax)
-{
+                          double xmax) {
     PlotCurve curve;
     curve.label = label;
     curve.function = function;
@@ -96,21 +91,18 @@ void PlotCanvas::addCurve(const std::wstring& label, const PlotFunction& functio
     resetView();
 }
 
-void PlotCanvas::setView(const PlotView& view)
-{
+void PlotCanvas::setView(const PlotView& view) {
     showView(view, false);
 }
 
-void PlotCanvas::showView(const PlotView& view, bool moving)
-{
+void PlotCanvas::showView(const PlotView& view, bool moving) {
     m_view = plotClampView(view, m_view);
     resampleAll(moving);
     Refresh();
     describeForScreenReaders();
 }
 
-void PlotCanvas::describeForScreenReaders()
-{
+void PlotCanvas::describeForScreenReaders() {
     wxString name = wxS("Plot of ");
     for (std::size_t i = 0; i < m_curves.size(); ++i)
         name << (i ? wxS(", ") : wxS("")) << m_curves[i].label;
@@ -119,8 +111,7 @@ void PlotCanvas::describeForScreenReaders()
                                                      m_view.xmax, m_view.ymin, m_view.ymax));
 }
 
-PlotView PlotCanvas::homeView() const
-{
+PlotView PlotCanvas::homeView() const {
     std::vector<PlotRange> xs, ys;
     for (const PlotCurve& curve : m_curves) {
         xs.push_back(curve.domain);
@@ -129,74 +120,62 @@ PlotView PlotCanvas::homeView() const
     return plotFitView(xs, ys);
 }
 
-void PlotCanvas::resetView()
-{
+void PlotCanvas::resetView() {
     setView(homeView());
 }
 
-PlotView PlotCanvas::zoomedView(double px, double py, double fx, double fy) const
-{
+PlotView PlotCanvas::zoomedView(double px, double py, double fx, double fy) const {
     const PlotTransform t = currentLayout().transform;
     return plotZoomAround(m_view, t.toPlaneX(px), t.toPlaneY(py), fx, fy);
 }
 
-PlotView PlotCanvas::pannedView(const PlotView& from, double dx, double dy) const
-{
+PlotView PlotCanvas::pannedView(const PlotView& from, double dx, double dy) const {
     const PlotTransform t = currentLayout().transform;
     return plotPan(from, -dx * t.pixelWidth(), dy * t.pixelHeight());
 }
 
-void PlotCanvas::zoomAt(double px, double py, double fx, double fy)
-{
+void PlotCanvas::zoomAt(double px, double py, double fx, double fy) {
     setView(zoomedView(px, py, fx, fy));
 }
 
-void PlotCanvas::zoomCentre(double factor)
-{
+void PlotCanvas::zoomCentre(double factor) {
     PlotRect a = plotArea();
     zoomAt(a.left + a.width / 2.0, a.top + a.height / 2.0, factor, factor);
 }
 
-void PlotCanvas::panPixels(double dx, double dy)
-{
+void PlotCanvas::panPixels(double dx, double dy) {
     setView(pannedView(m_view, dx, dy));
 }
 
-void PlotCanvas::zoomToRect(const PlotRect& rect)
-{
+void PlotCanvas::zoomToRect(const PlotRect& rect) {
     PlotTransform t = currentLayout().transform;
     PlotView v{t.toPlaneX(rect.left), t.toPlaneX(rect.right()), t.toPlaneY(rect.bottom()), t.toPlaneY(rect.top)};
     setView(v);
 }
 
-void PlotCanvas::setGridVisible(bool visible)
-{
+void PlotCanvas::setGridVisible(bool visible) {
     m_grid = visible;
     Refresh();
 }
 
-void PlotCanvas::setExtendCurves(bool extend)
-{
+void PlotCanvas::setExtendCurves(bool extend) {
     m_extend = extend;
     resampleAll();
     Refresh();
 }
 
-void PlotCanvas::setPointsVisible(bool visible)
-{
+void PlotCanvas::setPointsVisible(bool visible) {
     m_showPoints = visible;
     findPoints();
     Refresh();
 }
 
-void PlotCanvas::findPoints()
-{
+void PlotCanvas::findPoints() {
     m_hoverPoint = -1;
     m_points = m_showPoints ? plotFindNotablePoints(m_curves, m_view) : PlotNotablePoints{};
 }
 
-int PlotCanvas::pointAt(double px, double py) const
-{
+int PlotCanvas::pointAt(double px, double py) const {
     const PlotTransform t = currentLayout().transform;
     int best = -1;
     double nearest = FromDIP(kPointDistance);
@@ -211,8 +190,7 @@ int PlotCanvas::pointAt(double px, double py) const
     return best;
 }
 
-bool PlotCanvas::copyPoint(int index) const
-{
+bool PlotCanvas::copyPoint(int index) const {
     if (index < 0 || index >= static_cast<int>(m_points.points.size()) || !wxTheClipboard->Open())
         return false;
     const std::string text = plotPointClipboardText(m_points.points[static_cast<size_t>(index)], m_view);
@@ -224,15 +202,13 @@ bool PlotCanvas::copyPoint(int index) const
     return done;
 }
 
-void PlotCanvas::setTitles(const wxString& title, const wxString& subtitle)
-{
+void PlotCanvas::setTitles(const wxString& title, const wxString& subtitle) {
     m_title = title;
     m_subtitle = subtitle;
     Refresh();
 }
 
-PlotScene PlotCanvas::scene(bool withMarker) const
-{
+PlotScene PlotCanvas::scene(bool withMarker) const {
     PlotScene s;
     s.curves = &m_curves;
     s.view = m_view;
@@ -248,21 +224,18 @@ PlotScene PlotCanvas::scene(bool withMarker) const
     return s;
 }
 
-PlotLayout PlotCanvas::currentLayout() const
-{
+PlotLayout PlotCanvas::currentLayout() const {
     auto gc = measuringContext();
     PlotGcPainter painter(*gc);
     wxSize size = GetClientSize();
     return m_renderer.layout(painter, scene(), size.x, size.y);
 }
 
-PlotRect PlotCanvas::plotArea() const
-{
+PlotRect PlotCanvas::plotArea() const {
     return currentLayout().area;
 }
 
-void PlotCanvas::resampleAll(bool moving)
-{
+void PlotCanvas::resampleAll(bool moving) {
     bool draft = false;
     for (PlotCurve& curve : m_curves) {
         const bool dense = moving && curve.points > kDraftPoints;
@@ -275,14 +248,12 @@ void PlotCanvas::resampleAll(bool moving)
         findPoints();
 }
 
-bool PlotCanvas::drafting() const
-{
+bool PlotCanvas::drafting() const {
     return std::any_of(m_curves.begin(), m_curves.end(),
                        [](const PlotCurve& curve) { return curve.density != curve.points; });
 }
 
-void PlotCanvas::finishSampling()
-{
+void PlotCanvas::finishSampling() {
     m_settle.Stop();
     if (!drafting())
         return;
@@ -290,8 +261,7 @@ void PlotCanvas::finishSampling()
     Refresh();
 }
 
-void PlotCanvas::OnSettle(wxTimerEvent&)
-{
+void PlotCanvas::OnSettle(wxTimerEvent&) {
     // One curve a step: a view moved again soon after it rested answers at once, and the next steps wait for rest.
     const auto drafted = std::find_if(m_curves.begin(), m_curves.end(),
                                       [](const PlotCurve& curve) { return curve.density != curve.points; });
@@ -305,16 +275,14 @@ void PlotCanvas::OnSettle(wxTimerEvent&)
         m_settle.StartOnce(kSettleStepMs);
 }
 
-std::vector<PlotPointLabel> PlotCanvas::pointLabels() const
-{
+std::vector<PlotPointLabel> PlotCanvas::pointLabels() const {
     auto gc = measuringContext();
     PlotGcPainter painter(*gc);
     const wxSize size = GetClientSize();
     return m_renderer.pointLabels(painter, scene(), size.x, size.y);
 }
 
-wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale)
-{
+wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale) {
     finishSampling();
     if (size == wxDefaultSize)
         size = GetClientSize();
@@ -333,14 +301,12 @@ wxBitmap PlotCanvas::renderBitmap(wxSize size, double scale)
     return bitmap;
 }
 
-bool PlotCanvas::exportPng(const wxString& path, double scale)
-{
+bool PlotCanvas::exportPng(const wxString& path, double scale) {
     ensurePngHandler();
     return renderBitmap(wxDefaultSize, scale).SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
-bool PlotCanvas::exportSvg(const wxString& path)
-{
+bool PlotCanvas::exportSvg(const wxString& path) {
     finishSampling();
     wxSize size = GetClientSize();
     wxSVGFileDC dc(path, size.x, size.y, 96.0, "DelvoCalculator Plot");
@@ -354,8 +320,7 @@ bool PlotCanvas::exportSvg(const wxString& path)
     return true;
 }
 
-bool PlotCanvas::copyToClipboard()
-{
+bool PlotCanvas::copyToClipboard() {
     if (!wxTheClipboard->Open())
         return false;
     bool done = wxTheClipboard->SetData(new wxBitmapDataObject(renderBitmap()));
@@ -363,8 +328,7 @@ bool PlotCanvas::copyToClipboard()
     return done;
 }
 
-void PlotCanvas::trackPointer(const wxPoint& at)
-{
+void PlotCanvas::trackPointer(const wxPoint& at) {
     auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
     PlotLayout layout = currentLayout();
     if (!layout.area.contains(at.x, at.y)) {
@@ -417,8 +381,7 @@ void PlotCanvas::trackPointer(const wxPoint& at)
     }
 }
 
-void PlotCanvas::clearPointer()
-{
+void PlotCanvas::clearPointer() {
     if (m_traceCurve >= 0 || m_hoverPoint >= 0)
         Refresh();
     m_traceCurve = -1;
@@ -430,8 +393,7 @@ void PlotCanvas::clearPointer()
     }
 }
 
-void PlotCanvas::endDrag()
-{
+void PlotCanvas::endDrag() {
     if (HasCapture())
         ReleaseMouse();
     m_drag = Drag::None;
@@ -439,8 +401,7 @@ void PlotCanvas::endDrag()
     Refresh();
 }
 
-void PlotCanvas::OnPaint(wxPaintEvent&)
-{
+void PlotCanvas::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
     if (!gc)
@@ -457,14 +418,12 @@ void PlotCanvas::OnPaint(wxPaintEvent&)
     m_legendCorner = m_renderer.render(painter, s, size.x, size.y).legendCorner;
 }
 
-void PlotCanvas::OnSize(wxSizeEvent& event)
-{
+void PlotCanvas::OnSize(wxSizeEvent& event) {
     Refresh();
     event.Skip();
 }
 
-void PlotCanvas::OnLeftDown(wxMouseEvent& event)
-{
+void PlotCanvas::OnLeftDown(wxMouseEvent& event) {
     SetFocus();
     m_dragStart = m_dragNow = event.GetPosition();
     m_dragView = m_view;
@@ -475,8 +434,7 @@ void PlotCanvas::OnLeftDown(wxMouseEvent& event)
         CaptureMouse();
 }
 
-void PlotCanvas::OnRightDown(wxMouseEvent& event)
-{
+void PlotCanvas::OnRightDown(wxMouseEvent& event) {
     SetFocus();
     m_dragStart = m_dragNow = event.GetPosition();
     m_drag = Drag::Box;
@@ -484,8 +442,7 @@ void PlotCanvas::OnRightDown(wxMouseEvent& event)
         CaptureMouse();
 }
 
-void PlotCanvas::OnMouseUp(wxMouseEvent& event)
-{
+void PlotCanvas::OnMouseUp(wxMouseEvent& event) {
     if (m_drag == Drag::Box) {
         wxPoint end = event.GetPosition();
         PlotRect area = plotArea();
@@ -506,8 +463,7 @@ void PlotCanvas::OnMouseUp(wxMouseEvent& event)
     endDrag();
 }
 
-void PlotCanvas::OnMotion(wxMouseEvent& event)
-{
+void PlotCanvas::OnMotion(wxMouseEvent& event) {
     wxPoint at = event.GetPosition();
     trackPointer(at);
     if (m_drag == Drag::None || !event.Dragging())
@@ -519,8 +475,7 @@ void PlotCanvas::OnMotion(wxMouseEvent& event)
         Refresh();
 }
 
-void PlotCanvas::OnWheel(wxMouseEvent& event)
-{
+void PlotCanvas::OnWheel(wxMouseEvent& event) {
     if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || event.GetWheelDelta() == 0)
         return;
     double notches = static_cast<double>(event.GetWheelRotation()) / event.GetWheelDelta();
@@ -532,25 +487,21 @@ void PlotCanvas::OnWheel(wxMouseEvent& event)
     trackPointer(event.GetPosition());
 }
 
-void PlotCanvas::OnLeave(wxMouseEvent&)
-{
+void PlotCanvas::OnLeave(wxMouseEvent&) {
     if (m_drag == Drag::None)
         clearPointer();
 }
 
-void PlotCanvas::OnDoubleClick(wxMouseEvent&)
-{
+void PlotCanvas::OnDoubleClick(wxMouseEvent&) {
     resetView();
 }
 
-void PlotCanvas::OnCaptureLost(wxMouseCaptureLostEvent&)
-{
+void PlotCanvas::OnCaptureLost(wxMouseCaptureLostEvent&) {
     m_drag = Drag::None;
     Refresh();
 }
 
-void PlotCanvas::OnKeyDown(wxKeyEvent& event)
-{
+void PlotCanvas::OnKeyDown(wxKeyEvent& event) {
     // Keys repeat while held: their steps move the view like the wheel and a drag.
     const PlotRect a = plotArea();
     const double cx = a.left + a.width / 2.0, cy = a.top + a.height / 2.0;

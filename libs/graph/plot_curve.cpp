@@ -14,8 +14,7 @@ constexpr double kSameWidth = 1e-9;
 constexpr double kOnTheGrid = 1e-9;
 
 /// Values of old reused where x matches exactly (both sorted by x), the others evaluated.
-void fillFrom(const PlotSamples& old, const PlotFunction& f, PlotSamples& fresh)
-{
+void fillFrom(const PlotSamples& old, const PlotFunction& f, PlotSamples& fresh) {
     size_t j = 0;
     for (size_t i = 0; i < fresh.size(); ++i) {
         const double x = fresh.x[i];
@@ -27,8 +26,7 @@ void fillFrom(const PlotSamples& old, const PlotFunction& f, PlotSamples& fresh)
 
 } // namespace
 
-void PlotCurve::sampleDomain()
-{
+void PlotCurve::sampleDomain() {
     // The interval's own `points` samples, ends included, on the grid of a view as wide as the interval: they decide
     // the home range, and such a first view shows them without sampling more (its margins follow at the first move).
     useGrid(domain.lo, domain.span(), std::max(points, 2), true);
@@ -38,8 +36,7 @@ void PlotCurve::sampleDomain()
     homeRange = plotRobustRange(samples.y, plotHasPoles(path, breaks));
 }
 
-void PlotCurve::resample(const PlotView& view, bool extend, int pointsPerWidth)
-{
+void PlotCurve::resample(const PlotView& view, bool extend, int pointsPerWidth) {
     const int n = std::max(pointsPerWidth > 0 ? pointsPerWidth : points, 2);
     const double width = view.width();
     const PlotRange visible = extend ? PlotRange{view.xmin, view.xmax} : plotVisibleDomain(domain, view);
@@ -64,24 +61,21 @@ void PlotCurve::resample(const PlotView& view, bool extend, int pointsPerWidth)
     breaks = plotFindBreaks(function, path, view.ymin, view.ymax);
 }
 
-void PlotCurve::useGrid(double anchor, double width, int pointsPerWidth, bool extend)
-{
+void PlotCurve::useGrid(double anchor, double width, int pointsPerWidth, bool extend) {
     m_anchor = anchor;
     m_gridWidth = width;
     m_gridPoints = pointsPerWidth;
     m_extended = extend;
 }
 
-double PlotCurve::node(double k) const
-{
+double PlotCurve::node(double k) const {
     // The interval's end is exactly sampled where the grid is the interval's own.
     if (k == m_gridPoints - 1 && m_anchor == domain.lo && m_gridWidth == domain.span())
         return domain.hi;
     return m_anchor + m_gridWidth * (k / (m_gridPoints - 1));
 }
 
-void PlotCurve::sampleRange(const PlotRange& range, bool extend)
-{
+void PlotCurve::sampleRange(const PlotRange& range, bool extend) {
     const double step = m_gridWidth / (m_gridPoints - 1);
     double first = std::ceil((range.lo - m_anchor) / step - kOnTheGrid);
     double last = std::floor((range.hi - m_anchor) / step + kOnTheGrid);

@@ -4,19 +4,16 @@
 #include <limits>
 
 PlotExpression::PlotExpression(const lmValues& variables)
-    : m_variables(variables), m_parser(&m_engine, &m_param)
-{
+    : m_variables(variables), m_parser(&m_engine, &m_param) {
     // The engine reads the snapshot, so it lives as long as the parser.
     m_engine.setVariableSource(&m_variables);
 }
 
-PlotExpression::~PlotExpression()
-{
+PlotExpression::~PlotExpression() {
     m_parser.release();
 }
 
-double PlotExpression::evaluate(double x)
-{
+double PlotExpression::evaluate(double x) {
     // A point the math library cannot evaluate breaks the line like a NaN result.
     m_engine.errorCode = 0;
     double y = m_parser.evalfx(x);
@@ -27,8 +24,7 @@ double PlotExpression::evaluate(double x)
     return y;
 }
 
-PlotFunction PlotExpression::create(const std::wstring& text, const lmValues& variables)
-{
+PlotFunction PlotExpression::create(const std::wstring& text, const lmValues& variables) {
     std::shared_ptr<PlotExpression> expression(new PlotExpression(variables));
     expression->m_engine.clearError();
     // "name=" is accepted by init to display a variable, but it is no function to plot.

@@ -27,13 +27,11 @@ constexpr double kToolbarZoom = 0.8;
 // Icons no stock set has, drawn in dark grey on a transparent square: a grid, and a double arrow.
 class ToolIcon {
 public:
-    explicit ToolIcon(const wxSize& size) : m_image(size)
-    {
+    explicit ToolIcon(const wxSize& size) : m_image(size) {
         m_image.InitAlpha();
         std::fill(m_image.GetAlpha(), m_image.GetAlpha() + size.x * size.y, 0);
     }
-    void dot(int x, int y)
-    {
+    void dot(int x, int y) {
         if (x < 0 || y < 0 || x >= m_image.GetWidth() || y >= m_image.GetHeight())
             return;
         m_image.SetRGB(x, y, 70, 70, 70);
@@ -45,8 +43,7 @@ private:
     wxImage m_image;
 };
 
-wxBitmap gridIcon(const wxSize& size)
-{
+wxBitmap gridIcon(const wxSize& size) {
     ToolIcon icon(size);
     for (int i = 0; i < 4; ++i) {
         for (int k = 1; k < size.x - 1; ++k) {
@@ -57,8 +54,7 @@ wxBitmap gridIcon(const wxSize& size)
     return icon.bitmap();
 }
 
-wxBitmap extendIcon(const wxSize& size)
-{
+wxBitmap extendIcon(const wxSize& size) {
     ToolIcon icon(size);
     int mid = size.y / 2, head = size.y / 4;
     for (int x = 1; x < size.x - 1; ++x)
@@ -77,8 +73,7 @@ wxBitmap extendIcon(const wxSize& size)
 }
 
 // Three ringed dots on a curve: the notable points.
-wxBitmap pointsIcon(const wxSize& size)
-{
+wxBitmap pointsIcon(const wxSize& size) {
     ToolIcon icon(size);
     const int w = size.x, h = size.y;
     for (int x = 0; x < w; ++x) {
@@ -114,8 +109,7 @@ wxBEGIN_EVENT_TABLE(PlotFrame, wxFrame)
 wxEND_EVENT_TABLE()
 
 PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSize& size)
-    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, size), m_handle(PlotRegistry::instance().add(this))
-{
+    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, size), m_handle(PlotRegistry::instance().add(this)) {
     wxString caption = wxString::Format("DelvoCalculator Plot %d", m_handle);
     if (!title.empty())
         caption += " - " + title;
@@ -141,13 +135,11 @@ PlotFrame::PlotFrame(const wxString& title, const wxString& subtitle, const wxSi
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
-PlotFrame::~PlotFrame()
-{
+PlotFrame::~PlotFrame() {
     PlotRegistry::instance().remove(m_handle);
 }
 
-void PlotFrame::createToolBar()
-{
+void PlotFrame::createToolBar() {
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     // Each icon at 16 and 32 pixels: the toolkit picks the one for the screen's scale.
     const wxSize icon(16, 16);
@@ -173,8 +165,7 @@ void PlotFrame::createToolBar()
     bar->Realize();
 }
 
-int PlotFrame::plotNew(const wxString& title, const wxString& subtitle, int width, int height)
-{
+int PlotFrame::plotNew(const wxString& title, const wxString& subtitle, int width, int height) {
     if (wxTheApp == nullptr)
         return 0;
     wxSize size(width > 0 ? width : kDefaultWidth, height > 0 ? height : kDefaultHeight);
@@ -183,8 +174,7 @@ int PlotFrame::plotNew(const wxString& title, const wxString& subtitle, int widt
     return frame->m_handle;
 }
 
-bool PlotFrame::plotExists(int handle)
-{
+bool PlotFrame::plotExists(int handle) {
     return PlotRegistry::instance().find(handle) != nullptr;
 }
 
@@ -201,26 +191,22 @@ bool PlotFrame::plotAdd(int handle, const wxString& function, int points, double
     return true;
 }
 
-void PlotFrame::plotCloseAll()
-{
+void PlotFrame::plotCloseAll() {
     for (PlotFrame* frame : PlotRegistry::instance().all()) {
         PlotRegistry::instance().remove(frame->m_handle);
         frame->Destroy();
     }
 }
 
-void PlotFrame::setVariableValues(const lmValues& values)
-{
+void PlotFrame::setVariableValues(const lmValues& values) {
     PlotRegistry::instance().setVariables(values);
 }
 
-PlotFrame* PlotFrame::find(int handle)
-{
+PlotFrame* PlotFrame::find(int handle) {
     return PlotRegistry::instance().find(handle);
 }
 
-void PlotFrame::exportWithDialog(bool svg)
-{
+void PlotFrame::exportWithDialog(bool svg) {
     wxString wildcard = svg ? "SVG drawings (*.svg)|*.svg" : "PNG images (*.png)|*.png";
     wxString name = wxString::Format("plot%d.%s", m_handle, svg ? "svg" : "png");
     wxFileDialog dialog(this, svg ? "Save plot as SVG" : "Save plot as PNG", wxEmptyString, name, wildcard,
@@ -232,62 +218,51 @@ void PlotFrame::exportWithDialog(bool svg)
         DelvoMessageBox("Cannot save " + dialog.GetPath(), "DelvoCalculator", wxOK | wxICON_EXCLAMATION, this);
 }
 
-void PlotFrame::OnClose(wxCloseEvent&)
-{
+void PlotFrame::OnClose(wxCloseEvent&) {
     // Gone for plotExists at once, not only when the toolkit deletes the frame later.
     PlotRegistry::instance().remove(m_handle);
     Destroy();
 }
 
-void PlotFrame::OnCloseCommand(wxCommandEvent&)
-{
+void PlotFrame::OnCloseCommand(wxCommandEvent&) {
     Close();
 }
 
-void PlotFrame::OnResetView(wxCommandEvent&)
-{
+void PlotFrame::OnResetView(wxCommandEvent&) {
     m_canvas->resetView();
 }
 
-void PlotFrame::OnZoomIn(wxCommandEvent&)
-{
+void PlotFrame::OnZoomIn(wxCommandEvent&) {
     m_canvas->zoomCentre(kToolbarZoom);
 }
 
-void PlotFrame::OnZoomOut(wxCommandEvent&)
-{
+void PlotFrame::OnZoomOut(wxCommandEvent&) {
     m_canvas->zoomCentre(1.0 / kToolbarZoom);
 }
 
-void PlotFrame::OnGrid(wxCommandEvent&)
-{
+void PlotFrame::OnGrid(wxCommandEvent&) {
     m_canvas->setGridVisible(!m_canvas->gridVisible());
     GetToolBar()->ToggleTool(ID_PLOT_GRID, m_canvas->gridVisible());
 }
 
-void PlotFrame::OnExtend(wxCommandEvent&)
-{
+void PlotFrame::OnExtend(wxCommandEvent&) {
     m_canvas->setExtendCurves(!m_canvas->extendCurves());
     GetToolBar()->ToggleTool(ID_PLOT_EXTEND, m_canvas->extendCurves());
 }
 
-void PlotFrame::OnPoints(wxCommandEvent&)
-{
+void PlotFrame::OnPoints(wxCommandEvent&) {
     m_canvas->setPointsVisible(!m_canvas->pointsVisible());
     GetToolBar()->ToggleTool(ID_PLOT_POINTS, m_canvas->pointsVisible());
 }
 
-void PlotFrame::OnCopy(wxCommandEvent&)
-{
+void PlotFrame::OnCopy(wxCommandEvent&) {
     m_canvas->copyToClipboard();
 }
 
-void PlotFrame::OnExportPng(wxCommandEvent&)
-{
+void PlotFrame::OnExportPng(wxCommandEvent&) {
     exportWithDialog(false);
 }
 
-void PlotFrame::OnExportSvg(wxCommandEvent&)
-{
+void PlotFrame::OnExportSvg(wxCommandEvent&) {
     exportWithDialog(true);
 }

@@ -7,28 +7,24 @@
 
 namespace {
 
-bool overlaps(const PlotRect& a, const PlotRect& b, double padding)
-{
+bool overlaps(const PlotRect& a, const PlotRect& b, double padding) {
     return a.left < b.right() + padding && b.left < a.right() + padding && a.top < b.bottom() + padding &&
            b.top < a.bottom() + padding;
 }
 
-bool inside(const PlotRect& box, const PlotRect& area)
-{
+bool inside(const PlotRect& box, const PlotRect& area) {
     return box.left >= area.left && box.right() <= area.right() && box.top >= area.top &&
            box.bottom() <= area.bottom();
 }
 
-double distance(const PlotPoint& a, const PlotPoint& b)
-{
+double distance(const PlotPoint& a, const PlotPoint& b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
 /// True when box is a place for the label of own: it covers no marker and every other marker is farther from it than
 /// own by at least the gap, so the reader sees which marker it names.
 bool clearOfMarkers(const PlotRect& box, const PlotPoint& own, const std::vector<PlotPoint>& markers,
-                    const PlotLabelGeometry& g)
-{
+                    const PlotLabelGeometry& g) {
     const double ownDistance = plotDistanceToRect(box, own);
     for (const PlotPoint& m : markers) {
         if (distance(m, own) <= g.samePlace)
@@ -45,14 +41,12 @@ bool clearOfMarkers(const PlotRect& box, const PlotPoint& own, const std::vector
 class LabelPlacer {
 public:
     LabelPlacer(std::vector<std::vector<PlotRect>> valid, double padding)
-        : m_valid(std::move(valid)), m_choice(m_valid.size(), kNone), m_padding(padding)
-    {
+        : m_valid(std::move(valid)), m_choice(m_valid.size(), kNone), m_padding(padding) {
     }
 
     /// Labels with the fewest free places first (the earlier on a tie), each where it leaves the fewest labels without
     /// a place, then where it takes the fewest places from the others, then the more preferred.
-    void placeGreedily()
-    {
+    void placeGreedily() {
         const size_t n = m_valid.size();
         std::vector<std::vector<size_t>> free(n);
         for (size_t i = 0; i < n; ++i) {
@@ -95,8 +89,7 @@ public:
 
     /// Searches each group of labels whose places overlap for a choice that places more of them than the greedy one,
     /// within a budget of steps; the most preferred places are tried first.
-    void placeMore()
-    {
+    void placeMore() {
         for (std::vector<size_t>& group : clashingGroups()) {
             if (group.size() < 2)
                 continue;
@@ -117,8 +110,7 @@ public:
         }
     }
 
-    std::vector<std::optional<PlotRect>> placed() const
-    {
+    std::vector<std::optional<PlotRect>> placed() const {
         std::vector<std::optional<PlotRect>> boxes(m_valid.size());
         for (size_t i = 0; i < m_valid.size(); ++i) {
             if (m_choice[i] != kNone)
@@ -132,14 +124,12 @@ private:
     // Steps one group's search may take: enough for the dozen labels a crowded corner holds.
     static constexpr size_t kSearchSteps = 20000;
 
-    bool clash(size_t i, size_t p, size_t j, size_t q) const
-    {
+    bool clash(size_t i, size_t p, size_t j, size_t q) const {
         return overlaps(m_valid[i][p], m_valid[j][q], m_padding);
     }
 
     /// The labels connected by places that overlap.
-    std::vector<std::vector<size_t>> clashingGroups() const
-    {
+    std::vector<std::vector<size_t>> clashingGroups() const {
         const size_t n = m_valid.size();
         std::vector<size_t> group(n);
         for (size_t i = 0; i < n; ++i)
@@ -169,8 +159,7 @@ private:
         return groups;
     }
 
-    void search(size_t k, size_t count)
-    {
+    void search(size_t k, size_t count) {
         if (++m_steps > kSearchSteps || count + (m_group.size() - k) <= m_bestCount)
             return;
         if (k == m_group.size()) {
@@ -205,15 +194,13 @@ private:
 
 } // namespace
 
-double plotDistanceToRect(const PlotRect& rect, const PlotPoint& p)
-{
+double plotDistanceToRect(const PlotRect& rect, const PlotPoint& p) {
     const double dx = std::max({rect.left - p.x, 0.0, p.x - rect.right()});
     const double dy = std::max({rect.top - p.y, 0.0, p.y - rect.bottom()});
     return std::hypot(dx, dy);
 }
 
-std::vector<std::vector<size_t>> plotGroupMarkers(const std::vector<PlotPoint>& markers, double samePlace)
-{
+std::vector<std::vector<size_t>> plotGroupMarkers(const std::vector<PlotPoint>& markers, double samePlace) {
     std::vector<std::vector<size_t>> groups;
     std::vector<bool> grouped(markers.size(), false);
     for (size_t i = 0; i < markers.size(); ++i) {
@@ -230,8 +217,7 @@ std::vector<std::vector<size_t>> plotGroupMarkers(const std::vector<PlotPoint>& 
     return groups;
 }
 
-std::vector<PlotRect> plotLabelPlaces(const PlotLabelRequest& label, const PlotLabelGeometry& g)
-{
+std::vector<PlotRect> plotLabelPlaces(const PlotLabelRequest& label, const PlotLabelGeometry& g) {
     const double x = label.marker.x, y = label.marker.y, w = label.width, h = label.height;
     // A corner of the box as far from the centre as a side: the gap from the marker's edge is the same all round.
     const double side = g.markerRadius + g.gap;
@@ -247,8 +233,7 @@ std::vector<PlotRect> plotLabelPlaces(const PlotLabelRequest& label, const PlotL
 std::vector<std::optional<PlotRect>> plotPlaceLabels(const std::vector<PlotLabelRequest>& labels,
                                                      const std::vector<PlotPoint>& markers, const PlotRect& area,
                                                      const std::vector<PlotRect>& obstacles,
-                                                     const PlotLabelGeometry& g)
-{
+                                                     const PlotLabelGeometry& g) {
     // Each label's places that no other label can spoil, most preferred first.
     std::vector<std::vector<PlotRect>> valid(labels.size());
     for (size_t i = 0; i < labels.size(); ++i) {

@@ -20,27 +20,23 @@ constexpr double kPoleTailQuantile = 0.05;
 // Margin above and below the fitted y range, as a part of it.
 constexpr double kYMargin = 0.06;
 
-std::string toChars(double value, std::chars_format format, int precision)
-{
+std::string toChars(double value, std::chars_format format, int precision) {
     char buffer[400];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
     return std::string(buffer, result.ptr);
 }
 
-std::string shortest(double value)
-{
+std::string shortest(double value) {
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-size_t codePoints(const std::string& text)
-{
+size_t codePoints(const std::string& text) {
     return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-std::string superscript(int exponent)
-{
+std::string superscript(int exponent) {
     static const char* const kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
     std::string digits = std::to_string(std::abs(exponent));
     std::string out = exponent < 0 ? "⁻" : "";
@@ -50,13 +46,11 @@ std::string superscript(int exponent)
 }
 
 // Decimal exponent of a step of the 1, 2, 5 sequence (robust against 0.1 being 0.09999...).
-int stepExponent(double step)
-{
+int stepExponent(double step) {
     return static_cast<int>(std::floor(std::log10(step) + 1e-9));
 }
 
-std::string trimZeros(std::string text)
-{
+std::string trimZeros(std::string text) {
     if (text.find('.') == std::string::npos)
         return text;
     while (!text.empty() && text.back() == '0')
@@ -66,8 +60,7 @@ std::string trimZeros(std::string text)
     return text;
 }
 
-std::string scientificLabel(double value, double step)
-{
+std::string scientificLabel(double value, double step) {
     int valueExponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     int precision = std::max(0, valueExponent - stepExponent(step));
     std::string text = toChars(value, std::chars_format::scientific, precision);
@@ -77,8 +70,7 @@ std::string scientificLabel(double value, double step)
     return mantissa + "×10" + superscript(exponent);
 }
 
-std::string fixedLabel(double value, double step)
-{
+std::string fixedLabel(double value, double step) {
     int decimals = std::max(0, -stepExponent(step));
     std::string text = toChars(value, std::chars_format::fixed, decimals);
     if (text.find_first_not_of("-0.") == std::string::npos)
@@ -86,8 +78,7 @@ std::string fixedLabel(double value, double step)
     return text;
 }
 
-PlotNotation chooseNotation(double maxAbs, double step)
-{
+PlotNotation chooseNotation(double maxAbs, double step) {
     if (maxAbs < 1e6 && step >= 1e-4)
         return PlotNotation::Fixed;
     if (maxAbs == 0.0)
@@ -96,8 +87,7 @@ PlotNotation chooseNotation(double maxAbs, double step)
                                                                                             : PlotNotation::Scientific;
 }
 
-bool fillTicks(PlotTicks& ticks, double lo, double hi, double step)
-{
+bool fillTicks(PlotTicks& ticks, double lo, double hi, double step) {
     // A tick on an end of the range stays when the quotient lands a rounding error short of a whole number
     // (powers of ten below 1e-22 are not exact, and some C runtimes round pow differently).
     constexpr double kWholeTolerance = 1e-9;
@@ -122,8 +112,7 @@ bool fillTicks(PlotTicks& ticks, double lo, double hi, double step)
     return true;
 }
 
-PlotPoint crossing(const PlotPoint& a, const PlotPoint& b, double rowY)
-{
+PlotPoint crossing(const PlotPoint& a, const PlotPoint& b, double rowY) {
     double t = (rowY - a.y) / (b.y - a.y);
     return {a.x + t * (b.x - a.x), rowY};
 }
@@ -132,8 +121,7 @@ PlotPoint crossing(const PlotPoint& a, const PlotPoint& b, double rowY)
 // highest and the last: the drawing is the same, and a curve of 131072 points costs a few per column.
 class ColumnLine {
 public:
-    void add(const PlotPoint& p)
-    {
+    void add(const PlotPoint& p) {
         double column = std::floor(p.x);
         if (m_count > 0 && column == m_column) {
             if (p.y < m_low.y) {
@@ -156,8 +144,7 @@ public:
     }
 
     /// Ends the polyline; one with at least two points goes to lines.
-    void flush(std::vector<std::vector<PlotPoint>>& lines)
-    {
+    void flush(std::vector<std::vector<PlotPoint>>& lines) {
         emitColumn();
         if (m_points.size() >= 2)
             lines.push_back(std::move(m_points));
@@ -165,8 +152,7 @@ public:
     }
 
 private:
-    void emitColumn()
-    {
+    void emitColumn() {
         if (m_count == 0)
             return;
         m_points.push_back(m_first);
@@ -193,21 +179,18 @@ private:
 
 } // namespace
 
-bool PlotRange::valid() const
-{
+bool PlotRange::valid() const {
     return std::isfinite(lo) && std::isfinite(hi) && lo <= hi;
 }
 
-PlotTransform::PlotTransform(const PlotView& view, const PlotRect& rect)
-{
+PlotTransform::PlotTransform(const PlotView& view, const PlotRect& rect) {
     m_sx = rect.width / view.width();
     m_ox = rect.left - view.xmin * m_sx;
     m_sy = rect.height / view.height();
     m_oy = rect.top + view.ymax * m_sy;
 }
 
-double plotNiceStep(double raw)
-{
+double plotNiceStep(double raw) {
     if (!(raw > 0.0) || !std::isfinite(raw))
         return 1.0;
     double power = std::pow(10.0, std::floor(std::log10(raw)));
@@ -218,19 +201,16 @@ double plotNiceStep(double raw)
     return 10.0 * power;
 }
 
-double plotNextNiceStep(double step)
-{
+double plotNextNiceStep(double step) {
     return plotNiceStep(step * 1.5);
 }
 
-double plotMinorStep(double majorStep)
-{
+double plotMinorStep(double majorStep) {
     double mantissa = majorStep / std::pow(10.0, stepExponent(majorStep));
     return std::fabs(mantissa - 2.0) < 0.5 ? majorStep / 4.0 : majorStep / 5.0;
 }
 
-std::string plotFormatTick(double value, double step, PlotNotation notation)
-{
+std::string plotFormatTick(double value, double step, PlotNotation notation) {
     if (!std::isfinite(value))
         return shortest(value);
     if (!(step > 0.0) || !std::isfinite(step))
@@ -245,8 +225,7 @@ std::string plotFormatTick(double value, double step, PlotNotation notation)
 }
 
 PlotTicks plotMakeTicks(double lo, double hi, double pixels, double minSpacing, const PlotTextWidth& extent,
-                        double gap)
-{
+                        double gap) {
     PlotTicks ticks;
     if (!std::isfinite(lo) || !std::isfinite(hi))
         return ticks;
@@ -275,8 +254,7 @@ PlotTicks plotMakeTicks(double lo, double hi, double pixels, double minSpacing, 
     return ticks;
 }
 
-std::string plotFormatCoordinate(double value, double pixelSize)
-{
+std::string plotFormatCoordinate(double value, double pixelSize) {
     if (!std::isfinite(value) || !(pixelSize > 0.0))
         return shortest(value);
     int decimals = static_cast<int>(std::ceil(-std::log10(pixelSize)));
@@ -292,8 +270,7 @@ std::string plotFormatCoordinate(double value, double pixelSize)
     return text;
 }
 
-PlotSamples plotSample(const PlotFunction& f, double xmin, double xmax, int points)
-{
+PlotSamples plotSample(const PlotFunction& f, double xmin, double xmax, int points) {
     PlotSamples samples;
     size_t n = static_cast<size_t>(std::max(points, 2));
     samples.x.resize(n);
@@ -308,8 +285,7 @@ PlotSamples plotSample(const PlotFunction& f, double xmin, double xmax, int poin
     return samples;
 }
 
-PlotSamples plotRefineEdges(const PlotFunction& f, const PlotSamples& samples)
-{
+PlotSamples plotRefineEdges(const PlotFunction& f, const PlotSamples& samples) {
     // At most this many edges are refined (a function defined only at scattered points has no edges worth it).
     constexpr int kMaxEdges = 1000;
     PlotSamples out;
@@ -347,8 +323,7 @@ PlotSamples plotRefineEdges(const PlotFunction& f, const PlotSamples& samples)
     return out;
 }
 
-bool plotIsJump(const PlotFunction& f, double x0, double y0, double x1, double y1)
-{
+bool plotIsJump(const PlotFunction& f, double x0, double y0, double x1, double y1) {
     double a = x0, fa = y0, b = x1, fb = y1;
     double jump = std::fabs(y1 - y0);
     // A continuous function's jump halves with each bisection; a pole's or a step's stays or grows.
@@ -370,8 +345,7 @@ bool plotIsJump(const PlotFunction& f, double x0, double y0, double x1, double y
     return std::fabs(fb - fa) > 0.5 * jump;
 }
 
-std::vector<size_t> plotFindBreaks(const PlotFunction& f, const PlotSamples& samples, double ymin, double ymax)
-{
+std::vector<size_t> plotFindBreaks(const PlotFunction& f, const PlotSamples& samples, double ymin, double ymax) {
     std::vector<size_t> breaks;
     double threshold = 0.5 * (ymax - ymin);
     if (!(threshold > 0.0) || !std::isfinite(threshold))
@@ -389,8 +363,7 @@ std::vector<size_t> plotFindBreaks(const PlotFunction& f, const PlotSamples& sam
     return breaks;
 }
 
-PlotRange plotRobustRange(const std::vector<double>& y, bool hasPoles)
-{
+PlotRange plotRobustRange(const std::vector<double>& y, bool hasPoles) {
     std::vector<double> v;
     v.reserve(y.size());
     for (double value : y) {
@@ -419,8 +392,7 @@ PlotRange plotRobustRange(const std::vector<double>& y, bool hasPoles)
     return range;
 }
 
-bool plotHasPoles(const PlotSamples& samples, const std::vector<size_t>& breaks)
-{
+bool plotHasPoles(const PlotSamples& samples, const std::vector<size_t>& breaks) {
     if (!breaks.empty())
         return true;
     bool seenFinite = false, gap = false;
@@ -437,8 +409,7 @@ bool plotHasPoles(const PlotSamples& samples, const std::vector<size_t>& breaks)
     return false;
 }
 
-PlotView plotFitView(const std::vector<PlotRange>& xRanges, const std::vector<PlotRange>& yRanges)
-{
+PlotView plotFitView(const std::vector<PlotRange>& xRanges, const std::vector<PlotRange>& yRanges) {
     auto unite = [](const std::vector<PlotRange>& ranges) {
         PlotRange all{kNaN, kNaN};
         for (const PlotRange& r : ranges) {
@@ -467,8 +438,7 @@ PlotView plotFitView(const std::vector<PlotRange>& xRanges, const std::vector<Pl
     return plotClampView(view, PlotView{});
 }
 
-PlotView plotClampView(const PlotView& view, const PlotView& fallback)
-{
+PlotView plotClampView(const PlotView& view, const PlotView& fallback) {
     auto clampAxis = [](double& lo, double& hi) {
         if (!std::isfinite(lo) || !std::isfinite(hi) || !std::isfinite(hi - lo) || !(hi > lo))
             return false;
@@ -489,8 +459,7 @@ PlotView plotClampView(const PlotView& view, const PlotView& fallback)
     return v;
 }
 
-PlotView plotZoomAround(const PlotView& view, double cx, double cy, double fx, double fy)
-{
+PlotView plotZoomAround(const PlotView& view, double cx, double cy, double fx, double fy) {
     PlotView v;
     v.xmin = cx + (view.xmin - cx) * fx;
     v.xmax = cx + (view.xmax - cx) * fx;
@@ -499,14 +468,12 @@ PlotView plotZoomAround(const PlotView& view, double cx, double cy, double fx, d
     return plotClampView(v, view);
 }
 
-PlotView plotPan(const PlotView& view, double dx, double dy)
-{
+PlotView plotPan(const PlotView& view, double dx, double dy) {
     PlotView v{view.xmin + dx, view.xmax + dx, view.ymin + dy, view.ymax + dy};
     return plotClampView(v, view);
 }
 
-PlotRange plotVisibleDomain(const PlotRange& domain, const PlotView& view)
-{
+PlotRange plotVisibleDomain(const PlotRange& domain, const PlotView& view) {
     PlotRange r{std::max(domain.lo, view.xmin), std::min(domain.hi, view.xmax)};
     if (!r.valid() || !(r.lo < r.hi))
         return {kNaN, kNaN};
@@ -515,8 +482,7 @@ PlotRange plotVisibleDomain(const PlotRange& domain, const PlotView& view)
 
 std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& samples, const std::vector<size_t>& breaks,
                                                        const PlotTransform& transform, double top, double bottom,
-                                                       size_t first, size_t last)
-{
+                                                       size_t first, size_t last) {
     std::vector<std::vector<PlotPoint>> lines;
     ColumnLine line;
     auto inside = [top, bottom](const PlotPoint& p) { return p.y >= top && p.y <= bottom; };
@@ -562,8 +528,7 @@ std::vector<std::vector<PlotPoint>> plotBuildPolylines(const PlotSamples& sample
 }
 
 int plotChooseLegendCorner(const PlotRect& area, double boxWidth, double boxHeight,
-                           const std::vector<std::vector<PlotPoint>>& lines, double inset)
-{
+                           const std::vector<std::vector<PlotPoint>>& lines, double inset) {
     int best = 0;
     size_t bestCount = std::numeric_limits<size_t>::max();
     for (int corner = 0; corner < 4; ++corner) {

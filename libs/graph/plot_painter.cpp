@@ -8,15 +8,13 @@
 
 namespace {
 
-int px(double v)
-{
+int px(double v) {
     return static_cast<int>(std::lround(v));
 }
 
 } // namespace
 
-void PlotGcPainter::setPen(const wxColour& colour, double width, bool dashed)
-{
+void PlotGcPainter::setPen(const wxColour& colour, double width, bool dashed) {
     if (colour.Alpha() == wxALPHA_TRANSPARENT) {
         m_gc.SetPen(wxNullGraphicsPen);
         return;
@@ -28,26 +26,22 @@ void PlotGcPainter::setPen(const wxColour& colour, double width, bool dashed)
     m_gc.SetPen(m_gc.CreatePen(info));
 }
 
-void PlotGcPainter::setBrush(const wxColour& colour)
-{
+void PlotGcPainter::setBrush(const wxColour& colour) {
     if (colour.Alpha() == wxALPHA_TRANSPARENT)
         m_gc.SetBrush(wxNullGraphicsBrush);
     else
         m_gc.SetBrush(m_gc.CreateBrush(wxBrush(colour)));
 }
 
-void PlotGcPainter::setFont(const wxFont& font, const wxColour& colour)
-{
+void PlotGcPainter::setFont(const wxFont& font, const wxColour& colour) {
     m_gc.SetFont(font, colour);
 }
 
-void PlotGcPainter::line(double x0, double y0, double x1, double y1)
-{
+void PlotGcPainter::line(double x0, double y0, double x1, double y1) {
     m_gc.StrokeLine(x0, y0, x1, y1);
 }
 
-void PlotGcPainter::polyline(const std::vector<PlotPoint>& points)
-{
+void PlotGcPainter::polyline(const std::vector<PlotPoint>& points) {
     if (points.size() < 2)
         return;
     m_buffer.resize(points.size());
@@ -56,43 +50,36 @@ void PlotGcPainter::polyline(const std::vector<PlotPoint>& points)
     m_gc.StrokeLines(m_buffer.size(), m_buffer.data());
 }
 
-void PlotGcPainter::rectangle(const PlotRect& rect, double radius)
-{
+void PlotGcPainter::rectangle(const PlotRect& rect, double radius) {
     if (radius > 0.0)
         m_gc.DrawRoundedRectangle(rect.left, rect.top, rect.width, rect.height, radius);
     else
         m_gc.DrawRectangle(rect.left, rect.top, rect.width, rect.height);
 }
 
-void PlotGcPainter::circle(double x, double y, double radius)
-{
+void PlotGcPainter::circle(double x, double y, double radius) {
     m_gc.DrawEllipse(x - radius, y - radius, 2 * radius, 2 * radius);
 }
 
-void PlotGcPainter::text(const wxString& text, double x, double y)
-{
+void PlotGcPainter::text(const wxString& text, double x, double y) {
     m_gc.DrawText(text, x, y);
 }
 
-void PlotGcPainter::textExtent(const wxString& text, double& width, double& height)
-{
+void PlotGcPainter::textExtent(const wxString& text, double& width, double& height) {
     double descent = 0.0, leading = 0.0;
     m_gc.GetTextExtent(text, &width, &height, &descent, &leading);
 }
 
-void PlotGcPainter::clip(const PlotRect& rect)
-{
+void PlotGcPainter::clip(const PlotRect& rect) {
     m_gc.ResetClip();
     m_gc.Clip(rect.left, rect.top, rect.width, rect.height);
 }
 
-void PlotGcPainter::resetClip()
-{
+void PlotGcPainter::resetClip() {
     m_gc.ResetClip();
 }
 
-void PlotDcPainter::setPen(const wxColour& colour, double width, bool dashed)
-{
+void PlotDcPainter::setPen(const wxColour& colour, double width, bool dashed) {
     if (colour.Alpha() == wxALPHA_TRANSPARENT) {
         m_dc.SetPen(*wxTRANSPARENT_PEN);
         return;
@@ -103,22 +90,19 @@ void PlotDcPainter::setPen(const wxColour& colour, double width, bool dashed)
     m_dc.SetPen(pen);
 }
 
-void PlotDcPainter::setBrush(const wxColour& colour)
-{
+void PlotDcPainter::setBrush(const wxColour& colour) {
     if (colour.Alpha() == wxALPHA_TRANSPARENT)
         m_dc.SetBrush(*wxTRANSPARENT_BRUSH);
     else
         m_dc.SetBrush(wxBrush(colour));
 }
 
-void PlotDcPainter::setFont(const wxFont& font, const wxColour& colour)
-{
+void PlotDcPainter::setFont(const wxFont& font, const wxColour& colour) {
     m_dc.SetFont(font);
     m_dc.SetTextForeground(colour);
 }
 
-void PlotDcPainter::line(double x0, double y0, double x1, double y1)
-{
+void PlotDcPainter::line(double x0, double y0, double x1, double y1) {
     // The SVG DC gives every path the current fill: lines get none.
     wxBrush brush = m_dc.GetBrush();
     m_dc.SetBrush(*wxTRANSPARENT_BRUSH);
@@ -126,8 +110,7 @@ void PlotDcPainter::line(double x0, double y0, double x1, double y1)
     m_dc.SetBrush(brush);
 }
 
-void PlotDcPainter::polyline(const std::vector<PlotPoint>& points)
-{
+void PlotDcPainter::polyline(const std::vector<PlotPoint>& points) {
     if (points.size() < 2)
         return;
     m_buffer.resize(points.size());
@@ -139,40 +122,34 @@ void PlotDcPainter::polyline(const std::vector<PlotPoint>& points)
     m_dc.SetBrush(brush);
 }
 
-void PlotDcPainter::rectangle(const PlotRect& rect, double radius)
-{
+void PlotDcPainter::rectangle(const PlotRect& rect, double radius) {
     if (radius > 0.0)
         m_dc.DrawRoundedRectangle(px(rect.left), px(rect.top), px(rect.width), px(rect.height), radius);
     else
         m_dc.DrawRectangle(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
 }
 
-void PlotDcPainter::circle(double x, double y, double radius)
-{
+void PlotDcPainter::circle(double x, double y, double radius) {
     m_dc.DrawCircle(px(x), px(y), px(radius));
 }
 
-void PlotDcPainter::text(const wxString& text, double x, double y)
-{
+void PlotDcPainter::text(const wxString& text, double x, double y) {
     m_dc.DrawText(text, px(x), px(y));
 }
 
-void PlotDcPainter::textExtent(const wxString& text, double& width, double& height)
-{
+void PlotDcPainter::textExtent(const wxString& text, double& width, double& height) {
     wxCoord w = 0, h = 0;
     m_dc.GetTextExtent(text, &w, &h);
     width = w;
     height = h;
 }
 
-void PlotDcPainter::clip(const PlotRect& rect)
-{
+void PlotDcPainter::clip(const PlotRect& rect) {
     m_dc.DestroyClippingRegion();
     m_dc.SetClippingRegion(px(rect.left * m_clipScale), px(rect.top * m_clipScale), px(rect.width * m_clipScale),
                            px(rect.height * m_clipScale));
 }
 
-void PlotDcPainter::resetClip()
-{
+void PlotDcPainter::resetClip() {
     m_dc.DestroyClippingRegion();
 }

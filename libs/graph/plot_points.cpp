@@ -29,13 +29,11 @@ struct FunctionParam : lmParam {
     std::function<double(double)> f;
 };
 
-double callFunction(double x, lmParam* param)
-{
+double callFunction(double x, lmParam* param) {
     return static_cast<FunctionParam*>(param)->f(x);
 }
 
-FunctionParam makeParam(std::function<double(double)> f)
-{
+FunctionParam makeParam(std::function<double(double)> f) {
     FunctionParam param;
     param.setReltol(1e-12);
     param.setMaxiter(kRefineIterations);
@@ -43,19 +41,16 @@ FunctionParam makeParam(std::function<double(double)> f)
     return param;
 }
 
-bool finite(double v)
-{
+bool finite(double v) {
     return std::isfinite(v);
 }
 
-bool signChange(double a, double b)
-{
+bool signChange(double a, double b) {
     return (a < 0 && b > 0) || (a > 0 && b < 0);
 }
 
 /// A sign change of f between x0 and x1 refined to a root; false for a pole or a jump.
-bool refineRoot(const std::function<double(double)>& f, double x0, double y0, double x1, double y1, double* root)
-{
+bool refineRoot(const std::function<double(double)>& f, double x0, double y0, double x1, double y1, double* root) {
     FunctionParam param = makeParam(f);
     const double x = lm_solveFz(callFunction, x0, x1, &param);
     if (!lm_solveSucceeded(&param) || !finite(x))
@@ -68,8 +63,7 @@ bool refineRoot(const std::function<double(double)>& f, double x0, double y0, do
 }
 
 /// The turn of f around samples i - 1, i, i + 1 refined to an extremum; false for a pole or a boundary.
-bool refineExtremum(const PlotFunction& f, const PlotSamples& s, size_t i, bool maximum, double* xOut, double* yOut)
-{
+bool refineExtremum(const PlotFunction& f, const PlotSamples& s, size_t i, bool maximum, double* xOut, double* yOut) {
     const double sign = maximum ? -1.0 : 1.0;
     FunctionParam param = makeParam([&f, sign](double x) { return sign * f(x); });
     double fmin = 0.0;
@@ -104,8 +98,7 @@ struct Candidate {
 };
 
 /// The samples of the difference of two curves over the part of the view both cover.
-PlotSamples differenceSamples(const PlotCurve& a, const PlotCurve& b, const PlotView& view)
-{
+PlotSamples differenceSamples(const PlotCurve& a, const PlotCurve& b, const PlotView& view) {
     PlotSamples d;
     if (a.samples.size() < 2 || b.samples.size() < 2)
         return d;
@@ -119,15 +112,13 @@ PlotSamples differenceSamples(const PlotCurve& a, const PlotCurve& b, const Plot
 }
 
 /// True when the samples from..to reach into the view's x range (the samples run on into a margin beyond it).
-bool reachesView(const PlotSamples& s, size_t from, size_t to, const PlotView& view)
-{
+bool reachesView(const PlotSamples& s, size_t from, size_t to, const PlotView& view) {
     return s.x[to] >= view.xmin && s.x[from] <= view.xmax;
 }
 
 /// Sign changes and exact zeros of samples in view (runs of zeros, as of coinciding curves, give none).
 void collectZeros(const PlotSamples& s, const PlotView& view, PlotPointKind kind, int curve, int other,
-                  std::vector<Candidate>& out)
-{
+                  std::vector<Candidate>& out) {
     const size_t n = s.size();
     for (size_t i = 0; i < n; ++i) {
         if (!reachesView(s, i, std::min(i + 1, n - 1), view))
@@ -144,8 +135,7 @@ void collectZeros(const PlotSamples& s, const PlotView& view, PlotPointKind kind
 }
 
 /// Turns of the samples in view: a rise then a fall (maximum) or a fall then a rise (minimum); a plateau counts once.
-void collectExtrema(const PlotSamples& s, const PlotView& view, int curve, std::vector<Candidate>& out)
-{
+void collectExtrema(const PlotSamples& s, const PlotView& view, int curve, std::vector<Candidate>& out) {
     for (size_t i = 1; i + 1 < s.size(); ++i) {
         if (!reachesView(s, i - 1, i + 1, view))
             continue;
@@ -159,14 +149,12 @@ void collectExtrema(const PlotSamples& s, const PlotView& view, int curve, std::
     }
 }
 
-bool inView(const PlotView& view, double x, double y)
-{
+bool inView(const PlotView& view, double x, double y) {
     return x >= view.xmin && x <= view.xmax && y >= view.ymin && y <= view.ymax;
 }
 
 /// An extremum on the axis and a zero of the same curve at the same place are one point.
-void mergeTouchingZeros(std::vector<PlotNotablePoint>& points, const PlotView& view)
-{
+void mergeTouchingZeros(std::vector<PlotNotablePoint>& points, const PlotView& view) {
     const double near = kSamePoint * view.width();
     for (PlotNotablePoint& p : points) {
         if ((p.kind == PlotPointKind::Minimum || p.kind == PlotPointKind::Maximum) &&
@@ -183,8 +171,7 @@ void mergeTouchingZeros(std::vector<PlotNotablePoint>& points, const PlotView& v
     points.erase(std::remove_if(points.begin(), points.end(), duplicate), points.end());
 }
 
-std::string number(double value, double scale, int digits)
-{
+std::string number(double value, double scale, int digits) {
     if (std::fabs(value) <= kSnapToZero * scale)
         value = 0.0;
     char buffer[32];
@@ -194,8 +181,7 @@ std::string number(double value, double scale, int digits)
 
 } // namespace
 
-PlotNotablePoints plotFindNotablePoints(const std::vector<PlotCurve>& curves, const PlotView& view, size_t limit)
-{
+PlotNotablePoints plotFindNotablePoints(const std::vector<PlotCurve>& curves, const PlotView& view, size_t limit) {
     std::vector<Candidate> candidates;
     std::vector<PlotSamples> differences;
     for (size_t c = 0; c < curves.size(); ++c)
@@ -246,12 +232,10 @@ PlotNotablePoints plotFindNotablePoints(const std::vector<PlotCurve>& curves, co
     return found;
 }
 
-std::string plotPointLabel(const PlotNotablePoint& point, const PlotView& view)
-{
+std::string plotPointLabel(const PlotNotablePoint& point, const PlotView& view) {
     return "(" + number(point.x, view.width(), 6) + ", " + number(point.y, view.height(), 6) + ")";
 }
 
-std::string plotPointClipboardText(const PlotNotablePoint& point, const PlotView& view)
-{
+std::string plotPointClipboardText(const PlotNotablePoint& point, const PlotView& view) {
     return number(point.x, view.width(), 15) + "; " + number(point.y, view.height(), 15);
 }

@@ -35,20 +35,17 @@ constexpr double kLegendGap = 8.0;
 constexpr double kLegendSpacing = 3.0;
 
 // Pixel rows centred on a device pixel, so that 1-pixel lines are crisp.
-double crisp(double v)
-{
+double crisp(double v) {
     return std::floor(v) + 0.5;
 }
 
-wxString fromUtf8(const std::string& text)
-{
+wxString fromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.c_str());
 }
 
 } // namespace
 
-PlotRenderer::PlotRenderer(double scale) : m_scale(scale)
-{
+PlotRenderer::PlotRenderer(double scale) : m_scale(scale) {
     m_labelFont = wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS));
     m_legendFont = wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS));
     m_titleFont = wxFont(wxFontInfo(11).Family(wxFONTFAMILY_SWISS).Bold());
@@ -59,8 +56,7 @@ PlotRenderer::PlotRenderer(double scale) : m_scale(scale)
     }
 }
 
-wxColour PlotRenderer::curveColour(int index)
-{
+wxColour PlotRenderer::curveColour(int index) {
     // The "tab10" palette of scientific plotting: distinct hues that survive grey printing reasonably.
     static const unsigned long kPalette[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
                                              0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22};
@@ -68,8 +64,7 @@ wxColour PlotRenderer::curveColour(int index)
     return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-PlotLayout PlotRenderer::layout(PlotPainter& painter, const PlotScene& scene, double width, double height) const
-{
+PlotLayout PlotRenderer::layout(PlotPainter& painter, const PlotScene& scene, double width, double height) const {
     PlotLayout layout;
     painter.setFont(m_labelFont, kLabel);
     double textWidth = 0.0, textHeight = 0.0;
@@ -106,8 +101,7 @@ PlotLayout PlotRenderer::layout(PlotPainter& painter, const PlotScene& scene, do
     return layout;
 }
 
-PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, double width, double height) const
-{
+PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, double width, double height) const {
     PlotLayout layout = this->layout(painter, scene, width, height);
     painter.setPen(wxTransparentColour, 0.0);
     painter.setBrush(kBackground);
@@ -144,14 +138,12 @@ PlotLayout PlotRenderer::render(PlotPainter& painter, const PlotScene& scene, do
 }
 
 std::vector<PlotPointLabel> PlotRenderer::pointLabels(PlotPainter& painter, const PlotScene& scene, double width,
-                                                      double height) const
-{
+                                                      double height) const {
     const PlotLayout layout = this->layout(painter, scene, width, height);
     return placeLabels(painter, layout, scene, layoutLegend(painter, layout, scene, curveLines(layout, scene)));
 }
 
-void PlotRenderer::drawGrid(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const
-{
+void PlotRenderer::drawGrid(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const {
     const PlotRect& a = layout.area;
     const PlotTransform& t = layout.transform;
     auto verticals = [&](double step) {
@@ -185,8 +177,7 @@ void PlotRenderer::drawGrid(PlotPainter& painter, const PlotLayout& layout, cons
     }
 }
 
-void PlotRenderer::drawAxes(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const
-{
+void PlotRenderer::drawAxes(PlotPainter& painter, const PlotLayout& layout, const PlotView& view) const {
     const PlotRect& a = layout.area;
     const PlotTransform& t = layout.transform;
     double tick = dip(3.0);
@@ -209,8 +200,7 @@ void PlotRenderer::drawAxes(PlotPainter& painter, const PlotLayout& layout, cons
     }
 }
 
-void PlotRenderer::drawTickLabels(PlotPainter& painter, const PlotLayout& layout, double width) const
-{
+void PlotRenderer::drawTickLabels(PlotPainter& painter, const PlotLayout& layout, double width) const {
     const PlotRect& a = layout.area;
     const PlotTransform& t = layout.transform;
     double frameBottom = crisp(a.bottom());
@@ -237,8 +227,7 @@ void PlotRenderer::drawTickLabels(PlotPainter& painter, const PlotLayout& layout
 }
 
 std::vector<std::vector<std::vector<PlotPoint>>> PlotRenderer::curveLines(const PlotLayout& layout,
-                                                                         const PlotScene& scene) const
-{
+                                                                         const PlotScene& scene) const {
     std::vector<std::vector<std::vector<PlotPoint>>> lines;
     if (scene.curves == nullptr)
         return lines;
@@ -257,8 +246,7 @@ std::vector<std::vector<std::vector<PlotPoint>>> PlotRenderer::curveLines(const 
 }
 
 void PlotRenderer::drawCurves(PlotPainter& painter, const PlotScene& scene,
-                              const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const
-{
+                              const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const {
     for (size_t i = 0; i < lines.size(); ++i) {
         painter.setPen(curveColour((*scene.curves)[i].colour), dip(kCurveWidth));
         for (const auto& line : lines[i])
@@ -266,8 +254,7 @@ void PlotRenderer::drawCurves(PlotPainter& painter, const PlotScene& scene,
     }
 }
 
-void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
-{
+void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const {
     if (scene.curves == nullptr || scene.markerCurve < 0 ||
         scene.markerCurve >= static_cast<int>(scene.curves->size()))
         return;
@@ -284,8 +271,7 @@ void PlotRenderer::drawMarker(PlotPainter& painter, const PlotLayout& layout, co
     painter.circle(x, y, dip(4.5));
 }
 
-PlotLabelGeometry PlotRenderer::labelGeometry() const
-{
+PlotLabelGeometry PlotRenderer::labelGeometry() const {
     PlotLabelGeometry g;
     g.markerRadius = dip(kMarkerRadius);
     g.gap = dip(g.gap);
@@ -295,8 +281,7 @@ PlotLabelGeometry PlotRenderer::labelGeometry() const
 }
 
 std::vector<PlotPointLabel> PlotRenderer::placeLabels(PlotPainter& painter, const PlotLayout& layout,
-                                                      const PlotScene& scene, const Legend& legend) const
-{
+                                                      const PlotScene& scene, const Legend& legend) const {
     std::vector<PlotPointLabel> labels;
     if (scene.points == nullptr || scene.points->points.empty())
         return labels;
@@ -330,8 +315,7 @@ std::vector<PlotPointLabel> PlotRenderer::placeLabels(PlotPainter& painter, cons
     return placed;
 }
 
-void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
-{
+void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const {
     if (scene.points == nullptr || scene.curves == nullptr)
         return;
     const double r = dip(kMarkerRadius);
@@ -355,8 +339,7 @@ void PlotRenderer::drawPoints(PlotPainter& painter, const PlotLayout& layout, co
     }
 }
 
-void PlotRenderer::drawLabels(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const
-{
+void PlotRenderer::drawLabels(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene) const {
     if (scene.points == nullptr)
         return;
     const double pad = dip(kLabelPad);
@@ -394,8 +377,7 @@ void PlotRenderer::drawLabels(PlotPainter& painter, const PlotLayout& layout, co
 }
 
 PlotRenderer::Legend PlotRenderer::layoutLegend(PlotPainter& painter, const PlotLayout& layout, const PlotScene& scene,
-                                                const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const
-{
+                                                const std::vector<std::vector<std::vector<PlotPoint>>>& lines) const {
     Legend legend;
     if (scene.curves == nullptr || scene.curves->empty())
         return legend;
@@ -440,8 +422,7 @@ PlotRenderer::Legend PlotRenderer::layoutLegend(PlotPainter& painter, const Plot
     return legend;
 }
 
-void PlotRenderer::drawLegend(PlotPainter& painter, const PlotScene& scene, const Legend& legend) const
-{
+void PlotRenderer::drawLegend(PlotPainter& painter, const PlotScene& scene, const Legend& legend) const {
     if (legend.corner < 0)
         return;
     const PlotRect& box = legend.box;
@@ -461,8 +442,7 @@ void PlotRenderer::drawLegend(PlotPainter& painter, const PlotScene& scene, cons
     }
 }
 
-void PlotRenderer::drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const
-{
+void PlotRenderer::drawTitle(PlotPainter& painter, const PlotScene& scene, double width) const {
     double top = dip(kTopMargin) / 2.0;
     double w = 0.0, h = 0.0;
     if (!scene.title.empty()) {

@@ -28,8 +28,7 @@ constexpr Turn kGradians{400};
 double unsignedZero(double v) { return v == 0 ? 0.0 : v; }
 
 /// sin of u in [0, eighth], with the values a table gives exactly.
-double sinOctant(double u, Turn turn)
-{
+double sinOctant(double u, Turn turn) {
     if (u == 0) return 0.0;
     if (u == turn.eighth()) return std::sqrt(0.5);
     if (u * 12 == turn.full) return 0.5;  // 30 degrees
@@ -37,8 +36,7 @@ double sinOctant(double u, Turn turn)
 }
 
 /// cos of u in [0, eighth].
-double cosOctant(double u, Turn turn)
-{
+double cosOctant(double u, Turn turn) {
     if (u == 0) return 1.0;
     if (u == turn.eighth()) return std::sqrt(0.5);
     return std::cos(u / turn.perRadian());
@@ -46,8 +44,7 @@ double cosOctant(double u, Turn turn)
 
 /// sin (or cos) of x in the unit: |x| reduced modulo the full turn, then to a quadrant and an eighth of a turn;
 /// every step is exact, so only the final sine or cosine rounds.
-double sinCosInTurn(double x, Turn turn, bool cosine)
-{
+double sinCosInTurn(double x, Turn turn, bool cosine) {
     if (!std::isfinite(x)) return kNan;
     const double reduced = std::fmod(std::fabs(x), turn.full);
     int quadrant = static_cast<int>(reduced / turn.quarter());
@@ -74,16 +71,14 @@ template <const Turn& T> double cscIn(double x) { return 1 / sinIn<T>(x); }
 
 /// Inverse functions: the exact angle for the arguments whose angle is a table value, else the radian value
 /// converted.
-template <const Turn& T> double asinIn(double x)
-{
+template <const Turn& T> double asinIn(double x) {
     if (x == 0) return x;
     if (std::fabs(x) == 1) return std::copysign(T.quarter(), x);
     if (std::fabs(x) == 0.5) return std::copysign(T.full / 12, x);
     return std::asin(x) * T.perRadian();
 }
 
-template <const Turn& T> double acosIn(double x)
-{
+template <const Turn& T> double acosIn(double x) {
     if (x == 1) return 0.0;
     if (x == -1) return T.full / 2;
     if (x == 0) return T.quarter();
@@ -92,16 +87,14 @@ template <const Turn& T> double acosIn(double x)
     return std::acos(x) * T.perRadian();
 }
 
-template <const Turn& T> double atanIn(double x)
-{
+template <const Turn& T> double atanIn(double x) {
     if (x == 0) return x;
     if (std::fabs(x) == 1) return std::copysign(T.eighth(), x);
     if (std::isinf(x)) return std::copysign(T.quarter(), x);
     return std::atan(x) * T.perRadian();
 }
 
-template <const Turn& T> double atan2In(double y, double x)
-{
+template <const Turn& T> double atan2In(double y, double x) {
     const double r = std::atan2(y, x);
     // On an axis or a diagonal the angle is a whole number of eighths of a turn.
     if (std::isfinite(x) && std::isfinite(y) && (x == 0 || y == 0 || std::fabs(x) == std::fabs(y)))
@@ -122,8 +115,7 @@ double fnAtan2(double y, double x) { return std::atan2(y, x); }
 double fnDegrees(double x) { return x * kDegreesPerRadian; }
 double fnRadians(double x) { return x * kRadiansPerDegree; }
 
-template <const Turn& T> void defineIn(mu::ParserBase& parser, const std::string& suffix)
-{
+template <const Turn& T> void defineIn(mu::ParserBase& parser, const std::string& suffix) {
     parser.DefineFun("sin" + suffix, sinIn<T>);
     parser.DefineFun("cos" + suffix, cosIn<T>);
     parser.DefineFun("tan" + suffix, tanIn<T>);
@@ -138,8 +130,7 @@ template <const Turn& T> void defineIn(mu::ParserBase& parser, const std::string
 
 }  // namespace
 
-void lmDefineAngleFunctions(mu::ParserBase& parser)
-{
+void lmDefineAngleFunctions(mu::ParserBase& parser) {
     parser.DefineFun("sin", fnSin);
     parser.DefineFun("cos", fnCos);
     parser.DefineFun("tan", fnTan);

@@ -11,8 +11,7 @@ namespace {
 /// Decimal numbers for muParser without its per-number stringstream (the slow part of parsing a line).
 /// Only digits and '.' may start a number: signs are muParser's operators, and "inf"/"nan" stay names.
 /// muParser passes the text from the current position and the absolute position to advance.
-int readNumber(const char* text, int* position, double* value)
-{
+int readNumber(const char* text, int* position, double* value) {
     const char* start = text;
     if (!((*start >= '0' && *start <= '9') || (*start == '.' && start[1] >= '0' && start[1] <= '9'))) return 0;
     const char* end = start;
@@ -24,8 +23,7 @@ int readNumber(const char* text, int* position, double* value)
 }
 
 /// A seed for rand(): the system's random device, or the clock where there is none (random_device may throw).
-std::uint64_t randomSeed()
-{
+std::uint64_t randomSeed() {
     try {
         std::random_device device;
         return (static_cast<std::uint64_t>(device()) << 32) ^ device();
@@ -39,30 +37,26 @@ double unaryPlus(double x) { return x; }
 
 }  // namespace
 
-DelvoMuParser::DelvoMuParser()
-{
+DelvoMuParser::DelvoMuParser() {
     AddValIdent(readNumber);
     InitCharSets();
     InitOprt();
 }
 
-void DelvoMuParser::InitCharSets()
-{
+void DelvoMuParser::InitCharSets() {
     // The sets of mu::Parser: names of letters, digits and '_'; unknown upper-case names are refused by lookup.
     DefineNameChars("0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
     DefineOprtChars("+-*^/?<>=#!$%&|~");
     DefineInfixOprtChars("/+-*^?<>=#!$%&|~'_");
 }
 
-void DelvoMuParser::InitOprt()
-{
+void DelvoMuParser::InitOprt() {
     // Sign operators bind less tightly than ^, so -2^2 = -(2^2) = -4.
     DefineInfixOprt("-", unaryMinus);
     DefineInfixOprt("+", unaryPlus);
 }
 
-lmDelvo::Impl::Impl() : random(randomSeed())
-{
+lmDelvo::Impl::Impl() : random(randomSeed()) {
     try {
         // Built on ParserBase: muParser's own table (_pi with 12 digits, _e = Euler's number, sum...) never exists.
         lmDefineFunctionTable(parser, &random, &problem);
@@ -81,8 +75,7 @@ lmDelvo::lmDelvo() : m_impl(std::make_unique<Impl>()) {}
 
 lmDelvo::~lmDelvo() = default;
 
-bool lmDelvo::knowsFunction(const std::wstring& name) const
-{
+bool lmDelvo::knowsFunction(const std::wstring& name) const {
     std::string narrow;
     for (wchar_t c : name) {
         if (c <= 0 || c > 127) return false;
@@ -91,15 +84,13 @@ bool lmDelvo::knowsFunction(const std::wstring& name) const
     return m_impl->parser.GetFunDef().count(narrow) != 0;
 }
 
-std::vector<std::wstring> lmDelvo::functionNames() const
-{
+std::vector<std::wstring> lmDelvo::functionNames() const {
     std::vector<std::wstring> names;
     for (const auto& entry : m_impl->parser.GetFunDef()) names.emplace_back(entry.first.begin(), entry.first.end());
     return names;
 }
 
-void lmDelvo::clearError()
-{
+void lmDelvo::clearError() {
     errorCode = 0;
     valueProblem = lmValueProblem::None;
     message1.clear();

@@ -67,8 +67,7 @@ double fnGammaLn(double x) { return std::lgamma(x); }
 double fnGamma(double x) { return std::tgamma(x); }
 
 /// Floored remainder: the sign of y, so mod(-7, 3) = 2 (fmod and % keep the sign of x).
-double fnMod(double x, double y)
-{
+double fnMod(double x, double y) {
     const double r = std::fmod(x, y);
     return r != 0 && (r < 0) != (y < 0) ? r + y : r;
 }
@@ -77,8 +76,7 @@ double fnMod(double x, double y)
 double fnFrac(double x) { return x - std::trunc(x); }
 
 /// Sum with Neumaier's compensation, so sum(0.1, 0.2, 0.3) is the double nearest 0.6.
-double compensatedSum(const double* args, int count)
-{
+double compensatedSum(const double* args, int count) {
     double sum = 0, compensation = 0;
     for (int i = 0; i < count; ++i) {
         const double t = sum + args[i];
@@ -94,8 +92,7 @@ double fnSum(const double* args, int count) { return compensatedSum(args, count)
 double fnAvg(const double* args, int count) { return compensatedSum(args, count) / count; }
 
 /// The middle value, or the mean of the two middle values for an even count (nan if any is nan).
-double fnMedian(const double* args, int count)
-{
+double fnMedian(const double* args, int count) {
     std::vector<double> values(args, args + count);
     for (double v : values)
         if (std::isnan(v)) return v;
@@ -107,8 +104,7 @@ double fnMedian(const double* args, int count)
     return lower == upper ? upper : lower + (upper - lower) / 2;
 }
 
-double fnSign(double x)
-{
+double fnSign(double x) {
     if (x > 0) return 1.0;
     if (x < 0) return -1.0;
     return x == 0 ? 0.0 : x;  // keeps nan, turns -0 into 0
@@ -129,8 +125,7 @@ bool farOrder(double n) { return std::fabs(n) > kLongestRecurrence; }
 
 // A negative non-integer order by reflection from the order -n > 0 (Boost's own reflection loses the sign
 // of values beyond the double range); a factor that is exactly zero drops its term, so 0 * inf stays out.
-double reflected(double cosPart, double j, double sinPart, double y)
-{
+double reflected(double cosPart, double j, double sinPart, double y) {
     return (cosPart == 0 ? 0.0 : cosPart * j) + (sinPart == 0 ? 0.0 : sinPart * y);
 }
 
@@ -138,8 +133,7 @@ double reflected(double cosPart, double j, double sinPart, double y)
 double sinPi(double v) { return boost::math::sin_pi(std::fmod(v, 2.0), QuietPolicy()); }
 double cosPi(double v) { return boost::math::cos_pi(std::fmod(v, 2.0), QuietPolicy()); }
 
-double fnBesselJ(double n, double x)
-{
+double fnBesselJ(double n, double x) {
     if (!std::isfinite(n) || std::isnan(x)) return kNan;  // no value for an infinite order
     if (n < 0 && n != std::floor(n)) {
         // J_-v = cos(pi v) J_v - sin(pi v) Y_v
@@ -151,8 +145,7 @@ double fnBesselJ(double n, double x)
 }
 // Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y; a
 // value beyond the double range is -inf or +inf with the sign the recurrence has reached.
-double besselYUpward(int n, double x)
-{
+double besselYUpward(int n, double x) {
     double previous = boost::math::cyl_neumann(0, x, QuietPolicy());
     double current = boost::math::cyl_neumann(1, x, QuietPolicy());
     for (int k = 1; k < n && std::isfinite(current); ++k) {
@@ -164,8 +157,7 @@ double besselYUpward(int n, double x)
     return current;
 }
 
-double fnBesselY(double n, double x)
-{
+double fnBesselY(double n, double x) {
     // An infinite order has no value (Boost would loop for ever over it).
     if (!std::isfinite(n) || std::isnan(x)) return kNan;
     const bool integerOrder = n == std::floor(n) && std::fabs(n) <= kLongestRecurrence;
@@ -198,8 +190,7 @@ using PromotingPolicy = bmp::normalise<QuietPolicy, bmp::promote_double<true>>::
 double fnBeta(double a, double b) { return boost::math::beta(a, b, PromotingPolicy()); }
 
 /// Bernoulli number B_n with B_1 = -1/2; nan for negative or non-integer n.
-double fnBernoulli(double n)
-{
+double fnBernoulli(double n) {
     if (!(n >= 0) || n != std::floor(n)) return kNan;
     if (n == 0) return 1.0;
     if (n == 1) return -0.5;
@@ -211,8 +202,7 @@ double fnBernoulli(double n)
 }
 
 /// n! from the exact table up to 170, Gamma(n+1) for non-integers, inf above 170, nan for negative integers.
-double fnFactorial(double n)
-{
+double fnFactorial(double n) {
     if (std::isnan(n)) return n;
     if (n == std::floor(n)) {
         if (n < 0) return kNan;
@@ -222,8 +212,7 @@ double fnFactorial(double n)
     return std::tgamma(n + 1);
 }
 
-double fnMin(const double* args, int count)
-{
+double fnMin(const double* args, int count) {
     double best = args[0];
     for (int i = 1; i < count; ++i) {
         if (std::isnan(args[i])) return args[i];
@@ -232,8 +221,7 @@ double fnMin(const double* args, int count)
     return best;
 }
 
-double fnMax(const double* args, int count)
-{
+double fnMax(const double* args, int count) {
     double best = args[0];
     for (int i = 1; i < count; ++i) {
         if (std::isnan(args[i])) return args[i];
@@ -243,8 +231,7 @@ double fnMax(const double* args, int count)
 }
 
 /// Normal density: gauss(x) standard, gauss(x, mu, sigma).
-double fnGauss(const double* args, int count)
-{
+double fnGauss(const double* args, int count) {
     if (count != 1 && count != 3) throw mu::ParserError("gauss takes 1 or 3 arguments");
     const double mu = count == 3 ? args[1] : 0.0;
     const double sigma = count == 3 ? args[2] : 1.0;
@@ -254,8 +241,7 @@ double fnGauss(const double* args, int count)
 }
 
 /// Cauchy (Lorentz) density: lorentz(x) standard, lorentz(x, x0, gamma) with half width gamma.
-double fnLorentz(const double* args, int count)
-{
+double fnLorentz(const double* args, int count) {
     if (count != 1 && count != 3) throw mu::ParserError("lorentz takes 1 or 3 arguments");
     const double x0 = count == 3 ? args[1] : 0.0;
     const double gamma = count == 3 ? args[2] : 1.0;
@@ -268,8 +254,7 @@ double fnLorentz(const double* args, int count)
     return gr / (kPi * (dr * dr + gr * gr)) / scale;
 }
 
-double fnRand(void* data)
-{
+double fnRand(void* data) {
     auto* random = static_cast<std::mt19937_64*>(data);
     // 53 random bits: uniform in [0, 1).
     return static_cast<double>((*random)() >> 11) * 0x1.0p-53;
@@ -279,8 +264,7 @@ double fnTime() { return static_cast<double>(std::time(nullptr)); }
 
 }  // namespace
 
-void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random, lmValueProblem* problem)
-{
+void lmDefineFunctionTable(mu::ParserBase& parser, std::mt19937_64* random, lmValueProblem* problem) {
     // Binary %: fmod with the precedence of * and /.
     parser.DefineOprt("%", fnFmod, mu::prMUL_DIV, mu::oaLEFT, true);
 

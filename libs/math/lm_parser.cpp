@@ -14,16 +14,14 @@ constexpr int kErrorNotReady = 3;    // eval/evalfx without an accepted expressi
 constexpr size_t kMessageLength = 255;
 constexpr size_t kShortMessageLength = 63;
 
-std::wstring toWide(const std::string& text, size_t limit)
-{
+std::wstring toWide(const std::string& text, size_t limit) {
     std::wstring wide;
     for (char c : text.substr(0, limit)) wide.push_back(static_cast<unsigned char>(c));
     return wide;
 }
 
 /// The ASCII text of expression; false for non-ASCII or NUL characters.
-bool toAscii(const std::wstring& expression, std::string& text)
-{
+bool toAscii(const std::wstring& expression, std::string& text) {
     text.clear();
     text.reserve(expression.size());
     for (wchar_t c : expression) {
@@ -34,8 +32,7 @@ bool toAscii(const std::wstring& expression, std::string& text)
 }
 
 /// "name=" (the interpreter's display form): letters, digits or '_' and one '=' at the end.
-bool isDisplayForm(const std::string& text)
-{
+bool isDisplayForm(const std::string& text) {
     if (text.size() < 2 || text.back() != '=') return false;
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         const char c = text[i];
@@ -47,8 +44,7 @@ bool isDisplayForm(const std::string& text)
 
 /// muParser's assignment "=" would write into the engine's variables; only ==, !=, <=, >= are ours.
 /// The position of the first single "=", or -1.
-int assignmentPosition(const std::string& text)
-{
+int assignmentPosition(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '=') continue;
         const char before = i > 0 ? text[i - 1] : '\0';
@@ -63,8 +59,7 @@ int assignmentPosition(const std::string& text)
 }
 
 /// The first comma outside parentheses: where a second result begins ("1,2").
-int topLevelComma(const std::string& text)
-{
+int topLevelComma(const std::string& text) {
     int depth = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '(') ++depth;
@@ -75,22 +70,19 @@ int topLevelComma(const std::string& text)
 }
 
 /// The first character that is not ASCII (or is NUL), or -1.
-int firstForeignCharacter(const std::wstring& expression)
-{
+int firstForeignCharacter(const std::wstring& expression) {
     for (size_t i = 0; i < expression.size(); ++i)
         if (expression[i] <= 0 || expression[i] > 127) return static_cast<int>(i);
     return -1;
 }
 
-bool isNameChar(char c)
-{
+bool isNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 /// A name the parser does not take at position: a function written without "(" right after a value
 /// ("2pi") wants an operator, elsewhere ("sin+1") its parentheses; any other name is unknown.
-lmSyntaxReason nameReason(const mu::ParserBase& parser, const std::string& text, size_t position)
-{
+lmSyntaxReason nameReason(const mu::ParserBase& parser, const std::string& text, size_t position) {
     size_t end = position;
     while (end < text.size() && isNameChar(text[end])) ++end;
     if (parser.GetFunDef().count(text.substr(position, end - position)) == 0) return lmSyntaxReason::UnknownName;
@@ -100,8 +92,7 @@ lmSyntaxReason nameReason(const mu::ParserBase& parser, const std::string& text,
 }
 
 /// Our reason for one of muParser's error codes at a position of text.
-lmSyntaxReason reasonOf(const mu::ParserBase& parser, const mu::ParserError& error, const std::string& text)
-{
+lmSyntaxReason reasonOf(const mu::ParserBase& parser, const mu::ParserError& error, const std::string& text) {
     const int position = error.GetPos();
     const char at = position >= 0 && static_cast<size_t>(position) < text.size() ? text[static_cast<size_t>(position)] : '\0';
     switch (error.GetCode()) {
@@ -147,8 +138,7 @@ struct lmParser::State {
     /// An expression was accepted and can be evaluated.
     bool ready = false;
 
-    void reportError(int code, const mu::ParserError& error) const
-    {
+    void reportError(int code, const mu::ParserError& error) const {
         engine->errorCode = code;
         if (code == kErrorSyntax) {
             engine->errorPosition = error.GetPos() < 0 ? 0 : error.GetPos();
@@ -159,23 +149,20 @@ struct lmParser::State {
         engine->message3 = toWide(error.GetToken(), kShortMessageLength);
     }
 
-    void reportError(int code, const char* message) const
-    {
+    void reportError(int code, const char* message) const {
         engine->errorCode = code;
         engine->message1 = toWide(message, kMessageLength);
     }
 
     /// A refusal of init found by our own checks, at a position of the text.
-    void reportSyntax(const char* message, int position, lmSyntaxReason reason) const
-    {
+    void reportSyntax(const char* message, int position, lmSyntaxReason reason) const {
         reportError(kErrorSyntax, message);
         engine->errorPosition = position;
         engine->errorReason = reason;
     }
 
     /// Sets this expression into the shared parser unless it is already there.
-    void makeCurrent() const
-    {
+    void makeCurrent() const {
         lmDelvo::Impl& impl = engine->impl();
         if (impl.owner != this) {
             impl.parser.SetExpr(expression);
@@ -183,8 +170,7 @@ struct lmParser::State {
         }
     }
 
-    double evaluate() const
-    {
+    double evaluate() const {
         try {
             makeCurrent();
             lmValueProblem& problem = engine->impl().problem;
@@ -206,19 +192,16 @@ struct lmParser::State {
     }
 };
 
-lmParser::lmParser(lmDelvo* engine, lmParam* param) : m_state(std::make_unique<State>())
-{
+lmParser::lmParser(lmDelvo* engine, lmParam* param) : m_state(std::make_unique<State>()) {
     m_state->engine = engine;
     m_state->param = param;
 }
 
-lmParser::~lmParser()
-{
+lmParser::~lmParser() {
     release();
 }
 
-int lmParser::init(const std::wstring& expression)
-{
+int lmParser::init(const std::wstring& expression) {
     release();
     State& state = *m_state;
     if (state.engine == nullptr || !state.engine->impl().ready) return 0;
@@ -261,8 +244,7 @@ int lmParser::init(const std::wstring& expression)
     return 1;
 }
 
-double lmParser::eval(const char* letters, const lmValues& values)
-{
+double lmParser::eval(const char* letters, const lmValues& values) {
     const State& state = *m_state;
     if (state.engine == nullptr) return 0.0;
     if (!state.ready) {
@@ -279,8 +261,7 @@ double lmParser::eval(const char* letters, const lmValues& values)
     return state.evaluate();
 }
 
-double lmParser::evalfx(double x)
-{
+double lmParser::evalfx(double x) {
     const State& state = *m_state;
     if (state.engine == nullptr) return 0.0;
     if (!state.ready) {
@@ -298,8 +279,7 @@ double lmParser::evalfx(double x)
     return state.evaluate();
 }
 
-void lmParser::release()
-{
+void lmParser::release() {
     State& state = *m_state;
     if (state.engine != nullptr && state.engine->impl().owner == &state) state.engine->impl().owner = nullptr;
     state.ready = false;

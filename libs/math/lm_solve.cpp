@@ -24,8 +24,7 @@ constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 class CountedFunction {
 public:
     CountedFunction(lmSolveCallback f, lmParam* param) : m_f(f), m_param(param) {}
-    double operator()(double x)
-    {
+    double operator()(double x) {
         ++m_count;
         const double y = m_f != nullptr ? m_f(x, m_param) : 0.0;
         m_lastAbs = std::fabs(y);
@@ -55,8 +54,7 @@ private:
 /// Termination of TOMS 748: bracket width within reltol of the endpoints (at least a few ulps, at least DBL_MIN).
 struct RelativeTolerance {
     double reltol;
-    bool operator()(double a, double b) const
-    {
+    bool operator()(double a, double b) const {
         const double width = std::fabs(b - a);
         const double smaller = std::min(std::fabs(a), std::fabs(b));
         const double larger = std::max(std::fabs(a), std::fabs(b));
@@ -64,21 +62,18 @@ struct RelativeTolerance {
     }
 };
 
-int limitOf(const lmParam* param)
-{
+int limitOf(const lmParam* param) {
     const int limit = param != nullptr ? param->getMaxiter() : kDefaultMaxiter;
     return limit > 0 ? limit : kDefaultMaxiter;
 }
 
-double reltolOf(const lmParam* param)
-{
+double reltolOf(const lmParam* param) {
     const double reltol = param != nullptr ? param->getReltol() : 1e-6;
     if (!(reltol >= 2 * kEpsilon)) return 2 * kEpsilon;  // also for nan
     return std::min(reltol, 0.5);
 }
 
-bool signChange(double fa, double fb)
-{
+bool signChange(double fa, double fb) {
     return (fa < 0 && fb > 0) || (fa > 0 && fb < 0);
 }
 
@@ -90,8 +85,7 @@ struct Bracket {
 
 /// Scans n equal subintervals of [a, b]; an exact zero wins, else the sign change with the smallest
 /// max(|f(lo)|, |f(hi)|), which prefers true roots over poles (tan, 1/x change sign with large |f|).
-Bracket scanGrid(CountedFunction& f, double a, double b, int n)
-{
+Bracket scanGrid(CountedFunction& f, double a, double b, int n) {
     Bracket best;
     double bestSize = std::numeric_limits<double>::infinity();
     double x0 = a;
@@ -113,8 +107,7 @@ Bracket scanGrid(CountedFunction& f, double a, double b, int n)
 }
 
 /// Coarse then fine scan for a sign change, within the evaluations left of limit.
-Bracket searchBracket(CountedFunction& f, double a, double b, int limit)
-{
+Bracket searchBracket(CountedFunction& f, double a, double b, int limit) {
     for (int n : {kCoarseGrid, kFineGrid}) {
         const int left = limit - f.count();
         const int grid = std::min(n, left - 1);
@@ -126,8 +119,7 @@ Bracket searchBracket(CountedFunction& f, double a, double b, int limit)
 }
 
 /// Bisects while an endpoint value is infinite (TOMS 748's interpolation needs finite values).
-bool makeFinite(CountedFunction& f, Bracket& bracket, int limit)
-{
+bool makeFinite(CountedFunction& f, Bracket& bracket, int limit) {
     while (std::isinf(bracket.flo) || std::isinf(bracket.fhi)) {
         if (f.count() >= limit) return false;
         const double mid = bracket.lo + (bracket.hi - bracket.lo) / 2;
@@ -150,8 +142,7 @@ bool makeFinite(CountedFunction& f, Bracket& bracket, int limit)
 
 /// TOMS 748 on a finite sign-changing bracket; the root, or nan when the limit ran out first or when the
 /// sign change is a pole (|f| at the end larger than at the bracket's ends, as for 1/x or tan).
-double refine(CountedFunction& f, const Bracket& bracket, double reltol, int limit)
-{
+double refine(CountedFunction& f, const Bracket& bracket, double reltol, int limit) {
     if (bracket.lo == bracket.hi) return bracket.lo;
     const double startAbs = std::max(std::fabs(bracket.flo), std::fabs(bracket.fhi));
     const int left = limit - f.count();
@@ -172,8 +163,7 @@ double refine(CountedFunction& f, const Bracket& bracket, double reltol, int lim
 }
 
 /// No sign change: the smallest |f| near the best scanned point (Brent's minimiser on |f|).
-void polishMinimum(CountedFunction& f, double a, double b, int limit)
-{
+void polishMinimum(CountedFunction& f, double a, double b, int limit) {
     const double best = f.best();
     if (std::isnan(best) || f.bestAbs() == 0) return;
     const double step = (b - a) / kFineGrid;
@@ -271,8 +261,7 @@ bool lm_solveSucceeded(const lmParam* param) {
 
 bool lm_solveRanOut(const lmParam* param) { return param != nullptr && param->iterations > limitOf(param); }
 
-double lm_minimizeFx(lmSolveCallback f, double a, double b, lmParam* param, double* fmin)
-{
+double lm_minimizeFx(lmSolveCallback f, double a, double b, lmParam* param, double* fmin) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     if (fmin != nullptr) *fmin = nan;
     if (!std::isfinite(a) || !std::isfinite(b)) return nan;

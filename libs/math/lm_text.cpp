@@ -13,23 +13,20 @@ namespace {
 constexpr int kAutoPrecision = 15;
 
 /// Shortest text of value with at most precision significant digits, %g rules ("C" locale, no trailing zeros).
-std::string generalText(double value, int precision)
-{
+std::string generalText(double value, int precision) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
     if (result.ec != std::errc()) return std::string();
     return std::string(buffer, result.ptr);
 }
 
-bool isDigit(wchar_t c)
-{
+bool isDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
 
 }  // namespace
 
-const char* lmReadNumber(const char* first, const char* last, double* value, std::chars_format format)
-{
+const char* lmReadNumber(const char* first, const char* last, double* value, std::chars_format format) {
     const auto result = std::from_chars(first, last, *value, format);
     if (result.ec == std::errc()) return result.ptr;
     if (result.ec != std::errc::result_out_of_range) return nullptr;
@@ -47,8 +44,7 @@ const char* lmReadNumber(const char* first, const char* last, double* value, std
     return result.ptr;
 }
 
-int lm_removeSpace(std::wstring& text)
-{
+int lm_removeSpace(std::wstring& text) {
     // Line ends go too, so an empty batch line passes as the plain number 0.
     text.erase(std::remove_if(text.begin(), text.end(),
                               [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }),
@@ -56,8 +52,7 @@ int lm_removeSpace(std::wstring& text)
     return static_cast<int>(text.size());
 }
 
-void lm_reformatAuto(double value, std::wstring& out, int maxLength)
-{
+void lm_reformatAuto(double value, std::wstring& out, int maxLength) {
     out.clear();
     if (maxLength <= 0) return;
     std::string text;
@@ -78,8 +73,7 @@ void lm_reformatAuto(double value, std::wstring& out, int maxLength)
     out.assign(text.begin(), text.end());
 }
 
-void lm_reformat(std::wstring& text, bool tidy)
-{
+void lm_reformat(std::wstring& text, bool tidy) {
     if (!tidy) return;
     const size_t point = text.find(L'.');
     if (point == std::wstring::npos) return;
@@ -110,8 +104,7 @@ void lm_reformat(std::wstring& text, bool tidy)
     text.replace(start, end - start, L"0");
 }
 
-double lm_toDouble(const std::wstring& text)
-{
+double lm_toDouble(const std::wstring& text) {
     // Like wcstod in the "C" locale: leading white space, a sign, decimal or 0x hexadecimal, inf, nan.
     size_t pos = 0;
     while (pos < text.size() && (text[pos] == L' ' || (text[pos] >= L'\t' && text[pos] <= L'\r'))) ++pos;

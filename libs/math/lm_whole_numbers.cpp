@@ -32,16 +32,14 @@ constexpr int kBits = 64;
 bool isWhole(double x) { return std::isfinite(x) && x == std::floor(x); }
 
 /// Notes the first problem of an evaluation and gives nan.
-double refuse(void* problem, lmValueProblem why)
-{
+double refuse(void* problem, lmValueProblem why) {
     auto* noted = static_cast<lmValueProblem*>(problem);
     if (*noted == lmValueProblem::None) *noted = why;
     return kNan;
 }
 
 /// Whole arguments pass; nan passes silently (the result is nan anyway); a fraction or infinity is refused.
-bool wholeArguments(void* problem, const double* args, int count, double* result)
-{
+bool wholeArguments(void* problem, const double* args, int count, double* result) {
     for (int i = 0; i < count; ++i) {
         if (std::isnan(args[i])) {
             *result = kNan;
@@ -56,8 +54,7 @@ bool wholeArguments(void* problem, const double* args, int count, double* result
 }
 
 /// Euclid's algorithm on doubles: fmod of whole numbers is exact.
-double gcdOf(double a, double b)
-{
+double gcdOf(double a, double b) {
     a = std::fabs(a);
     b = std::fabs(b);
     while (b != 0) {
@@ -68,16 +65,14 @@ double gcdOf(double a, double b)
     return a;
 }
 
-double fnGcd(void* problem, const double* args, int count)
-{
+double fnGcd(void* problem, const double* args, int count) {
     double result = 0;
     if (!wholeArguments(problem, args, count, &result)) return result;
     for (int i = 0; i < count; ++i) result = gcdOf(result, args[i]);
     return result;
 }
 
-double fnLcm(void* problem, const double* args, int count)
-{
+double fnLcm(void* problem, const double* args, int count) {
     double result = 0;
     if (!wholeArguments(problem, args, count, &result)) return result;
     result = std::fabs(args[0]);
@@ -89,8 +84,7 @@ double fnLcm(void* problem, const double* args, int count)
 }
 
 /// n choose k: exact by the multiplicative formula while it stays below 2^53, else Boost's Beta function.
-double fnNcr(void* problem, double n, double k)
-{
+double fnNcr(void* problem, double n, double k) {
     const double args[] = {n, k};
     double result = 0;
     if (!wholeArguments(problem, args, 2, &result)) return result;
@@ -114,8 +108,7 @@ double fnNcr(void* problem, double n, double k)
 }
 
 /// Ordered selections n!/(n-k)!: exact while below 2^53, else Boost's falling factorial.
-double fnNpr(void* problem, double n, double k)
-{
+double fnNpr(void* problem, double n, double k) {
     const double args[] = {n, k};
     double result = 0;
     if (!wholeArguments(problem, args, 2, &result)) return result;
@@ -133,8 +126,7 @@ double fnNpr(void* problem, double n, double k)
 }
 
 /// The 64-bit pattern of a whole number from -2^63 to 2^64 - 1 (two's complement below 0).
-bool toBits(void* problem, double x, std::uint64_t* bits, double* result)
-{
+bool toBits(void* problem, double x, std::uint64_t* bits, double* result) {
     if (std::isnan(x)) {
         *result = kNan;
         return false;
@@ -152,15 +144,13 @@ bool toBits(void* problem, double x, std::uint64_t* bits, double* result)
 }
 
 /// A bit pattern read as a signed 64-bit number (exact as a double up to 2^53).
-double fromBits(std::uint64_t bits)
-{
+double fromBits(std::uint64_t bits) {
     return bits >= (std::uint64_t{1} << 63) ? -static_cast<double>(~bits) - 1 : static_cast<double>(bits);
 }
 
 enum class BitOp { And, Or, Xor };
 
-template <BitOp Op> double fnBitwise(void* problem, const double* args, int count)
-{
+template <BitOp Op> double fnBitwise(void* problem, const double* args, int count) {
     std::uint64_t bits = 0, next = 0;
     double result = 0;
     if (!toBits(problem, args[0], &bits, &result)) return result;
@@ -173,16 +163,14 @@ template <BitOp Op> double fnBitwise(void* problem, const double* args, int coun
     return fromBits(bits);
 }
 
-double fnBnot(void* problem, double x)
-{
+double fnBnot(void* problem, double x) {
     std::uint64_t bits = 0;
     double result = 0;
     return toBits(problem, x, &bits, &result) ? fromBits(~bits) : result;
 }
 
 /// A shift count: a whole number from 0 to 63.
-bool toShift(void* problem, double n, int* shift, double* result)
-{
+bool toShift(void* problem, double n, int* shift, double* result) {
     if (std::isnan(n)) {
         *result = kNan;
         return false;
@@ -199,8 +187,7 @@ bool toShift(void* problem, double n, int* shift, double* result)
     return true;
 }
 
-double fnShl(void* problem, double x, double n)
-{
+double fnShl(void* problem, double x, double n) {
     std::uint64_t bits = 0;
     int shift = 0;
     double result = 0;
@@ -209,8 +196,7 @@ double fnShl(void* problem, double x, double n)
 }
 
 /// Arithmetic shift: the sign bit is copied in, so shr(x, n) is floor(x / 2^n).
-double fnShr(void* problem, double x, double n)
-{
+double fnShr(void* problem, double x, double n) {
     std::uint64_t bits = 0;
     int shift = 0;
     double result = 0;
@@ -222,8 +208,7 @@ double fnShr(void* problem, double x, double n)
 
 }  // namespace
 
-void lmDefineWholeNumberFunctions(mu::ParserBase& parser, lmValueProblem* problem)
-{
+void lmDefineWholeNumberFunctions(mu::ParserBase& parser, lmValueProblem* problem) {
     // Not folded into constants when the text is parsed: the problem is noted by the evaluation that hits it.
     constexpr bool kFold = false;
     parser.DefineFunUserData("gcd", fnGcd, problem, kFold);
