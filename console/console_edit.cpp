@@ -96,6 +96,13 @@ ConsoleEdit::ConsoleEdit(wxWindow* parent, Interpreter& interpreter, wxWindowID 
         event.Skip();
     });
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
+    // Scintilla drops every line's markers when the whole text goes (Backspace, Escape, Undo or a recalled
+    // entry on the only line): the input line gets its prompt back at once.
+    Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
+        if ((event.GetModificationType() & wxSTC_MOD_DELETETEXT) != 0 && GetLength() == 0)
+            addMarkerOnce(0, PROMPT_MARKER);
+        event.Skip();
+    });
     EmptyUndoBuffer();
     m_errorMarks.attach(this);
     m_liveAnswer.attach(this, &m_interpreter);

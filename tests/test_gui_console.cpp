@@ -170,6 +170,42 @@ TEST_F(Console, EditingKeysStopAtThePrompt) {
     EXPECT_EQ(console->GetLineText(0), wxS("1+2"));
 }
 
+// Emptying the only line of the text (a new or cleared console) must not take its prompt away.
+TEST_F(Console, EmptiedOnlyLineKeepsItsPrompt) {
+    const struct {
+        const char* how;
+        std::function<void()> empty;
+    } rows[] = {
+        {"Backspace", [this] { gui::sendKey(console, WXK_BACK); }},
+        {"the keypad's erase", [this] { console->eraseLeft(); }},
+        {"Ctrl+Backspace", [this] { gui::sendKey(console, WXK_BACK, wxMOD_CONTROL); }},
+        {"Escape", [this] { gui::sendKey(console, WXK_ESCAPE); }},
+        {"Ctrl+Z", [this] { gui::sendKey(console, 'Z', wxMOD_CONTROL); }},
+        {"cut of the line",
+         [this] {
+             console->SelectAll();
+             console->CutSelection();
+         }},
+        {"Delete on the line",
+         [this] {
+             console->SelectAll();
+             gui::sendKey(console, WXK_DELETE);
+         }},
+        {"a recalled entry", [this] { gui::sendKey(console, WXK_UP); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        console->ClearConsole();
+        gui::typeText(console, wxS("7"));
+        row.empty();
+        EXPECT_TRUE(gui::hasMarker(console, lastLine(), ConsoleEdit::PROMPT_MARKER));
+        gui::sendKey(console, WXK_RETURN);
+        ASSERT_EQ(lines(), (Lines{"7", "7", ""}));
+        EXPECT_TRUE(gui::hasMarker(console, 0, ConsoleEdit::PROMPT_MARKER));
+        EXPECT_TRUE(gui::hasMarker(console, 2, ConsoleEdit::PROMPT_MARKER));
+    }
+}
+
 TEST_F(Console, PageKeysMoveFiveLinesKeepingTheColumn) {
     for (int i = 0; i < 4; ++i) enter(wxS("1000+1"));  // 9 lines: input line 8
     gui::typeText(console, wxS("12"));
