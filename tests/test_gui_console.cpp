@@ -199,6 +199,8 @@ TEST_F(Console, EmptiedOnlyLineKeepsItsPrompt) {
         gui::typeText(console, wxS("7"));
         row.empty();
         EXPECT_TRUE(gui::hasMarker(console, lastLine(), ConsoleEdit::PROMPT_MARKER));
+        console->SetText(wxS(""));
+        gui::typeText(console, wxS("7"));
         gui::sendKey(console, WXK_RETURN);
         ASSERT_EQ(lines(), (Lines{"7", "7", ""}));
         EXPECT_TRUE(gui::hasMarker(console, 0, ConsoleEdit::PROMPT_MARKER));
