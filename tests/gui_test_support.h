@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,41 @@ inline std::string gtkDialogButtonLabel(const char* title, int response) {
     return text ? std::string(text) : std::string();
 }
 
+constexpr int kGtkResponseAccept = -3, kGtkResponseCancel = -6;
+
+/// Answers the shown GTK file chooser of this title as its user would: an empty path cancels it; otherwise a
+/// save dialog gets the path's folder and its name typed, an open dialog the file selected, and then it is
+/// accepted once the chooser holds the path (it loads folders in the background). Runs from inside the dialog's
+/// modal loop (after()); false when no such dialog is shown.
+inline bool gtkFileChooserAnswer(const char* title, const std::string& path) {
+    void* chooser = detail::findGtkWindow(title);
+    if (!chooser) return false;
+    if (path.empty()) return gtkDialogRespond(title, kGtkResponseCancel);
+    auto action = detail::gtkFunction<int (*)(void*)>("gtk_file_chooser_get_action");
+    auto setFolder = detail::gtkFunction<int (*)(void*, const char*)>("gtk_file_chooser_set_current_folder");
+    auto setName = detail::gtkFunction<void (*)(void*, const char*)>("gtk_file_chooser_set_current_name");
+    auto select = detail::gtkFunction<int (*)(void*, const char*)>("gtk_file_chooser_set_filename");
+    if (!action || !setFolder || !setName || !select) return false;
+    constexpr int kGtkActionSave = 1;
+    const std::string::size_type slash = path.rfind('/');
+    if (action(chooser) == kGtkActionSave) {
+        setFolder(chooser, path.substr(0, slash).c_str());
+        setName(chooser, path.substr(slash + 1).c_str());
+    } else {
+        select(chooser, path.c_str());
+    }
+    auto filename = detail::gtkFunction<char* (*)(void*)>("gtk_file_chooser_get_filename");
+    auto freeText = detail::gtkFunction<void (*)(void*)>("g_free");
+    const auto holdsPath = [&] {
+        char* chosen = filename(chooser);
+        const bool same = chosen && path == chosen;
+        freeText(chosen);
+        return same;
+    };
+    pumpUntil(holdsPath, 3000);
+    return gtkDialogRespond(title, kGtkResponseAccept);
+}
+
 /// Saves the screen area of a window (or the whole screen when null) as a PNG, with everything drawn on
 /// top of it (pop-up menus, call tips). Reads the X server through GDK: wxScreenDC on GTK 3 may return an
 /// older picture. False when nothing could be saved.
@@ -302,6 +338,18 @@ inline void after(int ms, std::function<void()> action) {
         wxTheApp->CallAfter([timer] { delete timer; });
     });
     timer->StartOnce(ms);
+}
+
+/// Runs action, which shows a modal file chooser of this title, and answers the chooser with path (empty:
+/// cancel) once it shows; a later timer cancels it should the answer miss it, so that no test hangs. True when
+/// the answer reached the chooser.
+inline bool answerFileChooser(const char* title, const std::string& path, const std::function<void()>& action) {
+    auto answered = std::make_shared<bool>(false);
+    after(400, [answered, title, path] { *answered = gtkFileChooserAnswer(title, path); });
+    after(8000, [title] { gtkDialogRespond(title, kGtkResponseCancel); });
+    action();
+    pump(20);
+    return *answered;
 }
 
 }  // namespace gui

@@ -2,7 +2,11 @@
 // The main window under Xvfb: frame, menus, the functions menu, toolbar, accelerators, About, commands,
 // shutdown and dropped files.
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <memory>
+#include <sstream>
 
 #include <wx/dialog.h>
 #include <wx/file.h>
@@ -252,6 +256,50 @@ TEST_F(MainWindow, PasteStateIsHeldForTwoSeconds) {
     EXPECT_FALSE(next.GetEnabled());
 }
 
+/// A fresh folder under /tmp for a test's files.
+std::string makeFolder() {
+    char pattern[] = "/tmp/delvo-window-XXXXXX";
+    return mkdtemp(pattern) ? std::string(pattern) : std::string();
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Save As writes the console's lines through the file chooser, a line feed between two lines, and keeps the
+// selection; Open reads a file chosen the same way into the command buffer. Cancelled, neither does anything;
+// a file that cannot be made is reported.
+TEST_F(MainWindow, SaveAsAndOpenGoThroughTheFileChoosers) {
+    const std::string folder = makeFolder();
+    ASSERT_FALSE(folder.empty());
+    run(wxS("1+2"));
+    run(wxS("2*3"));
+    console->SetSelection(1, 3);
+    const char* saveTitle = "DelvoCalculator Save As";
+    EXPECT_TRUE(gui::answerFileChooser(saveTitle, folder + "/console.txt", [this] { command(ID_FILE_SAVE_AS); }));
+    EXPECT_EQ(fileText(folder + "/console.txt"), "1+2\n3\n2*3\n6\n");
+    EXPECT_EQ(console->GetSelectionStart(), 1);
+    EXPECT_EQ(console->GetSelectionEnd(), 3);
+    EXPECT_TRUE(gui::answerFileChooser(saveTitle, "", [this] { command(ID_FILE_SAVE_AS); }));
+    {
+        gui::MessageBoxAnswer answer(wxOK);
+        EXPECT_TRUE(gui::answerFileChooser(saveTitle, "/proc/self/console.txt", [this] { command(ID_FILE_SAVE_AS); }));
+        ASSERT_EQ(answer.requests.size(), 1u);
+        EXPECT_EQ(gui::requestText(answer.requests[0]), "Cannot save console content.|DelvoCalculator|104|||");
+    }
+    std::ofstream(folder + "/input.txt") << "5*5\nk=4\n";
+    const char* openTitle = "DelvoCalculator Open";
+    EXPECT_TRUE(gui::answerFileChooser(openTitle, "", [this] { command(ID_FILE_OPEN); }));
+    EXPECT_EQ(console->GetCommandText(), "2*3");  // the last line run
+    EXPECT_TRUE(gui::answerFileChooser(openTitle, folder + "/input.txt", [this] { command(ID_FILE_OPEN); }));
+    EXPECT_EQ(console->GetCommandText(), "k=4");
+    EXPECT_EQ(console->GetSelectionStart(), 1);
+    std::system(("rm -rf " + folder).c_str());
+}
+
 // One dropped file goes to the command buffer; two files do nothing; an unreadable one is reported.
 TEST_F(MainWindow, DroppedFilesFillTheCommandBuffer) {
     const wxString first = wxFileName::CreateTempFileName(wxS("delvo-drop"));
@@ -277,6 +325,124 @@ TEST_F(MainWindow, DroppedFilesFillTheCommandBuffer) {
     EXPECT_EQ(answer.requests[0].parent, window);
     wxRemoveFile(first);
     wxRemoveFile(second);
+}
+
+// A file is read line by line into the command buffer, which keeps the last line read: at most 256 lines, bytes
+// that are not UTF-8 as Latin-1, a line starting with a zero byte skipped.
+TEST_F(MainWindow, OpenedFilesKeepTheLastOfTheirFirst256Lines) {
+    const std::string folder = makeFolder();
+    ASSERT_FALSE(folder.empty());
+    std::string many;
+    for (int i = 1; i <= 257; ++i) many += std::to_string(i) + "\n";
+    const struct {
+        std::string bytes;
+        const char* command;
+    } rows[] = {
+        {many, "256"},
+        {"x=\xE9t\xE9\n", "x=\u00e9t\u00e9"},
+        {std::string("ok\n\0tail\n", 9), "ok"},
+    };
+    for (const auto& row : rows) {
+        std::ofstream(folder + "/in.txt", std::ios::binary) << row.bytes;
+        window->OpenConsoleFile(wxString::FromUTF8(folder + "/in.txt"));
+        EXPECT_EQ(console->GetCommandText(), wxString::FromUTF8(row.command)) << row.command;
+    }
+    std::system(("rm -rf " + folder).c_str());
+}
+
+// The Edit and Run menus act on the console as its own keys do.
+TEST_F(MainWindow, EditAndRunCommandsReachTheConsole) {
+    run(wxS("12+3"));
+    console->AddText(wxS("45"));
+    const int input = console->GetInputStart(2);
+    const struct {
+        int id;
+        int selectFrom, selectTo;  // within the input line
+        const char* input;
+        const char* clipboard;
+    } rows[] = {
+        {ID_EDIT_COPY, 0, 1, "45", "4"},
+        {ID_EDIT_CUT, 0, 1, "5", "4"},
+        {ID_EDIT_PASTE, 1, 1, "54", "4"},
+    };
+    for (const auto& row : rows) {
+        console->SetSelection(input + row.selectFrom, input + row.selectTo);
+        command(row.id);
+        gui::pump(20);
+        EXPECT_EQ(console->GetLineText(2), row.input) << row.id;
+        EXPECT_EQ(gui::clipboardText(), row.clipboard) << row.id;
+    }
+    command(ID_RUN_EXECUTE);
+    EXPECT_EQ(console->GetText(), "12+3\n15\n54\n54\n");
+    gui::MessageBoxAnswer answer(wxYES);
+    command(ID_EDIT_RESET);
+    EXPECT_EQ(console->GetText(), "");
+    EXPECT_EQ(answer.requests.size(), 1u);
+}
+
+// F1 opens the manual with the desktop's viewer (xdg-open, here a recorder first on PATH); without a viewer the
+// message says where the manual is.
+TEST_F(MainWindow, HelpOpensTheManualWithTheDesktopsViewer) {
+    const std::string folder = makeFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string manual = folder + "/tallyx.pdf", record = folder + "/opened.txt";
+    std::ofstream(manual) << "%PDF-1.4\n";
+    std::ofstream(folder + "/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << record << "'\n";
+    std::system(("chmod 755 " + folder + "/xdg-open; mkdir " + folder + "/empty").c_str());
+    const std::wstring helpPath = wxGetApp().helpPath();
+    wxGetApp().setHelpPath(wxString::FromUTF8(manual).ToStdWstring());
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", folder.c_str(), 1);
+    command(ID_HELP_CONTENTS);
+    EXPECT_TRUE(gui::pumpUntil([&] { return fileText(record) == manual + "\n"; }, 5000)) << fileText(record);
+    setenv("PATH", (folder + "/empty").c_str(), 1);
+    {
+        gui::MessageBoxAnswer answer(wxOK);
+        command(ID_HELP_CONTENTS);
+        ASSERT_EQ(answer.requests.size(), 1u);
+        EXPECT_EQ(gui::requestText(answer.requests[0]),
+                  "Cannot display help file. It is located in Quarn/doc.|DelvoCalculator|104|||");
+    }
+    setenv("PATH", path.c_str(), 1);
+    wxGetApp().setHelpPath(helpPath);
+    std::system(("rm -rf " + folder).c_str());
+}
+
+// While a line runs (here "help", whose message box waits for its answer) the console takes no key, command or
+// menu item that would change or run the input; the line ends as usual afterwards.
+TEST_F(MainWindow, WhileALineRunsTheConsoleTakesNoInput) {
+    run(wxS("1+1"));
+    gui::setClipboardText(wxS("5"));
+    const std::wstring helpPath = wxGetApp().helpPath();
+    wxGetApp().setHelpPath(L"/nonexistent/delvo/doc/tallyx.pdf");
+    bool asked = false;
+    setMessageBoxResponder([&](const MessageBoxRequest&) {
+        asked = true;
+        EXPECT_TRUE(console->IsBusy());
+        const wxString text = console->GetText();
+        for (const int key : {int('7'), int(WXK_RETURN), int(WXK_ESCAPE), int(WXK_UP)}) gui::sendKey(console, key);
+        for (const int id : {ID_RUN_EXECUTE, ID_CONSOLE_RESET}) {
+            wxCommandEvent event(wxEVT_MENU, id);
+            console->GetEventHandler()->ProcessEvent(event);
+        }
+        console->ResetConsole();
+        console->ExecuteLine();
+        const int input = console->GetInputStart(console->GetLineCount() - 1);
+        console->SetSelection(input, input + 2);
+        std::unique_ptr<wxMenu> menu(console->CreateContextMenu());
+        EXPECT_NE(menu->FindItem(ID_CONSOLE_COPY), nullptr);
+        EXPECT_EQ(menu->FindItem(ID_CONSOLE_CUT), nullptr);
+        EXPECT_EQ(menu->FindItem(ID_CONSOLE_PASTE), nullptr);
+        console->SetEmptySelection(console->GetLength());
+        EXPECT_EQ(console->GetText(), text);
+        return wxOK;
+    });
+    run(wxS("help"));
+    setMessageBoxResponder(nullptr);
+    wxGetApp().setHelpPath(helpPath);
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(console->IsBusy());
+    EXPECT_EQ(console->GetText(), "1+1\n2\nhelp\ndone.\n");
 }
 
 // "help" without the manual and "save" of more than 256 lines refuse with a message, before any other window.
