@@ -11,6 +11,7 @@
 #include <gtk/gtk.h>
 #include <wx/stc/stc.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "console/text_units.h"
@@ -49,25 +50,27 @@ struct ConsolePublisher {
 
     int characters = 0;                       // the text's length in characters, kept with every change
 
-    // Counting characters walks the UTF-8 text. Questions are answered by counting from the start; changes
-    // are announced counting from the nearer end with the kept length, since replies and typing happen at
-    // the end of the text and their cost then does not grow with the console's history.
-    int exactOffset(int position) const { return edit.CountCharacters(0, position); }
+    // Counting characters walks the UTF-8 text, so offsets are counted from the nearer end of the text with the
+    // kept length. Replies and typing happen at the end, and so do the screen reader's questions about them (the
+    // text of each change, the caret's line): none of them costs more in a long history than in a short one.
     int charOffset(int position) const {
         const int length = edit.GetLength();
         return position * 2 < length ? edit.CountCharacters(0, position)
                                      : characters - edit.CountCharacters(position, length);
     }
-    int charCount() { return characters = edit.CountCharacters(0, edit.GetLength()); }
+    int countCharacters() { return characters = edit.CountCharacters(0, edit.GetLength()); }
     // The byte position of a character offset; offsets outside the text are clamped to it.
     int position(int offset) const {
-        if (offset <= 0) return 0;
         const int length = edit.GetLength();
-        const int found = edit.PositionRelative(0, offset);
-        return found == 0 || found > length ? length : found;
+        if (offset <= 0) return 0;
+        if (offset >= characters) return length;
+        if (offset * 2 < characters) return edit.PositionRelative(0, offset);
+        return edit.PositionRelative(length, offset - characters);
     }
-    std::wstring wideText() const { return edit.GetText().ToStdWstring(); }
 };
+
+// Lines read on each side of an offset to find the word or line there (more when the unit reaches beyond them).
+constexpr int kLinesAround = 2;
 
 const GQuark kPublisherQuark = g_quark_from_static_string("delvo-console-publisher");
 AtkObject* (*s_classGetAccessible)(GtkWidget*) = nullptr;  // the widget class's own, for all others
@@ -120,8 +123,8 @@ gunichar characterAt(AtkText* text, gint offset) {
 }
 
 gint characterCount(AtkText* text) {
-    ConsolePublisher* p = publisherOf(text);
-    return p ? p->charCount() : 0;
+    const ConsolePublisher* p = publisherOf(text);
+    return p ? p->characters : 0;
 }
 
 TextUnit unitOf(AtkTextBoundary boundary) {
@@ -137,16 +140,29 @@ TextUnit unitOf(AtkTextBoundary boundary) {
 
 using UnitFinder = TextRange (*)(const std::wstring&, int, TextUnit);
 
+// A unit lies within a few lines of its offset (a word, a line), so only the lines around it are read: as many
+// as it takes for the unit found to end inside them, or else the whole text.
 gchar* textOfUnit(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start, gint* end,
                   UnitFinder find) {
     *start = *end = 0;
     const ConsolePublisher* p = publisherOf(text);
     if (!p) return g_strdup("");
-    const std::wstring all = p->wideText();
-    const TextRange range = find(all, offset, unitOf(boundary));
-    *start = range.start;
-    *end = range.end;
-    return g_strdup(wxString(all.substr(range.start, range.end - range.start)).utf8_str().data());
+    offset = std::clamp(offset, 0, p->characters);
+    const int length = p->edit.GetLength(), lines = p->edit.GetLineCount();
+    const int line = p->edit.LineFromPosition(p->position(offset));
+    for (int reach = kLinesAround;; reach *= 2) {
+        const int from = p->edit.PositionFromLine(std::max(0, line - reach));
+        const int to = line + reach + 1 < lines ? p->edit.PositionFromLine(line + reach + 1) : length;
+        const int first = p->charOffset(from);
+        const std::wstring piece = p->edit.GetTextRange(from, to).ToStdWstring();
+        const TextRange range = find(piece, offset - first, unitOf(boundary));
+        // A unit that reaches the edge of the lines read may go on beyond them.
+        const bool cut = (from > 0 && range.start == 0) || (to < length && range.end == static_cast<int>(piece.size()));
+        if (cut) continue;
+        *start = first + range.start;
+        *end = first + range.end;
+        return g_strdup(wxString(piece.substr(range.start, range.end - range.start)).utf8_str().data());
+    }
 }
 
 gchar* textAt(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start, gint* end) {
@@ -161,7 +177,7 @@ gchar* textAfter(AtkText* text, gint offset, AtkTextBoundary boundary, gint* sta
 
 gint caretOffset(AtkText* text) {
     const ConsolePublisher* p = publisherOf(text);
-    return p ? p->exactOffset(p->edit.GetCurrentPos()) : 0;
+    return p ? p->charOffset(p->edit.GetCurrentPos()) : 0;
 }
 
 gboolean setCaretOffset(AtkText* text, gint offset) {
@@ -180,8 +196,8 @@ gchar* selection(AtkText* text, gint index, gint* start, gint* end) {
     *start = *end = 0;
     if (index != 0 || selectionCount(text) == 0) return nullptr;
     const ConsolePublisher* p = publisherOf(text);
-    *start = p->exactOffset(p->edit.GetSelectionStart());
-    *end = p->exactOffset(p->edit.GetSelectionEnd());
+    *start = p->charOffset(p->edit.GetSelectionStart());
+    *end = p->charOffset(p->edit.GetSelectionEnd());
     return textBetween(text, *start, *end);
 }
 
@@ -250,8 +266,8 @@ AtkObject* widgetAccessible(GtkWidget* widget) {
         p->accessible->publisher = p;
         atk_object_initialize(object, widget);
         atk_object_set_name(object, p->name.data());
-        p->charCount();
-        p->caretOffset = p->exactOffset(p->edit.GetCurrentPos());
+        p->countCharacters();
+        p->caretOffset = p->charOffset(p->edit.GetCurrentPos());
         // Changes are followed from now on; deletions are announced before they happen, while the text
         // that goes can still be read.
         p->edit.SetModEventMask(p->edit.GetModEventMask() | wxSTC_MOD_BEFOREDELETE);

@@ -264,7 +264,22 @@ void ConsoleEdit::ShowReply(const wxString& reply, bool show) {
     addMarkerOnce(GetCurrentLine(), PROMPT_MARKER);
     m_failed = false;
     m_breakBeforeOutput = false;
+    dropOldestLines();
     EmptyUndoBuffer();
+}
+
+void ConsoleEdit::dropOldestLines() {
+    const int lines = GetLineCount();
+    if (lines <= kMaxLines) return;
+    // A thousand lines at once rather than one a reply: each removal moves the whole text in memory.
+    const int dropped = lines - (kMaxLines - kDroppedLines);
+    // Deleted lines hand their markers to the line that becomes the first; it gets back its own alone.
+    const int firstMarkers = MarkerGet(dropped);
+    DeleteRange(0, PositionFromLine(dropped));
+    MarkerDelete(0, -1);
+    MarkerAddSet(0, firstMarkers);
+    m_errorMarks.linesDropped();
+    m_liveAnswer.linesDropped(dropped);
 }
 
 void ConsoleEdit::AppendOutput(const wxString& text, bool error) {

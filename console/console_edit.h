@@ -28,6 +28,9 @@ public:
     static constexpr int kCommandMax = 383;
     /// Longest input line a paste may produce.
     static constexpr int kPasteMax = 255;
+    /// Lines the console keeps (docs/design.md): past them, the oldest kDroppedLines leave at once.
+    static constexpr int kMaxLines = 10000;
+    static constexpr int kDroppedLines = 1000;
 
     /// The main window passes ID_CONSOLE, default position, 420 x 180, wxVSCROLL | wxHSCROLL | wxBORDER_NONE,
     /// "Console". Installs the console's accelerator table and the first prompt.
@@ -132,6 +135,8 @@ private:
     void setupPromptMargin();
     /// Adds a marker unless the line has it already.
     void addMarkerOnce(int line, int marker);
+    /// Past kMaxLines, the oldest lines leave with their markers, underlines and notes.
+    void dropOldestLines();
     /// Deletes the word before the caret, not beyond the input start (Ctrl+Backspace).
     void deleteWordLeft();
     /// Autocompletion and call tips while typing on the input line.

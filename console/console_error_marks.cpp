@@ -2,12 +2,16 @@
 #include "console/console_error_marks.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "engine/error_spot.h"
 
 namespace {
 
 const wxColour kUnderlineColour(0xE0, 0x20, 0x20);
+// Underline values a console hands out before the reasons are numbered anew, far below the 24 bits an indicator
+// value holds (a line that fails again and again in place, in quiet mode, adds values without adding lines).
+constexpr size_t kMostReasons = 1 << 20;
 
 /// The character offset in text of statement number index, as the console splits and trims a line: the
 /// line trimmed, then split at ";" into trimmed, non-empty pieces. -1 when there is no such piece.
@@ -51,6 +55,7 @@ void ConsoleErrorMarks::mark(int line, int index, const ErrorSpot& spot) {
     const int lineStart = m_console->PositionFromLine(line);
     const int from = m_console->PositionRelative(lineStart, offset + spot.start);
     const int to = m_console->PositionRelative(from, length);
+    if (m_reasons.size() >= kMostReasons) compact();
     m_reasons.push_back(wxString(spot.reason));
     m_console->SetIndicatorCurrent(kIndicator);
     m_console->SetIndicatorValue(static_cast<int>(m_reasons.size()));
@@ -76,6 +81,29 @@ bool ConsoleErrorMarks::showReasonAt(int pos) {
 }
 
 void ConsoleErrorMarks::clear() { m_reasons.clear(); }
+
+void ConsoleErrorMarks::linesDropped() { compact(); }
+
+void ConsoleErrorMarks::compact() {
+    if (!m_console) return;
+    std::vector<wxString> kept;
+    std::unordered_map<int, int> renumbered;
+    m_console->SetIndicatorCurrent(kIndicator);
+    // The indicator's runs in the text's order: gaps (value 0) and underlines.
+    for (int pos = 0, length = m_console->GetLength(); pos < length;) {
+        const int end = m_console->IndicatorEnd(kIndicator, pos);
+        if (end <= pos) break;
+        const int value = m_console->IndicatorValueAt(kIndicator, pos);
+        if (value >= 1 && value <= static_cast<int>(m_reasons.size())) {
+            auto [at, added] = renumbered.emplace(value, static_cast<int>(kept.size()) + 1);
+            if (added) kept.push_back(m_reasons[static_cast<size_t>(value - 1)]);
+            m_console->SetIndicatorValue(at->second);
+            m_console->IndicatorFillRange(pos, end - pos);
+        }
+        pos = end;
+    }
+    m_reasons.swap(kept);
+}
 
 void ConsoleErrorMarks::onDwellStart(wxStyledTextEvent& event) {
     const int pos = event.GetPosition();

@@ -28,13 +28,18 @@ public:
     bool showReasonAt(int pos);
     /// The text was cleared: the reasons are forgotten.
     void clear();
+    /// Lines left the console: the reasons of the underlines that went with them are forgotten.
+    void linesDropped();
 
 private:
     void onDwellStart(wxStyledTextEvent& event);
     void onDwellEnd(wxStyledTextEvent& event);
     void onKeyDown(wxKeyEvent& event);
+    /// Keeps the reasons of the underlines still in the text only, numbered anew in the text's order.
+    void compact();
 
     wxStyledTextCtrl* m_console = nullptr;
+    /// The reason of the underline of value v is m_reasons[v - 1].
     std::vector<wxString> m_reasons;
     bool m_tipShown = false;
 };

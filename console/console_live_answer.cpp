@@ -35,6 +35,8 @@ void ConsoleLiveAnswer::refresh() {
     show(line, wxString(reply));
 }
 
+void ConsoleLiveAnswer::linesDropped(int count) { m_line = m_line >= count ? m_line - count : -1; }
+
 void ConsoleLiveAnswer::applyStyle() {
     // Half-way between the text and the background colour, in the console's own font.
     const wxColour fore = m_console->StyleGetForeground(wxSTC_STYLE_DEFAULT);

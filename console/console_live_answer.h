@@ -30,6 +30,8 @@ public:
     void refresh();
     /// The text shown under the input line, empty when none.
     const wxString& shown() const { return m_shown; }
+    /// The first count lines left the console: the line carrying the answer moved up with the others.
+    void linesDropped(int count);
     /// Gives kStyle its dimmed look in the console's current colours and font (other notes use it too).
     void applyStyle();
 
