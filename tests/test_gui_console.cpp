@@ -590,6 +590,28 @@ TEST_F(Console, FailedLinesUnderlineWhereTheyWentWrong) {
     EXPECT_EQ(console->errorMarks().reasonAt(console->PositionFromLine(0) + 1), wxS("value expected after '+'"));
 }
 
+// Past kMaxLines the oldest kDroppedLines leave at once; the lines that stay keep their prompts, a failed line its
+// mark and the reason of its underline, and the input line its prompt.
+TEST_F(Console, KeepsItsLastLinesWithTheirMarks) {
+    wxString filler;
+    for (int i = 0; i < ConsoleEdit::kMaxLines - 4; ++i) filler += wxS("1\n");
+    console->InsertText(0, filler);
+    enter(wxS("1+"));
+    ASSERT_EQ(console->GetLineText(lastLine() - 1).Left(2), wxS("1+"));
+    enter(wxS("2*3"));
+    enter(wxS("4*5"));
+    // The drop came with the last reply.
+    EXPECT_EQ(console->GetLineCount(), ConsoleEdit::kMaxLines - ConsoleEdit::kDroppedLines);
+    const int moved = lastLine() - 5;
+    EXPECT_EQ(console->GetLineText(moved).Left(2), wxS("1+"));
+    EXPECT_TRUE(gui::hasMarker(console, moved, ConsoleEdit::ERROR_MARKER));
+    EXPECT_EQ(console->errorMarks().reasonAt(console->PositionFromLine(moved) + 1), wxS("value expected after '+'"));
+    EXPECT_EQ(console->GetLineText(lastLine() - 1), wxS("20"));
+    EXPECT_TRUE(gui::hasMarker(console, lastLine() - 2, ConsoleEdit::PROMPT_MARKER));
+    EXPECT_TRUE(gui::hasMarker(console, lastLine(), ConsoleEdit::PROMPT_MARKER));
+    EXPECT_FALSE(gui::hasMarker(console, 0, ConsoleEdit::ERROR_MARKER));
+}
+
 // The value of the input line appears dimmed below it while typing, as an annotation: not text, not in the
 // history, and the last answer stays as it was until Enter.
 TEST_F(Console, LiveAnswerShowsTheValueBelowTheInputLine) {
