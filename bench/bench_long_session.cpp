@@ -298,7 +298,7 @@ int runZooms(ConsoleWindow* window, int zooms, bool steady) {
         wheel.SetEventObject(canvas);
         wheel.SetPosition(middle);
         wheel.m_wheelDelta = 120;
-        wheel.m_wheelRotation = steady || ((n - 1) / 8) % 2 == 0 ? -120 : 120;
+        wheel.m_wheelRotation = steady || ((n - 1) / 8) % 2 == 0 ? 120 : -120;  // up: in
         wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         canvas->GetEventHandler()->ProcessEvent(wheel);
         canvas->Update();
