@@ -11,16 +11,42 @@
 
 #include <vector>
 
+#include "app/process_console.h"
 #include "app/unfinished_output.h"
 #include "engine/interpreter.h"
+#include "engine/messages.h"
 #include "libs/file/lf_path.h"
-#include "app/process_console.h"
 
 namespace {
 
 constexpr size_t kItemMax = 383;  // characters of an input text or a file line
 constexpr int kLinesMax = 256;
 constexpr size_t kOutputNameMax = DelvoCmdLine::kMaxLength;
+
+std::wstring decimal(long long number) { return std::to_wstring(number); }
+
+// What batch mode writes on the terminal, each text defined once; "{name}" marks where a value goes.
+const std::wstring kUsageLine = L"Usage: tallyx -run infile [-out outfile] [-show]";
+const std::wstring kTooManyArguments =
+    L"tallyx: too many arguments (at most " + decimal(DelvoCmdLine::kMaxArgs - 1) + L")";
+const std::wstring kInputTooLong =
+    L"tallyx: the input text is longer than " + decimal(kItemMax) + L" characters; put the commands in a file";
+const std::wstring kOutputNameTooLong =
+    L"tallyx: the output file name is longer than " + decimal(kOutputNameMax) + L" characters";
+const wchar_t* const kFailedInFile = L"tallyx: {infile}:{line}: {command}: {message}";
+const wchar_t* const kFailedInArgument = L"tallyx: argument: {command}: {message}";
+const wchar_t* const kFailedWithoutMessage = L"failed";
+const std::wstring kLinesCut = L"tallyx: {infile}: lines after " + decimal(kLinesMax) + L" were not run";
+const wchar_t* const kNoFile = L"tallyx: no file '{infile}'; the argument was run as a command";
+const wchar_t* const kOutputNotWritten = L"tallyx: the output file {outfile} was not written: {reason}";
+const wchar_t* const kResultWentToConsole = L"; the result went to standard output";
+const wchar_t* const kCannotOpenInput =
+    L"DelvoCalculator: cannot open the input file\nUsage: tallyx -run infile -out outfile [-show]";
+const wchar_t* const kCannotCreateOutput =
+    L"DelvoCalculator: cannot create the output file\nUsage: tallyx -run inputfile -out outputfile [-show]";
+
+/// A terminal line: the text in UTF-8 and a line end.
+std::string terminalLine(const std::wstring& text) { return utf8FromWide(text) + "\n"; }
 
 bool equalsNoCase(const std::wstring& a, const wchar_t* b) {
     const std::wstring other(b);
@@ -97,18 +123,15 @@ bool batchShowsWindow(const DelvoCmdLine& args) {
 }
 
 std::string batchUsageError(const DelvoCmdLine& args) {
-    const char* usage = "\nUsage: tallyx -run infile [-out outfile] [-show]\n";
-    if (args.given > DelvoCmdLine::kMaxArgs)
-        return "tallyx: too many arguments (at most " + std::to_string(DelvoCmdLine::kMaxArgs - 1) + ")" + usage;
+    const std::string usage = "\n" + terminalLine(kUsageLine);
+    if (args.given > DelvoCmdLine::kMaxArgs) return utf8FromWide(kTooManyArguments) + usage;
     std::error_code error;
     if (args.whole[2].size() > kItemMax &&
         !std::filesystem::is_regular_file(nativePath(args.whole[2]), error))
-        return "tallyx: the input text is longer than " + std::to_string(kItemMax) +
-               " characters; put the commands in a file" + usage;
+        return utf8FromWide(kInputTooLong) + usage;
     for (int i = 3; i + 1 < args.argc; ++i)
         if (equalsNoCase(args.argv[i], L"-out") && args.whole[i + 1].size() > kOutputNameMax)
-            return "tallyx: the output file name is longer than " + std::to_string(kOutputNameMax) + " characters" +
-                   usage;
+            return utf8FromWide(kOutputNameTooLong) + usage;
     return {};
 }
 
@@ -118,7 +141,7 @@ void printUsage() {
     std::fputs("\nDelvoCalculator Version 1.8 Build 2104: a console-style scientific calculator.", stdout);
     std::fputs("\nWritten by the DelvoCalculator developers.", stdout);
     std::fputs("\nBatch mode evaluates the commands of infile (or the commands themselves, separated by ;).", stdout);
-    std::fputs("\nUsage: tallyx -run infile [-out outfile] [-show]\n", stdout);
+    std::fputs(("\n" + terminalLine(kUsageLine)).c_str(), stdout);
     std::fputs("Exit status: 0 when the last command succeeded, 1 when it failed.\n", stdout);
     std::fputs("A failing command is named on standard error: tallyx: infile:line: command: message\n", stdout);
     std::fputs("Standard error also tells when infile has more than 256 lines (the rest is not run), when infile\n"
@@ -166,8 +189,7 @@ std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* reada
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         *readable = false;
-        std::fputs("DelvoCalculator: cannot open the input file\nUsage: tallyx -run infile -out outfile [-show]\n",
-                   stdout);
+        std::fputs(terminalLine(kCannotOpenInput).c_str(), stdout);
         return {};
     }
     std::vector<BatchItem> items;
@@ -185,9 +207,50 @@ std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* reada
 std::string batchFailureLine(const std::wstring& input, const BatchItem& item, const std::wstring& reply) {
     std::wstring message = reply;
     message.erase(0, std::min(message.find_first_not_of(L" !"), message.size()));
-    if (message.empty()) message = L"failed";
-    const std::wstring where = item.line > 0 ? input + L":" + std::to_wstring(item.line) : L"argument";
-    return "tallyx: " + utf8FromWide(where + L": " + trimBlanks(item.text) + L": " + message) + "\n";
+    if (message.empty()) message = kFailedWithoutMessage;
+    const std::wstring command = trimBlanks(item.text);
+    if (item.line > 0) return terminalLine(fillMessage(kFailedInFile, {input, decimal(item.line), command, message}));
+    return terminalLine(fillMessage(kFailedInArgument, {command, message}));
+}
+
+const std::vector<MessageEntry>& batchMessages() {
+    using P = MessagePlace;
+    static const std::vector<MessageEntry> table = {
+        {kFailedInFile, P::Terminal,
+         L"A command of the input file failed: batch mode stopped there. The message is the reply's, without its "
+         L"\"!\" (\"" +
+             std::wstring(kFailedWithoutMessage) +
+             L"\" when the reply is empty). A solve that found no root writes the same line with the reason as its "
+             L"message, and goes on.",
+         L"Correct that line; the line number counts the file's lines, comments included."},
+        {kFailedInArgument, P::Terminal, L"The same for commands given on the command line.", L"Correct the command."},
+        {kLinesCut, P::Terminal,
+         L"The input file has more than " + decimal(kLinesMax) + L" lines (a line of more than " + decimal(kItemMax) +
+             L" characters counts as several); the rest was not run.",
+         L"Split the file, or join short commands on one line with \";\"."},
+        {kNoFile, P::Terminal,
+         L"The input reads like a file name (a name with an extension) but no such file exists; it was run as a "
+         L"command and most often failed.",
+         L"Check the file's name and folder."},
+        {std::wstring(kOutputNotWritten) + kResultWentToConsole, P::Terminal,
+         L"The file of -out cannot be written (a full disk, a folder without write permission); the result went to "
+         L"standard output instead, an earlier file stays as it was, and the exit status is 1. Without a result "
+         L"the line ends after the reason.",
+         L"Free space or choose another folder."},
+        {kCannotCreateOutput, P::Terminal, L"The same, on standard output, before the result.", L"As above."},
+        {kCannotOpenInput, P::Terminal,
+         L"The input file exists but cannot be read (on standard output); nothing is run and the exit status is 1.",
+         L"Check the file's permissions."},
+        {kInputTooLong, P::Terminal,
+         L"The commands given on the command line are longer than " + decimal(kItemMax) +
+             L" characters; the usage line follows and nothing is run.",
+         L"Put the commands in a file, one or more to a line."},
+        {kOutputNameTooLong, P::Terminal, L"The name after -out is too long; nothing is run.",
+         L"Choose a shorter name or folder."},
+        {kTooManyArguments, P::Terminal, L"More arguments follow -run than batch mode takes; nothing is run.",
+         L"Give the input, -out with its file and -show, nothing more."},
+    };
+    return table;
 }
 
 bool writeUtf16File(const std::wstring& path, const std::wstring& text, std::string* problem) {
@@ -224,8 +287,8 @@ namespace {
 
 /// The standard-error line for an output file that did not come to be.
 std::string outputFileProblem(const std::wstring& outPath, const std::string& problem, bool toConsole) {
-    return "tallyx: the output file " + utf8FromWide(outPath) + " was not written: " + problem +
-           (toConsole ? "; the result went to standard output\n" : "\n");
+    return terminalLine(fillMessage(kOutputNotWritten, {outPath, wideFromUtf8(problem)}) +
+                        (toConsole ? kResultWentToConsole : L""));
 }
 
 }  // namespace
@@ -254,8 +317,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
     const std::wstring& input = args.whole[2];
     BatchInputNotes notes;
     const std::vector<BatchItem> items = numberedBatchItems(input, &result.inputReadable, &notes);
-    if (notes.missingFile)
-        unfinished.writeConsoleError("tallyx: no file '" + utf8FromWide(input) + "'; the argument was run as a command\n");
+    if (notes.missingFile) unfinished.writeConsoleError(terminalLine(fillMessage(kNoFile, {input})));
     std::wstring output;
     for (const BatchItem& item : items) {
         result.lastSucceeded = interpreter.evaluateLine(item.text, &output);
@@ -273,8 +335,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
         break;
     }
     if (notes.linesCut && result.lastSucceeded)
-        unfinished.writeConsoleError("tallyx: " + utf8FromWide(input) + ": lines after " + std::to_string(kLinesMax) +
-                                     " were not run\n");
+        unfinished.writeConsoleError(terminalLine(fillMessage(kLinesCut, {input})));
     if (!result.inputReadable) result.lastSucceeded = false;
     // The last output.
     std::fflush(stdout);
@@ -285,9 +346,7 @@ BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter) {
         if (!complete) {
             unfinished.abandon();
             redirected = result.outputWritten = false;
-            if (!output.empty())
-                std::fputs("DelvoCalculator: cannot create the output file\n"
-                           "Usage: tallyx -run inputfile -out outputfile [-show]\n", stdout);
+            if (!output.empty()) std::fputs(terminalLine(kCannotCreateOutput).c_str(), stdout);
         }
     }
     if (!redirected && !output.empty()) printWide(L"\n" + output + L"\n");

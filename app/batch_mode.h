@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/delvo_cmd_line.h"
+#include "engine/messages.h"
 
 class Interpreter;
 
@@ -57,6 +58,9 @@ std::string batchFailureLine(const std::wstring& input, const BatchItem& item, c
 /// Writes text as UTF-16LE code units without byte-order mark or line end; false when it cannot be created or
 /// written whole, with *problem (when given) saying why in the system's words.
 bool writeUtf16File(const std::wstring& path, const std::wstring& text, std::string* problem = nullptr);
+
+/// What batch mode writes on the terminal besides its result: each line, when, and what to do.
+const std::vector<MessageEntry>& batchMessages();
 
 /// Runs batch mode for "-run input [-out file] [-show]".
 BatchResult runBatch(const DelvoCmdLine& args, Interpreter& interpreter);

@@ -3,6 +3,8 @@
 
 #include <cwctype>
 
+#include "engine/messages.h"
+
 namespace {
 
 /// The functions whose argument or value is an angle; the math library has each with the suffix Deg and Grad.
@@ -31,7 +33,7 @@ const wchar_t* angleUnitName(AngleUnit unit) {
     return L"radians";
 }
 
-std::wstring angleUnitNotice(AngleUnit unit) { return std::wstring(L"angles in ") + angleUnitName(unit); }
+std::wstring angleUnitNotice(AngleUnit unit) { return fillMessage(msg::kAnglesIn, {angleUnitName(unit)}); }
 
 void applyAngleUnit(AngleUnit unit, std::wstring& expression, TextOrigin* origin) {
     if (unit == AngleUnit::Radians) return;

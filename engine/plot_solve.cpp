@@ -129,9 +129,9 @@ const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, 
     const size_t pointsAt = pos;
     std::wstring points;
     long long count = 0;
-    if (!field(text, pos, L")", L",", points) || !toLong(points, &count) || count < 1 || count > 33554432)
+    if (!field(text, pos, L")", L",", points) || !toLong(points, &count) || count < 1 || count > kPlotPointsAskedMax)
         return stopped(stop, std::min(pointsAt, text.size() - 1), pos, kPointsExpected, msg::kPlotPoints);
-    request.points = static_cast<int>(count < 4 ? 4 : (count > 131072 ? 131072 : count));
+    request.points = static_cast<int>(std::clamp<long long>(count, kPlotPointsMin, kPlotPointsMax));
     return nullptr;
 }
 

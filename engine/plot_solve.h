@@ -4,6 +4,11 @@
 
 #include <string>
 
+/// The point counts a plot command accepts, and those it draws with: fewer are raised, more lowered.
+constexpr long long kPlotPointsAskedMax = 33554432;
+constexpr int kPlotPointsMin = 4;
+constexpr int kPlotPointsMax = 131072;
+
 /// A parsed plot command.
 struct PlotRequest {
     std::wstring function;

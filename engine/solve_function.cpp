@@ -10,6 +10,7 @@
 #include <new>
 
 #include "engine/interpreter.h"
+#include "engine/messages.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ std::wstring formatNumber(double value) {
 /// A console message ("   ! unknown function") as the dialog words its own ("! Unknown function").
 std::wstring dialogMessage(const std::wstring& message) {
     std::wstring text = message.substr(std::min(message.find_first_not_of(L" !"), message.size()));
-    if (text.empty()) return L"! Invalid function";
+    if (text.empty()) return msg::kInvalidFunction;
     text[0] = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(text[0])));
     return L"! " + text;
 }
@@ -63,31 +64,29 @@ ZeroSearch findZero(lmParser& parser, lmParam& param, double a, double b) {
 
 std::wstring noZeroNote(const ZeroSearch& search, double a, double b) {
     if (search.isZero()) return {};
-    const std::wstring interval = L"[" + formatNumber(a) + L", " + formatNumber(b) + L"]";
-    if (search.ranOut) return L"no root found: the search needs more evaluations than iter allows";
-    if (!search.signChange) return L"no root here: f changes no sign on " + interval;
-    if (search.converged)
-        return L"no root here: f jumps over 0 at x = " + formatNumber(search.x) + L" (a pole or a step)";
-    return L"no root here: f changes sign on " + interval + L" only across a pole or a step";
+    if (search.ranOut) return msg::kNoRootIterations;
+    if (!search.signChange) return fillMessage(msg::kNoRootNoSignChange, {formatNumber(a), formatNumber(b)});
+    if (search.converged) return fillMessage(msg::kNoRootJump, {formatNumber(search.x)});
+    return fillMessage(msg::kNoRootAcrossPole, {formatNumber(a), formatNumber(b)});
 }
 
 std::wstring Interpreter::solveFunction(const std::wstring& function, double lower, double upper, double* x,
                                         double* y) {
-    if (function.empty()) return L"! Empty function";
-    if (function.find(L'x') == std::wstring::npos) return L"! No x in function";
-    if (isDegenerate(lower, upper)) return L"! Invalid interval";
+    if (function.empty()) return msg::kEmptyFunction;
+    if (function.find(L'x') == std::wstring::npos) return msg::kNoX;
+    if (isDegenerate(lower, upper)) return msg::kInvalidInterval;
 
     m_engine.clearError();
     std::unique_ptr<lmParser> parser(new (std::nothrow) lmParser(&m_engine, &m_param));
-    if (!parser) return L"   ! insufficient memory";
+    if (!parser) return msg::kNoMemory;
     std::wstring text = function.substr(0, kEntryMax);
-    if (lm_removeSpace(text) < 1) return L"! Empty function";
+    if (lm_removeSpace(text) < 1) return msg::kEmptyFunction;
     // The dialog reads a function as the console does: the user's functions, constants and the angle unit.
     std::wstring expanded, problem;
     if (!expandFunction(text, &expanded, &problem)) return dialogMessage(problem);
     if (parser->init(expanded) < 1) {
         parser->release();
-        return L"! Invalid function";
+        return msg::kInvalidFunction;
     }
 
     if (m_param.getMaxiter() >= 0) m_param.iterations = 0;
@@ -98,5 +97,5 @@ std::wstring Interpreter::solveFunction(const std::wstring& function, double low
     if (y) *y = search.y;
     // The console's note under a solve reply and this answer agree: both ask isZero().
     if (search.isZero()) return L"x = " + formatNumber(search.x) + L"\ny = " + formatNumber(search.y);
-    return L"No real solution found\nin the specified interval";
+    return msg::kNoRealSolution;
 }

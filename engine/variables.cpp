@@ -4,6 +4,8 @@
 #include <array>
 #include <cwctype>
 
+#include "engine/messages.h"
+
 namespace {
 
 bool isLetterOrDigit(wchar_t c) { return std::iswalpha(c) || std::iswdigit(c); }
@@ -55,10 +57,10 @@ bool isReservedName(const std::wstring& name) {
 }
 
 const wchar_t* assignmentNameError(const std::wstring& name) {
-    if (isReservedName(name)) return L"   ! name reserved";
-    if (name.empty() || !std::iswalpha(name[0])) return L"   ! invalid variable name";
+    if (isReservedName(name)) return msg::kNameReserved;
+    if (name.empty() || !std::iswalpha(name[0])) return msg::kInvalidName;
     for (wchar_t c : name)
-        if (!isLetterOrDigit(c)) return L"   ! invalid variable name";
+        if (!isLetterOrDigit(c)) return msg::kInvalidName;
     return nullptr;
 }
 

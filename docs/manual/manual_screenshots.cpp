@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
-// Pictures for the manual (docs/manual/) and the README and docs (docs/screenshots/), taken from the real
-// windows under Xvfb. Not a test of the suite: scripts/manual-screenshots.sh runs it.
+// Pictures for the manual (docs/manual/pictures/) and the README and docs (docs/screenshots/), taken from the
+// real windows under Xvfb. Not a test of the suite: scripts/manual-screenshots.sh runs it.
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 #include <tuple>
 
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
 #include "console/about_box.h"
 #include "libs/graph/plot_frame.h"
 #include "settings/colors_dlg.h"
 #include "tests/local_http_server.h"
 #include "tests/window_test_fixture.h"
+#include "tools/integer_dlg.h"
 #include "tools/solver_dlg.h"
 #include "tools/varlist_dlg.h"
 #include "tools/varset_dlg.h"
@@ -40,6 +44,8 @@ protected:
         backdrop->Destroy();
         MainWindowTest::TearDown();
     }
+
+    static wxString manual(const char* name) { return gui::outputDir() + "/manual/" + name + ".png"; }
 
     /// The area around the main window that a centred box covers.
     wxRect around(int width, int height) const {
@@ -71,25 +77,208 @@ protected:
         }
     }
 
+    /// Opens a menu of the menu bar with a real click at x pixels from its left end, then walks down to the
+    /// item at position `down` (1 the first) and opens its submenu, and the submenu's item `subDown`, and so on.
+    void openMenu(int x, std::initializer_list<int> downs) {
+        const wxPoint bar = window->GetMenuBar()->GetScreenPosition();
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(bar.x + x, bar.y + 12);
+        gui::pump(100);
+        mouse.MouseClick();
+        gui::pump(500);
+        bool first = true;
+        for (int down : downs) {
+            if (!first) {
+                gui::simulateKey(WXK_RIGHT);
+                gui::pump(300);
+            }
+            // A submenu opened by Right starts on its first item; the menu opened by a click on none.
+            for (int i = first ? 0 : 1; i < down; ++i) gui::simulateKey(WXK_DOWN);
+            gui::pump(200);
+            first = false;
+        }
+        if (downs.size() == 0) return;
+        gui::simulateKey(WXK_RIGHT);
+        gui::pump(600);
+    }
+
+    void closeMenus() {
+        for (int i = 0; i < 4; ++i) gui::simulateKey(WXK_ESCAPE);
+        gui::pump(200);
+    }
+
+    /// The main window and the space to its right and below, where menus open.
+    wxRect withMenus(int width, int height) const {
+        const wxRect frame = window->GetScreenRect().Inflate(8);
+        return wxRect(frame.x, frame.y, std::max(frame.width, width), std::max(frame.height, height));
+    }
+
     wxFrame* backdrop = nullptr;
 };
 
-TEST_F(ManualScreenshots, ConsoleAndUpdateOutcomes) {
-    const wxString dir = gui::outputDir();
-    window->SetClientSize(window->FromDIP(wxSize(520, 400)));
-    for (const char* line : {"1+2*3", "sqrt(2)", "solve(x^2-2, 0, 2)", "speed = 12.5", "speed*4", "0x1F + 0b101",
-                             "q + 1", "set?"})
-        run(line);
+// The console: results, a failed line with its underline and reason, the live answer, the note under a solve
+// without a root, and the question before a reset.
+TEST_F(ManualScreenshots, Console) {
+    window->SetClientSize(window->FromDIP(wxSize(560, 330)));
+    for (const char* line : {"1+2*3", "sqrt(2)", "speed = 12.5", "speed*4", "0x1F + 0b101", "q + 1", "set?"}) run(line);
     console->DocumentEnd();
-    EXPECT_TRUE(gui::screenshot(window->GetScreenRect().Inflate(8), dir + "/manual/console.png"));
+    gui::typeText(console, wxS("2*(3+4)"));
+    gui::pump(200);
+    const wxRect frame = window->GetScreenRect().Inflate(8);
+    EXPECT_TRUE(gui::screenshot(frame, manual("main_window")));
 
-    shootCheck("1619900798\r\n", dir + "/screenshots/update_current.png");
-    shootCheck("1700000000\r\n", dir + "/screenshots/update_available.png", true);
-    shootCheck("<html><body>404 Not Found</body></html>", dir + "/screenshots/update_unable.png");
+    // F2 on the underlined q of the failed line: its reason in a call tip.
+    const int failed = 10;
+    console->GotoPos(console->PositionFromLine(failed));
+    gui::sendKey(console, WXK_F2);
+    gui::pump(300);
+    EXPECT_TRUE(console->CallTipActive());
+    EXPECT_TRUE(gui::screenshot(frame, manual("console_reason")));
+    console->CallTipCancel();
+
+    console->ClearConsole();
+    for (const char* line : {"solve(x^2-2, 0, 3)", "solve(x^2+1)"}) run(line);
+    EXPECT_TRUE(gui::screenshot(frame, manual("console_solve_note")));
+
+    gui::after(800, [&] {
+        gui::screenshot(around(520, 300), manual("reset_question"));
+        gui::gtkDialogRespond("Quarn", gui::kGtkResponseNo);
+    });
+    command(ID_EDIT_RESET);
+    gui::pump(300);
 }
 
-// The window after a few lines, with the Insert menu and its Constants submenu open, the Options menu, the
-// About box (real mouse moves through XTest; the offsets are the default theme's, a miss leaves a menu closed).
+// The menus a reader looks for: View, Insert with More Functions and Your Functions, Options with Angle, Help.
+TEST_F(ManualScreenshots, Menus) {
+    window->SetClientSize(window->FromDIP(wxSize(470, 260)));
+    for (const char* line : {"f(x) = x^2+1", "area(r) = pi*r^2", "f(3)", "deg"}) run(line);
+    console->DocumentEnd();
+    gui::pump(200);
+    openMenu(92, {});
+    EXPECT_TRUE(gui::screenshot(withMenus(470, 330), manual("menu_view")));
+    closeMenus();
+    openMenu(154, {10, 2});  // Insert > More Functions > Trigonometric
+    EXPECT_TRUE(gui::screenshot(withMenus(900, 640), manual("menu_insert_more")));
+    closeMenus();
+    openMenu(154, {11});  // Insert > Your Functions
+    EXPECT_TRUE(gui::screenshot(withMenus(700, 460), manual("menu_insert_yours")));
+    closeMenus();
+    openMenu(212, {9});  // Options > Angle
+    EXPECT_TRUE(gui::screenshot(withMenus(620, 400), manual("menu_options_angle")));
+    closeMenus();
+    openMenu(311, {});
+    EXPECT_TRUE(gui::screenshot(withMenus(560, 330), manual("menu_help")));
+    closeMenus();
+    run("rad");
+}
+
+// Each tool window alone, in a state that shows what it does.
+TEST_F(ManualScreenshots, ToolWindows) {
+    wxGetApp().functionHistory().add(L"x^3-2*x-5");
+    for (const char* line : {"b=2.5", "speed=3", "r=2", "f(x) = x^2+1"}) run(line);
+    const auto shoot = [](wxWindow* dialog, const char* name) {
+        dialog->Raise();
+        gui::pump(200);
+        EXPECT_TRUE(gui::screenshot(dialog->GetScreenRect().Inflate(6), manual(name)));
+    };
+    const auto open = [this](int commandId, int dialogId) {
+        command(commandId);
+        gui::pump(100);
+        wxWindow* dialog = wxWindow::FindWindowById(dialogId, window);
+        EXPECT_NE(dialog, nullptr) << dialogId;
+        return dialog;
+    };
+    wxWindow* numpad = open(ID_VIEW_NUMPAD, 7400);
+    ASSERT_NE(numpad, nullptr);
+    shoot(numpad, "tool_numpad");
+    numpad->Hide();
+
+    wxWindow* converter = open(ID_VIEW_UNIT_CONVERTER, 7800);
+    ASSERT_NE(converter, nullptr);
+    shoot(converter, "tool_unit_converter");
+    converter->Hide();
+
+    auto* integer = dynamic_cast<IntegerDlg*>(open(ID_VIEW_BASE_CONVERTER, 7900));
+    ASSERT_NE(integer, nullptr);
+    shoot(integer, "tool_base_converter");
+    // One more than 32 bits hold, in decimal: "Overflow" in the result, and the input turns pink.
+    const auto choose = [integer](int listId, int index) {
+        auto* list = dynamic_cast<wxComboBox*>(wxWindow::FindWindowById(listId, integer));
+        ASSERT_NE(list, nullptr);
+        list->SetSelection(index);
+        wxCommandEvent chosen(wxEVT_COMBOBOX, listId);
+        integer->GetEventHandler()->ProcessEvent(chosen);
+    };
+    choose(ID_INTEGER_SOURCE_BASE, 2);
+    choose(ID_INTEGER_TARGET_BASE, 3);
+    auto* input = dynamic_cast<wxTextCtrl*>(wxWindow::FindWindowById(ID_INTEGER_INPUT, integer));
+    ASSERT_NE(input, nullptr);
+    input->SetValue(wxS("4294967296"));
+    gui::pump(100);
+    shoot(integer, "tool_base_converter_overflow");
+    integer->Hide();
+
+    auto* solver = dynamic_cast<SolverDlg*>(open(ID_VIEW_SOLVER, 7700));
+    ASSERT_NE(solver, nullptr);
+    wxCommandEvent solve(wxEVT_BUTTON, ID_SOLVER_SOLVE);
+    solver->GetEventHandler()->ProcessEvent(solve);
+    shoot(solver, "tool_solver");
+    auto* function = dynamic_cast<wxComboBox*>(wxWindow::FindWindowById(ID_SOLVER_FUNCTION, solver));
+    ASSERT_NE(function, nullptr);
+    function->SetValue(wxS("x^2+1"));
+    solver->GetEventHandler()->ProcessEvent(solve);
+    shoot(solver, "tool_solver_none");
+    solver->Hide();
+
+    auto* list = dynamic_cast<VarlistDlg*>(open(ID_VIEW_VARIABLES, 7500));
+    ASSERT_NE(list, nullptr);
+    shoot(list, "tool_variables");
+    VarsetDlg editor(list, wxGetApp().interpreter());
+    editor.SetVariable(1, "speed", 3);
+    editor.SetPosition(list->GetScreenRect().GetBottomLeft() + wxPoint(0, 20));
+    editor.Fill();
+    editor.Show();
+    shoot(&editor, "tool_variable");
+    editor.Hide();
+    list->Hide();
+
+    auto* colors = new ColorsDlg(window, wxGetApp().appearance(), 7600, wxS("Colors"), wxDefaultPosition);
+    colors->Show();
+    shoot(colors, "tool_colors");
+    colors->Destroy();
+}
+
+// The plot window with two curves, their notable points and labels.
+TEST_F(ManualScreenshots, PlotWindowWithPoints) {
+    PlotFrame* frame = PlotFrame::find(PlotFrame::plotNew(wxString(), wxString(), 640, 480));
+    ASSERT_NE(frame, nullptr);
+    frame->Move(20, 20);
+    for (const char* function : {"sin(x)", "x^3/20-x"})
+        EXPECT_TRUE(PlotFrame::plotAdd(frame->handle(), function, 200, -7, 7));
+    wxCommandEvent toggle(wxEVT_TOOL, ID_PLOT_POINTS);
+    frame->GetEventHandler()->ProcessEvent(toggle);
+    frame->Raise();
+    gui::pump(400);
+    EXPECT_TRUE(gui::screenshot(frame, manual("plot_window")));
+    PlotFrame::plotCloseAll();
+    gui::pump(100);
+}
+
+// The About box and the three answers of the update check.
+TEST_F(ManualScreenshots, AboutAndUpdates) {
+    wxAboutBox(makeAboutInfo(), window);  // GTK's About box is not modal
+    gui::pump(500);
+    EXPECT_TRUE(gui::screenshot(around(520, 340), manual("about")));
+    gui::simulateKey(WXK_ESCAPE);
+    gui::pump(300);
+    shootCheck("1619900798\r\n", manual("update_current"));
+    shootCheck("1700000000\r\n", manual("update_available"), true);
+    shootCheck("<html><body>404 Not Found</body></html>", manual("update_unable"));
+}
+
+// For the README and docs/: the window after a few lines, with the Insert menu and its Constants submenu open,
+// the Options menu, the About box (real mouse moves through XTest; the offsets are the default theme's, a miss
+// leaves a menu closed).
 TEST_F(ManualScreenshots, MainWindowMenusAndAbout) {
     for (const char* line : {"1+2", "x = 2^10", "sqrt(x)*pi", "q", "plot("}) run(line);
     console->DocumentEnd();
@@ -99,30 +288,30 @@ TEST_F(ManualScreenshots, MainWindowMenusAndAbout) {
     EXPECT_TRUE(gui::screenshot(frame, dir + "/window_console.png"));
     const wxPoint title = window->GetMenuBar()->GetScreenPosition();
     wxUIActionSimulator mouse;
-    const auto openMenu = [&](int x) {
+    const auto clickMenu = [&](int x) {
         mouse.MouseMove(title.x + x, title.y + 12);
         gui::pump(100);
         mouse.MouseClick();
         gui::pump(500);
     };
-    openMenu(154);
+    clickMenu(154);
     mouse.MouseMove(title.x + 190, title.y + 241);
     gui::pump(800);
     EXPECT_TRUE(gui::screenshot(wxRect(frame.x, frame.y, std::max(frame.width, 500), frame.height + 190),
                                 dir + "/window_insert_menu.png"));
     for (int i = 0; i < 3; ++i) gui::simulateKey(WXK_ESCAPE);
-    openMenu(212);
+    clickMenu(212);
     EXPECT_TRUE(gui::screenshot(frame, dir + "/window_options_menu.png"));
     for (int i = 0; i < 2; ++i) gui::simulateKey(WXK_ESCAPE);
-    wxAboutBox(makeAboutInfo(), window);  // GTK's About box is not modal
+    wxAboutBox(makeAboutInfo(), window);
     gui::pump(500);
     EXPECT_TRUE(gui::screenshot(around(520, 340), dir + "/window_about.png"));
     gui::simulateKey(WXK_ESCAPE);
 }
 
-// The tool dialogs, each beside the console: converters, keypad, solver, variables list and edit dialog.
-TEST_F(ManualScreenshots, ToolDialogs) {
-    wxGetApp().addFunction(L"x^3-2*x-5");
+// For the README and docs/: the tool dialogs, each beside the console.
+TEST_F(ManualScreenshots, ToolDialogsBesideTheConsole) {
+    wxGetApp().functionHistory().add(L"x^3-2*x-5");
     window->SetSize(wxRect(0, 0, 520, 360));
     for (const char* line : {"b=2.5", "speed=3"}) run(line);
     const wxString dir = gui::outputDir() + "/screenshots";
@@ -156,14 +345,15 @@ TEST_F(ManualScreenshots, ToolDialogs) {
     auto* list = dynamic_cast<VarlistDlg*>(wxWindow::FindWindowById(7500));
     ASSERT_NE(list, nullptr);
     shoot(list, nullptr, dir + "/tool_variables.png");
-    VarsetDlg editor(list, wxGetApp());
+    VarsetDlg editor(list, wxGetApp().interpreter());
     editor.SetVariable(0, "speed", 3);
     editor.Fill();
     editor.Show();
     shoot(list, &editor, dir + "/tool_varset.png");
 }
 
-// Plot windows: curves, a zoom with the traced point, poles, a logarithm, notable points with and without labels.
+// For the README and docs/plot.md: curves, a zoom with the traced point, poles, a logarithm, notable points with
+// and without labels.
 TEST_F(ManualScreenshots, PlotWindows) {
     const wxString dir = gui::outputDir() + "/screenshots/";
     const auto open = [](std::initializer_list<std::tuple<const char*, double, double>> curves) {
@@ -210,7 +400,7 @@ TEST_F(ManualScreenshots, PlotWindows) {
     gui::pump(100);
 }
 
-// A dark theme, all six colours changed: the console and the colours dialog.
+// For the README: a dark theme, all six colours changed: the console and the colours dialog.
 TEST_F(ManualScreenshots, DarkTheme) {
     // 0x00BBGGRR: light grey text on near-black, blue functions, orange operators, green numbers, blue selection.
     wxGetApp().appearance().setColors(0xDCDCDC, 0x1E1E1E, 0xF0B060, 0x4CB0FF, 0x88E0A0, 0x704020);
@@ -219,7 +409,7 @@ TEST_F(ManualScreenshots, DarkTheme) {
     console->AddText(wxS("2*sin("));
     const wxString dir = gui::outputDir() + "/screenshots";
     EXPECT_TRUE(gui::screenshot(window, dir + "/console_dark.png"));
-    auto* dialog = new ColorsDlg(window, 7600, wxS("Colors"), wxDefaultPosition);
+    auto* dialog = new ColorsDlg(window, wxGetApp().appearance(), 7600, wxS("Colors"), wxDefaultPosition);
     dialog->Show();
     gui::pump(100);
     EXPECT_TRUE(gui::screenshot(dialog, dir + "/colors_dialog_dark.png"));
