@@ -270,6 +270,20 @@ TEST(PlotView, CurvesFollowTheViewAtTheirPointCountPerWidth)
     EXPECT_EQ(c.breaks.size(), 4u);  // 7.5pi, 8.5pi in view, 6.5pi and 9.5pi in the margins
 }
 
+// An interval a few of the smallest doubles wide has no step between its points: its ends alone are sampled,
+// in the first view and after a zoom (the grid's step once rounded to 0 and the sampling never ended).
+TEST(PlotView, IntervalsTooNarrowForAStepSampleTheirEnds)
+{
+    PlotCurve c;
+    c.function = [](double x) { return 3 * x; };
+    c.points = 502;
+    c.domain = {-0.0, 4.9e-324};
+    c.sampleDomain();
+    EXPECT_EQ(c.samples.x, (std::vector<double>{-0.0, 4.9e-324}));
+    c.resample(PlotView{-0.0, 4.9e-324, -1, 1}, false);
+    EXPECT_LE(c.samples.size(), 2u);
+}
+
 // 131072 points cost a few per pixel column, and the extremes survive.
 TEST(PlotDrawing, ColumnDecimationKeepsExtremes)
 {

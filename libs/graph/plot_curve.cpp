@@ -77,24 +77,32 @@ double PlotCurve::node(double k) const {
 
 void PlotCurve::sampleRange(const PlotRange& range, bool extend) {
     const double step = m_gridWidth / (m_gridPoints - 1);
-    double first = std::ceil((range.lo - m_anchor) / step - kOnTheGrid);
-    double last = std::floor((range.hi - m_anchor) / step + kOnTheGrid);
-    if (!(std::fabs(first) <= kMaxGridIndex && std::fabs(last) <= kMaxGridIndex)) {
-        m_anchor = range.lo;
-        first = 0.0;
-        last = std::floor((range.hi - range.lo) / step + kOnTheGrid);
-    }
     PlotSamples fresh;
-    // Without extend the interval's own ends are sampled too, so the curve ends exactly there.
-    const bool startsAtInterval = !extend && range.lo == domain.lo && node(first) > domain.lo;
-    const bool endsAtInterval = !extend && range.hi == domain.hi && node(last) < domain.hi;
-    fresh.x.reserve(static_cast<size_t>(std::max(0.0, last - first + 3)));
-    if (startsAtInterval)
-        fresh.x.push_back(domain.lo);
-    for (double k = first; k <= last; k += 1.0)
-        fresh.x.push_back(node(k));
-    if (endsAtInterval)
-        fresh.x.push_back(domain.hi);
+    if (!(step > 0.0 && std::isfinite(step))) {
+        // A width of a few of the smallest doubles leaves no step between its points (it rounds to 0): the
+        // range's ends alone are sampled.
+        fresh.x.push_back(range.lo);
+        if (range.hi > range.lo)
+            fresh.x.push_back(range.hi);
+    } else {
+        double first = std::ceil((range.lo - m_anchor) / step - kOnTheGrid);
+        double last = std::floor((range.hi - m_anchor) / step + kOnTheGrid);
+        if (!(std::fabs(first) <= kMaxGridIndex && std::fabs(last) <= kMaxGridIndex)) {
+            m_anchor = range.lo;
+            first = 0.0;
+            last = std::floor((range.hi - range.lo) / step + kOnTheGrid);
+        }
+        // Without extend the interval's own ends are sampled too, so the curve ends exactly there.
+        const bool startsAtInterval = !extend && range.lo == domain.lo && node(first) > domain.lo;
+        const bool endsAtInterval = !extend && range.hi == domain.hi && node(last) < domain.hi;
+        fresh.x.reserve(static_cast<size_t>(std::max(0.0, last - first + 3)));
+        if (startsAtInterval)
+            fresh.x.push_back(domain.lo);
+        for (double k = first; k <= last; k += 1.0)
+            fresh.x.push_back(node(k));
+        if (endsAtInterval)
+            fresh.x.push_back(domain.hi);
+    }
     fresh.y.resize(fresh.x.size());
     fillFrom(samples, function, fresh);
     samples = std::move(fresh);
