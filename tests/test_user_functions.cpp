@@ -172,7 +172,7 @@ TEST_F(UserFunctionsTest, PlotsAndSolverGetPlainText) {
                 {L"f(x,1)", false, L"   ! wrong number of arguments"}};
     for (const auto& row : rows) {
         std::wstring expanded, message;
-        EXPECT_EQ(interpreter.expandFunction(row.typed, &expanded, &message), row.ok) << row.typed;
+        EXPECT_EQ(interpreter.expandFunction(row.typed, expanded, message), row.ok) << row.typed;
         EXPECT_EQ(row.ok ? expanded : message, row.expanded) << row.typed;
     }
 }
