@@ -56,7 +56,8 @@ bool isReservedName(const std::wstring& name) {
 
 const wchar_t* assignmentNameError(const std::wstring& name) {
     if (isReservedName(name)) return L"   ! name reserved";
-    if (name.empty() || !std::iswalpha(name[0])) return L"   ! invalid variable name";
+    // An empty name reads its terminator here, no letter.
+    if (!std::iswalpha(name[0])) return L"   ! invalid variable name";
     for (wchar_t c : name)
         if (!isLetterOrDigit(c)) return L"   ! invalid variable name";
     return nullptr;
