@@ -49,7 +49,9 @@ TEST_F(UserFunctionsTest, DefineAndCall) {
                               {L"y=f(4)", L"8", true},
                               {L"f(x)=x^2-2", L"done.", true},
                               {L"fun?", L"f(x)=x^2-2; area(r)=pi*r^2; g(x,y)=hypot(x,y); h(t)=k*t; "
-                                        L"d(speed)=speed*10; v(t)=speed*t; n(a,b,c,d)=a-b+c*d", true}});
+                                        L"d(speed)=speed*10; v(t)=speed*t; n(a,b,c,d)=a-b+c*d", true},
+                              {L"p0(t)=t*10", L"done.", true},  // digits belong to a function's name
+                              {L"p0(0.8)", L"8", true}});
     EXPECT_EQ(interpreter.ansValue, 8);
     for (const wchar_t* line : {L"solve(f(x),0,3)", L"f(x)->0"})
         EXPECT_EQ(runLine(interpreter, line).out.rfind(L"x = 1.41421", 0), 0u) << line;
