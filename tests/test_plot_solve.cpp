@@ -243,16 +243,17 @@ TEST(SolveFunction, MessagesAndZeros) {
     EXPECT_EQ(interpreter.solveFunction(L"sin(x)-0.5", 0, 90, nullptr, nullptr), L"x = 30\ny = 0");
 }
 
-// The iteration limit typed in the console holds for the dialog's routine.
+// The iteration limit typed in the console holds for the dialog's routine; 0 is the default limit.
 TEST(SolveFunction, FollowsTheConsolesIterationLimit) {
     Interpreter interpreter;
     std::wstring out;
     const std::pair<const wchar_t*, const wchar_t*> rows[] = {
         {L"iter=2", L"No real solution found\nin the specified interval"},
         {L"iter=4096", L"x = 2.094551"},
+        {L"iter=0", L"x = 2.094551"},
     };
     for (const auto& [line, reply] : rows) {
-        ASSERT_TRUE(interpreter.evaluateLine(line, &out));
+        ASSERT_TRUE(interpreter.evaluateLine(line, &out)) << line;
         const std::wstring answer = interpreter.solveFunction(L"x^3-2*x-5", 2, 3, nullptr, nullptr);
         EXPECT_EQ(answer.rfind(reply, 0), 0u) << line << ": " << answer;
     }
