@@ -508,7 +508,8 @@ TEST(MathText, AutomaticNotation) {
              {1e21, 383, L"1e+21"},            {123456789012345.0, 383, L"123456789012345"}, {1e15, 383, L"1e+15"},
              {0.0001, 383, L"0.0001"},         {0.00001, 383, L"1e-05"},            {1.5e-7, 383, L"1.5e-07"},
              {kPi, 383, L"3.14159265358979"},  {kPi, 15, L"3.1415926535898"},      {-kPi * 1e100, 15, L"-3.1415927e+100"},
-             {1e-6, 383, L"1e-06"},            {kPi, 1, L"3"},                      {1, 0, L""}}) {
+             {1e-6, 383, L"1e-06"},            {kPi, 1, L"3"},                      {1, 0, L""},
+             {1e-300, 3, L"1e-"}}) {  // no precision fits: the text is cut
         std::wstring out = L"old";
         lm_reformatAuto(c.value, out, c.maxLength);
         EXPECT_EQ(out, c.expected) << c.value;

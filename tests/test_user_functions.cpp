@@ -28,7 +28,7 @@ TEST_F(UserFunctionsTest, DefineAndCall) {
                               {L"f(2+1)", L"10", true},
                               {L"f(f(1))", L"5", true},
                               {L"area(r)=pi*r^2", L"done.", true},
-                              {L"area(2)", L"12.5663706143592", true},
+                              {L"Area(2)", L"12.5663706143592", true},
                               {L"g(x,y) = hypot(x,y)", L"done.", true},
                               {L"g(3,4)", L"5", true},
                               {L"h(t)=k*t", L"done.", true},
@@ -167,6 +167,7 @@ TEST_F(UserFunctionsTest, PlotsAndSolverGetPlainText) {
         bool ok;
         const wchar_t* expanded;  // or the message
     } rows[] = {{L"f(x)", true, L"(x^2-2)"},
+                {L"f(2.5)", true, L"(2.5^2-2)"},  // a plain number needs no parentheses
                 {L"sin(x) + f(x)*pi", true, L"sinDeg(x)+(x^2-2)*pi()"},
                 {L"0x10*x", true, L"16*x"},
                 {L"foo(x)", false, L"   ! unknown function"},
