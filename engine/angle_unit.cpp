@@ -13,24 +13,17 @@ const wchar_t* const kAngleFunctions[] = {L"sin",  L"cos",  L"tan",  L"cot",  L"
 
 bool isNameChar(wchar_t c) { return std::iswalnum(c) || c == L'_' || c == L'.'; }
 
-bool isAngleFunction(const std::wstring& name) {
+/// The name at [begin, end) of text is one of the angle functions.
+bool isAngleFunction(const std::wstring& text, size_t begin, size_t end) {
     for (const wchar_t* f : kAngleFunctions)
-        if (name == f) return true;
+        if (text.compare(begin, end - begin, f) == 0) return true;
     return false;
 }
 
 }  // namespace
 
 const wchar_t* angleUnitName(AngleUnit unit) {
-    switch (unit) {
-    case AngleUnit::Degrees:
-        return L"degrees";
-    case AngleUnit::Gradians:
-        return L"gradians";
-    case AngleUnit::Radians:
-        break;
-    }
-    return L"radians";
+    return unit == AngleUnit::Degrees ? L"degrees" : unit == AngleUnit::Gradians ? L"gradians" : L"radians";
 }
 
 std::wstring angleUnitNotice(AngleUnit unit) { return fillMessage(msg::kAnglesIn, {angleUnitName(unit)}); }
@@ -45,7 +38,7 @@ void applyAngleUnit(AngleUnit unit, std::wstring& expression, TextOrigin* origin
         }
         size_t end = i;
         while (end < expression.size() && isNameChar(expression[end])) ++end;
-        if (end < expression.size() && expression[end] == L'(' && isAngleFunction(expression.substr(i, end - i))) {
+        if (end < expression.size() && expression[end] == L'(' && isAngleFunction(expression, i, end)) {
             expression.insert(end, suffix);
             // The renamed name stands for the name typed.
             if (origin) origin->replace(i, end - i, end - i + suffix.size());
@@ -56,13 +49,5 @@ void applyAngleUnit(AngleUnit unit, std::wstring& expression, TextOrigin* origin
 }
 
 double trigonometricPlotHalfWidth(AngleUnit unit) {
-    switch (unit) {
-    case AngleUnit::Degrees:
-        return 360;
-    case AngleUnit::Gradians:
-        return 400;
-    case AngleUnit::Radians:
-        break;
-    }
-    return 4;
+    return unit == AngleUnit::Degrees ? 360 : unit == AngleUnit::Gradians ? 400 : 4;
 }

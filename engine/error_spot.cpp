@@ -33,7 +33,7 @@ size_t unclosedParenthesis(const std::wstring& expression) {
 std::wstring piece(const std::wstring& typed, int begin, int end) {
     const size_t from = std::min(static_cast<size_t>(std::max(begin, 0)), typed.size());
     const size_t to = std::min(static_cast<size_t>(std::max(end, 0)), typed.size());
-    return from < to ? typed.substr(from, to - from) : std::wstring();
+    return typed.substr(from, std::max(to, from) - from);
 }
 
 /// The name of the function whose argument list holds pos: the name before the innermost open "(" before pos.
@@ -71,10 +71,10 @@ ErrorSpot spotOf(const TextOrigin& origin, size_t begin, size_t end, const std::
 ErrorSpot locateSyntaxError(const std::wstring& typed, const std::wstring& expression, const TextOrigin& origin,
                             int position, lmSyntaxReason reason) {
     const size_t size = expression.size();
-    size_t pos = position < 0 ? 0 : std::min(static_cast<size_t>(position), size);
-    if (reason == lmSyntaxReason::MissingParenthesis) pos = std::min(unclosedParenthesis(expression), size);
-    const bool atEnd = pos >= size;
     if (size == 0) return {};
+    size_t pos = std::min(static_cast<size_t>(std::max(position, 0)), size);
+    if (reason == lmSyntaxReason::MissingParenthesis) pos = unclosedParenthesis(expression);
+    const bool atEnd = pos >= size;
     const size_t at = std::min(pos, size - 1);
     const size_t end = atEnd ? size : tokenEnd(expression, at);
     ErrorSpot spot = spotOf(origin, at, end, {});

@@ -116,31 +116,12 @@ const std::vector<FunctionCategory>& functionCategories() {
 }
 
 const wchar_t* functionCategoryLabel(FunctionCategory category) {
-    switch (category) {
-    case C::Powers:
-        return L"Powers and logarithms";
-    case C::Trigonometric:
-        return L"Trigonometric";
-    case C::Hyperbolic:
-        return L"Hyperbolic";
-    case C::Rounding:
-        return L"Rounding and remainders";
-    case C::WholeNumbers:
-        return L"Whole numbers";
-    case C::Statistics:
-        return L"Statistics";
-    case C::Special:
-        return L"Special functions";
-    case C::Bitwise:
-        return L"Bit operations";
-    case C::Other:
-        return L"Random and time";
-    case C::Constants:
-        return L"Constants";
-    case C::Commands:
-        break;
-    }
-    return L"Commands";
+    // In the order of FunctionCategory.
+    static const wchar_t* const kLabels[] = {
+        L"Powers and logarithms", L"Trigonometric", L"Hyperbolic",      L"Rounding and remainders",
+        L"Whole numbers",         L"Statistics",    L"Special functions", L"Bit operations",
+        L"Random and time",       L"Constants",     L"Commands"};
+    return kLabels[static_cast<size_t>(category)];
 }
 
 const std::vector<FunctionSignature>& functionSignatures() {

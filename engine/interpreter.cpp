@@ -277,7 +277,7 @@ bool Interpreter::plotCommand(Line& line) {
     PlotRequest request;
     CommandStop stop;
     if (const wchar_t* error =
-            parsePlotCommand(line.text, request, &stop, trigonometricPlotHalfWidth(m_angleUnit)))
+            parsePlotCommand(line.text, request, stop, trigonometricPlotHalfWidth(m_angleUnit)))
         return failAt(line, error, stop.begin, stop.end, stop.reason);
     // The curve is drawn in the unit of the moment and keeps it.
     TextOrigin origin = line.origin;
@@ -312,7 +312,7 @@ void Interpreter::locateInCommand(Line& line, const std::wstring& function, cons
 bool Interpreter::startSolveCommand(Line& line) {
     SolveRequest request;
     CommandStop stop;
-    if (const wchar_t* error = parseSolveCommand(line.text, request, &stop))
+    if (const wchar_t* error = parseSolveCommand(line.text, request, stop))
         return failAt(line, error, stop.begin, stop.end, stop.reason);
     // The interval travels in a and b, marked in use without being counted.
     vars.varValue[0] = request.a;

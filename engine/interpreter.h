@@ -71,9 +71,9 @@ public:
 
     /// The text the math library evaluates for a function of x as typed in the solver dialog (or handed to a
     /// plot): blanks removed, user functions written out, literals, ans and constants rewritten, the angle unit
-    /// applied. False, with the console's message in *message, when it names an unknown function, calls one
+    /// applied. False, with the console's message in message, when it names an unknown function, calls one
     /// with the wrong number of arguments or grows too long.
-    bool expandFunction(const std::wstring& text, std::wstring* expanded, std::wstring* message) const;
+    bool expandFunction(const std::wstring& text, std::wstring& expanded, std::wstring& message) const;
 
     lmDelvo& engine() { return m_engine; }
     const lmDelvo& engine() const { return m_engine; }

@@ -145,19 +145,19 @@ const wchar_t* Interpreter::evaluationMessage() const {
     return msg::kInvalidExpression;
 }
 
-bool Interpreter::expandFunction(const std::wstring& text, std::wstring* expanded, std::wstring* message) const {
+bool Interpreter::expandFunction(const std::wstring& text, std::wstring& expanded, std::wstring& message) const {
     std::wstring function = text;
     lm_removeSpace(function);
     TextOrigin origin;
     origin.reset(function.size());
     ExpansionError error;
     if (!expandCalls(ExpansionContext{m_functions, m_engine, kEntryMax}, function, origin, &error)) {
-        if (message) *message = error.message;
+        message = error.message;
         return false;
     }
     preprocessExpression(LastAnswer{ansValue, ansSet}, function);
     applyAngleUnit(m_angleUnit, function);
-    if (expanded) *expanded = function;
-    if (message) message->clear();
+    expanded = function;
+    message.clear();
     return true;
 }

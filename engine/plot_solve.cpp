@@ -22,18 +22,15 @@ const wchar_t* const kIntervalExpected = L"two numbers expected, the first below
 const wchar_t* const kPointsExpected = L"a whole number of points from 1 to 33554432 expected";
 
 /// Notes where reading stopped; gives back the message.
-const wchar_t* stopped(CommandStop* stop, size_t begin, size_t end, const wchar_t* reason, const wchar_t* message) {
-    if (stop) {
-        stop->begin = begin;
-        stop->end = std::max(end, begin + 1);
-        stop->reason = reason;
-    }
+const wchar_t* stopped(CommandStop& stop, size_t begin, size_t end, const wchar_t* reason, const wchar_t* message) {
+    stop.begin = begin;
+    stop.end = std::max(end, begin + 1);
+    stop.reason = reason;
     return message;
 }
 
-/// The plot command's function text after "name("; pos ends after it. False: bad syntax.
+/// The plot command's function text after "name(" (pos is within the text); pos ends after it. False: bad syntax.
 bool delimitFunction(const std::wstring& text, size_t& pos, std::wstring& function, size_t* functionAt) {
-    if (pos >= text.size()) return false;
     if (isQuote(text[pos])) ++pos;
     const size_t start = pos;
     *functionAt = start;
@@ -63,6 +60,33 @@ bool field(const std::wstring& text, size_t& pos, const wchar_t* stops, const wc
     return false;
 }
 
+/// The toolkit's rule for a number: the whole text must be one ("C" locale).
+bool toDouble(const std::wstring& text, double* value) {
+    if (text.empty() || std::iswspace(text[0])) return false;
+    // The "C" locale whatever the process locale is: numbers always use a full stop.
+    std::wistringstream in(text);
+    in.imbue(std::locale::classic());
+    double number = 0;
+    in >> number;
+    if (in.fail() || in.peek() != std::char_traits<wchar_t>::eof()) {
+        // istream refuses "inf"/"nan"; strtod-style texts are not plot bounds anyway.
+        return false;
+    }
+    *value = number;
+    return true;
+}
+
+/// The toolkit's rule for a whole number, base 10: the whole text must be one.
+bool toLong(const std::wstring& text, long long* value) {
+    if (text.empty() || std::iswspace(text[0])) return false;
+    errno = 0;
+    wchar_t* end = nullptr;
+    const long long number = std::wcstoll(text.c_str(), &end, 10);
+    if (errno || end != text.c_str() + text.size()) return false;
+    *value = number;
+    return true;
+}
+
 /// Reads ",lo,hi" after the function; lo must be below hi.
 bool readInterval(const std::wstring& text, size_t& pos, double& lo, double& hi) {
     ++pos;  // the comma
@@ -79,38 +103,11 @@ bool readInterval(const std::wstring& text, size_t& pos, double& lo, double& hi)
 
 }  // namespace
 
-bool toDouble(const std::wstring& text, double* value) {
-    if (text.empty() || std::iswspace(text[0])) return false;
-    // The "C" locale whatever the process locale is: numbers always use a full stop.
-    std::wistringstream in(text);
-    in.imbue(std::locale::classic());
-    double number = 0;
-    in >> number;
-    if (in.fail() || in.peek() != std::char_traits<wchar_t>::eof()) {
-        // istream refuses "inf"/"nan"; strtod-style texts are not plot bounds anyway.
-        return false;
-    }
-    *value = number;
-    return true;
-}
-
-bool toLong(const std::wstring& text, long long* value) {
-    if (text.empty() || std::iswspace(text[0])) return false;
-    errno = 0;
-    wchar_t* end = nullptr;
-    const long long number = std::wcstoll(text.c_str(), &end, 10);
-    if (errno || end != text.c_str() + text.size()) return false;
-    *value = number;
-    return true;
-}
-
-const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop,
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop& stop,
                                 double trigHalfWidth) {
     size_t pos = 5;  // after "plot("
-    CommandStop local;
-    if (!stop) stop = &local;
     if (pos >= text.size()) return stopped(stop, pos - 1, pos, kFunctionExpected, msg::kPlotSyntax);
-    if (!delimitFunction(text, pos, request.function, &stop->functionAt))
+    if (!delimitFunction(text, pos, request.function, &stop.functionAt))
         return stopped(stop, std::min(pos, text.size() - 1), pos + 1, kSeparatorExpected, msg::kPlotSyntax);
     const std::wstring& f = request.function;
     auto has = [&f](const wchar_t* word) { return f.find(word) != std::wstring::npos; };
@@ -135,12 +132,10 @@ const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, 
     return nullptr;
 }
 
-const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop* stop) {
+const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop& stop) {
     size_t pos = 6;  // after "solve("
-    CommandStop local;
-    if (!stop) stop = &local;
     if (pos >= text.size()) return stopped(stop, pos - 1, pos, kFunctionExpected, msg::kSolveSyntax);
-    if (!delimitFunction(text, pos, request.function, &stop->functionAt))
+    if (!delimitFunction(text, pos, request.function, &stop.functionAt))
         return stopped(stop, std::min(pos, text.size() - 1), pos + 1, kSeparatorExpected, msg::kSolveSyntax);
     request.a = -10;
     request.b = 10;

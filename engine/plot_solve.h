@@ -32,11 +32,7 @@ struct CommandStop {
 
 /// Parses "plot(f[,xmin,xmax[,points]])" (already preprocessed); null on success, else the message. A
 /// trigonometric function's default interval is [-trigHalfWidth, trigHalfWidth] (4 radians).
-const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop* stop = nullptr,
+const wchar_t* parsePlotCommand(const std::wstring& text, PlotRequest& request, CommandStop& stop,
                                 double trigHalfWidth = 4);
 /// Parses "solve(f[,a,b])"; null on success, else the message.
-const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop* stop = nullptr);
-/// wxString::ToDouble's rule: the whole text must be a number ("C" locale).
-bool toDouble(const std::wstring& text, double* value);
-/// wxString::ToLong's rule, base 10: the whole text must be an integer.
-bool toLong(const std::wstring& text, long long* value);
+const wchar_t* parseSolveCommand(const std::wstring& text, SolveRequest& request, CommandStop& stop);

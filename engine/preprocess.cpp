@@ -21,8 +21,9 @@ void replaceAt(std::wstring& text, size_t pos, size_t count, const std::wstring&
     if (origin) origin->truncate(text.size());
 }
 
+/// afterDigit is also true at position 0.
 bool rewriteExponent(std::wstring& text, size_t i, bool afterDigit) {
-    if (!(afterDigit || i == 0) || text[i] != L'e') return false;
+    if (!afterDigit || text[i] != L'e') return false;
     const wchar_t next = at(text, i + 1);
     if (!isDecimalDigit(next) && next != L'+' && next != L'-') return false;
     text[i] = L'E';

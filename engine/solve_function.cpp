@@ -21,8 +21,8 @@ constexpr int kResultNumberMax = 63;
 /// across 0 (floor(x)-0.5, a pole) leaves a good part of it.
 constexpr double kZeroShare = 1e-3;
 
-/// The root finder's function: the parser stored in the parameter record at x, or 0 without one.
-double atParser(double x, lmParam* param) { return param && param->parser ? param->parser->evalfx(x) : 0; }
+/// The root finder's function: the parser findZero stored in the parameter record, at x.
+double atParser(double x, lmParam* param) { return param->parser->evalfx(x); }
 
 /// Two ends this close (relative to their size) leave no interval to search.
 bool isDegenerate(double a, double b) {
@@ -83,7 +83,7 @@ std::wstring Interpreter::solveFunction(const std::wstring& function, double low
     if (lm_removeSpace(text) < 1) return msg::kEmptyFunction;
     // The dialog reads a function as the console does: the user's functions, constants and the angle unit.
     std::wstring expanded, problem;
-    if (!expandFunction(text, &expanded, &problem)) return dialogMessage(problem);
+    if (!expandFunction(text, expanded, problem)) return dialogMessage(problem);
     if (parser->init(expanded) < 1) {
         parser->release();
         return msg::kInvalidFunction;

@@ -125,8 +125,8 @@ private:
     bool expandCall(const UserFunction& function, const std::wstring& in, const TextOrigin& inOrigin, size_t nameAt,
                     size_t open, size_t close, std::wstring& out, TextOrigin& outOrigin) {
         const TextSpan call = inOrigin.cover(nameAt, close + 1);
-        if (std::find(m_stack.begin(), m_stack.end(), function.name) != m_stack.end() ||
-            m_stack.size() > static_cast<size_t>(UserFunctions::kMaxFunctions))
+        // The functions on the stack differ from each other, so it never holds more than there are functions.
+        if (std::find(m_stack.begin(), m_stack.end(), function.name) != m_stack.end())
             return fail(msg::kRecursiveFunction, call, quoted(function.name) + L" would call itself");
         const auto stretches = argumentStretches(in, open, close);
         const size_t wanted = function.parameters.size();

@@ -58,7 +58,8 @@ bool isReservedName(const std::wstring& name) {
 
 const wchar_t* assignmentNameError(const std::wstring& name) {
     if (isReservedName(name)) return msg::kNameReserved;
-    if (name.empty() || !std::iswalpha(name[0])) return msg::kInvalidName;
+    // An empty name reads its terminator here, no letter.
+    if (!std::iswalpha(name[0])) return msg::kInvalidName;
     for (wchar_t c : name)
         if (!isLetterOrDigit(c)) return msg::kInvalidName;
     return nullptr;

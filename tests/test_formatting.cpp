@@ -2,6 +2,8 @@
 // Result formatting: the fixed and exponent formats, int mode, output bases and "format ?".
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/number_format.h"
 #include "engine_test_support.h"
 
@@ -46,6 +48,50 @@ TEST(Formatting, IntModeAndOutputBases) {
         {{0, 2}, L"0b0"},     {{0, 8}, L"0o0"},   {{0, 16}, L"0x0"}, {{0, 10}, L""},
         {{255, 16}, L"0xFF"}, {{0xFFFFFFFFu, 2}, L"0b" + std::wstring(32, L'1')}, {{15, 8}, L"0o17"}, {{5, 7}, L""}};
     for (const auto& [in, expected] : bases) EXPECT_EQ(formatInBase(in.first, in.second), expected) << in.first;
+}
+
+// In auto mode a caller's printf format is used when it holds exactly one conversion of a double and fewer
+// than 64 characters; any other falls back to the automatic notation. Text beyond the buffer is dropped.
+TEST(Formatting, CallersFormatOnlyWhenSafe) {
+    const NumberFormat autoFmt{NumberFormat::kAuto};
+    const std::wstring longest = L"%.3f" + std::wstring(59, L'_');
+    const struct {
+        std::wstring format;
+        double value;
+        int max;
+        std::wstring expected;
+    } rows[] = {
+        {L"%.3f", 3.14159, 380, L"3.142"},
+        {L"v=%+.2f!", 1.5, 380, L"v=+1.5!"},
+        {L"%%%.1lf", 1.74, 380, L"%1.7"},
+        {L"%05.1f|%%", 2.5, 380, L"002.5|%"},
+        {L"%-6.1f|", 2.5, 380, L"2.5   |"},
+        {L"%8.2e", 12345, 380, L"1.23e+04"},
+        {L"%a", 2.5, 380, L"0x1.4p+1"},
+        {L"%f", -std::nan(""), 380, L"nan"},
+        {L"%.3f", 3.14159, 3, L"3.1"},
+        {longest, 2, 380, L"2" + std::wstring(59, L'_')},
+        {longest + L"_", 2.5, 380, L"2.5"},
+        {L"%1023f", 1, 380, std::wstring(380, L' ')},
+        {L"%1024f", 1, 380, L""},
+        {L"%d", 2.5, 380, L"2.5"},
+        {L"%s", 2.5, 380, L"2.5"},
+        {L"%.3f%.3f", 2.5, 380, L"2.5"},
+        {L"plain", 2.5, 380, L"2.5"},
+        {L"%", 2.5, 380, L"2.5"},
+        {L"%.3", 2.5, 380, L"2.5"},
+        {L"%l", 2.5, 380, L"2.5"},
+    };
+    for (const auto& row : rows) {
+        std::wstring out = L"stale";
+        formatResult(row.value, out, row.max, autoFmt, &row.format);
+        EXPECT_EQ(out, row.expected) << row.format;
+    }
+    // The other notations keep their own formats.
+    std::wstring out;
+    const std::wstring caller = L"%.3f";
+    formatResult(3.14159, out, 380, NumberFormat{}, &caller);
+    EXPECT_EQ(out, L"3.14159");
 }
 
 TEST(Formatting, FormatQueryNamesTheMode) {

@@ -3,6 +3,7 @@
 // every entry in one menu category, completion with the user's functions.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -35,12 +36,17 @@ TEST(FunctionTable, MatchesTheMathLibraryAndItsDocumentation) {
     for (const FunctionSignature& entry : functionSignatures()) {
         const std::wstring name = entry.name;
         EXPECT_EQ(std::wstring(entry.signature).rfind(name, 0), 0u) << narrow(name);
+        // Constants, and only they, are inserted and shown without parentheses.
+        EXPECT_EQ(entry.constant, entry.category == FunctionCategory::Constants) << narrow(name);
+        EXPECT_EQ(entry.constant, std::wcschr(entry.signature, L'(') == nullptr) << narrow(name);
+        EXPECT_EQ(findFunctionSignature(name), &entry) << narrow(name);
         if (entry.category == FunctionCategory::Commands) continue;
         EXPECT_TRUE(engine.knowsFunction(name)) << narrow(name);
         const bool documented = docs.find("`" + narrow(name) + "(") != std::string::npos ||
                                 docs.find("`" + narrow(name) + "`") != std::string::npos;
         EXPECT_TRUE(documented) << narrow(name);
     }
+    EXPECT_EQ(findFunctionSignature(L"nosuch"), nullptr);
 }
 
 // The menu's categories hold every entry exactly once.

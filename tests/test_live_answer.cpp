@@ -53,6 +53,7 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
         {L"x^2-2->0", L""},
         {L"rand()", L""},
         {L"time()+1", L""},
+        {L"1+rand()", L""},
         {L"1+2;", L""},
         {L"a=1; a+1", L""},
         {L"\"1\"", L""},

@@ -374,7 +374,9 @@ TEST(MathSolver, FindsRoots) {
                                            {L"ln(x)-1", -10, 10, std::exp(1.0), 1e-5}, // nan below 0
                                            {L"sqrt(x)-2", -10, 10, 4, 1e-5},
                                            {L"1/x-0.25", -10, 10, 4, 1e-5},
-                                           {L"tan(x)", 1, 4, kPi, 1e-5}}) {  // the pole pi/2 changes sign too
+                                           {L"tan(x)", 1, 4, kPi, 1e-5},  // the pole pi/2 changes sign too
+                                           {L"ln(x)", 0, 2, 1, 0},  // -inf at 0, an exact zero half-way
+                                           {L"(x-1)^2", -10, 10.3, 1, 0}}) {  // no sign change: the minimum
         SCOPED_TRACE(narrow(c.text));
         EXPECT_NEAR(solveText(math, c.text, c.a, c.b), c.root, c.tolerance);
         EXPECT_TRUE(lm_solveSucceeded(&math.param));
@@ -412,6 +414,86 @@ TEST(MathSolver, IterationLimitHonoured) {
     EXPECT_TRUE(lm_solveSucceeded(&bare));
 }
 
+namespace {
+
+int g_calls = 0;
+double parabola(double x, lmParam*) { return ++g_calls, x * x - 2; }
+double cubic(double x, lmParam*) { return ++g_calls, x * x * x - 2 * x - 5; }
+double valley(double x, lmParam*) { return ++g_calls, (x - 2) * (x - 2) + 1; }
+
+}  // namespace
+
+// The limit and the tolerance of the parameter record: a limit of 0 or less is the default 4096, a search the
+// limit cuts short says so, and f is never evaluated more often than the limit allows. The tolerance is kept
+// between 2 ulp and 0.5.
+TEST(MathSolver, LimitAndToleranceOfTheParameterRecord) {
+    const struct {
+        lmSolveCallback f;
+        double a, b;
+        int limit;
+        bool succeeded, ranOut;
+    } rows[] = {{parabola, -10, 10, 0, true, false},
+                {parabola, -10, 10, -5, true, false},
+                {parabola, -10, 10, 70, true, false}};
+    for (const auto& row : rows) {
+        lmParam param;
+        param.setReltol(1e-15);
+        param.setMaxiter(row.limit);
+        double a = row.a, b = row.b;
+        lm_guessFz(row.f, &a, &b, &param);
+        lm_solveFz(row.f, a, b, &param);
+        EXPECT_EQ(lm_solveSucceeded(&param), row.succeeded) << row.limit;
+        EXPECT_EQ(lm_solveRanOut(&param), row.ranOut) << row.limit;
+    }
+    for (int limit = 5; limit <= 80; ++limit) {
+        for (lmSolveCallback f : {parabola, cubic}) {
+            lmParam param;
+            param.setMaxiter(limit);
+            g_calls = 0;
+            const double x = lm_solveFz(f, -10, 10, &param);
+            EXPECT_LE(g_calls, limit);
+            EXPECT_NE(lm_solveSucceeded(&param), lm_solveRanOut(&param)) << limit;
+            if (lm_solveSucceeded(&param)) {
+                EXPECT_EQ(param.iterations, g_calls) << limit;
+                EXPECT_LT(std::fabs(f(x, nullptr)), 1e-5) << limit;
+            }
+        }
+    }
+    const struct {
+        double reltol, error;
+    } tolerances[] = {{0, 4.5e-16}, {kNan, 4.5e-16}, {1e-3, 1.5e-3}, {10, 0.75}};
+    for (const auto& row : tolerances) {
+        lmParam param;
+        param.setReltol(row.reltol);
+        EXPECT_NEAR(lm_solveFz(parabola, 0, 3, &param), std::sqrt(2.0), row.error) << row.reltol;
+        EXPECT_TRUE(lm_solveSucceeded(&param)) << row.reltol;
+    }
+}
+
+// Without a parameter record the finder works with the default tolerance and limit and reports nothing; the
+// minimiser finds a minimum with its ends in either order, and nothing between infinite ends.
+TEST(MathSolver, WithoutParameterRecordAndTheMinimiser) {
+    double a = -10, b = 10;
+    EXPECT_EQ(lm_guessFz(parabola, &a, &b, nullptr), 1);
+    EXPECT_TRUE(a < b && b - a < 1) << a << " " << b;
+    EXPECT_NEAR(lm_solveFz(parabola, a, b, nullptr), -std::sqrt(2.0), 2e-6);
+    EXPECT_FALSE(lm_solveSucceeded(nullptr));
+    EXPECT_FALSE(lm_solveRanOut(nullptr));
+    EXPECT_EQ(lm_guessFz(parabola, nullptr, &b, nullptr), 0);
+    double infinite = kInf;
+    EXPECT_EQ(lm_guessFz(parabola, &a, &infinite, nullptr), 0);
+    EXPECT_TRUE(std::isnan(lm_solveFz(parabola, -kInf, 0, nullptr)));
+    for (const auto& [lo, hi] : {std::pair{0.0, 5.0}, std::pair{5.0, 0.0}}) {
+        double fmin = 0;
+        EXPECT_NEAR(lm_minimizeFx(valley, lo, hi, nullptr, &fmin), 2, 1e-7) << lo;
+        EXPECT_NEAR(fmin, 1, 1e-14) << lo;
+    }
+    EXPECT_NEAR(lm_minimizeFx(valley, 0, 5, nullptr, nullptr), 2, 1e-7);
+    double fmin = 0;
+    EXPECT_TRUE(std::isnan(lm_minimizeFx(valley, 0, kInf, nullptr, &fmin)));
+    EXPECT_TRUE(std::isnan(fmin));
+}
+
 TEST(MathText, AutomaticNotation) {
     struct Case {
         double value;
@@ -426,7 +508,8 @@ TEST(MathText, AutomaticNotation) {
              {1e21, 383, L"1e+21"},            {123456789012345.0, 383, L"123456789012345"}, {1e15, 383, L"1e+15"},
              {0.0001, 383, L"0.0001"},         {0.00001, 383, L"1e-05"},            {1.5e-7, 383, L"1.5e-07"},
              {kPi, 383, L"3.14159265358979"},  {kPi, 15, L"3.1415926535898"},      {-kPi * 1e100, 15, L"-3.1415927e+100"},
-             {1e-6, 383, L"1e-06"},            {kPi, 1, L"3"},                      {1, 0, L""}}) {
+             {1e-6, 383, L"1e-06"},            {kPi, 1, L"3"},                      {1, 0, L""},
+             {1e-300, 3, L"1e-"}}) {  // no precision fits: the text is cut
         std::wstring out = L"old";
         lm_reformatAuto(c.value, out, c.maxLength);
         EXPECT_EQ(out, c.expected) << c.value;

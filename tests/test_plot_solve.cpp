@@ -213,3 +213,70 @@ TEST(SolveCommand, Failures) {
 }
 
 }  // namespace
+
+// The solver dialog's routine: its checks in order, the console's reading of a function (blanks, the user's
+// functions, the angle unit, at most 379 characters), and "No real solution found" exactly where the console's
+// solve tells that it found none.
+TEST(SolveFunction, MessagesAndZeros) {
+    Interpreter interpreter;
+    std::wstring out;
+    interpreter.evaluateLine(L"f(t)=t^2-2", &out);
+    std::wstring longBody = L"t";
+    while (longBody.size() < 240) longBody += L"+t";
+    interpreter.evaluateLine(L"w(t)=" + longBody, &out);
+    std::wstring longFunction = L"x-1";  // 379 characters that solve, then 21 that would not parse
+    while (longFunction.size() < 379) longFunction += L"+0";
+    longFunction += std::wstring(21, L')');
+    const double one = 1, twoUlps = std::nextafter(std::nextafter(one, 2.0), 2.0);
+    const double threeUlps = std::nextafter(twoUlps, 2.0);
+    const struct {
+        std::wstring function;
+        double lower, upper;
+        const wchar_t* reply;
+    } rows[] = {
+        {L"", -10, 10, L"! Empty function"},
+        {L"X^2-4", -10, 10, L"! No x in function"},
+        {L"   ", -10, 10, L"! No x in function"},
+        {std::wstring(380, L' ') + L"x", -10, 10, L"! Empty function"},  // the x lies beyond what is read
+        {L"x-1", -10, -10, L"! Invalid interval"},
+        {L"x-1", one, twoUlps, L"! Invalid interval"},
+        {L"x-1", one, threeUlps, L"x = 1\ny = 0"},
+        {L"x+*", -10, 10, L"! Invalid function"},
+        {L"foo(x)", -10, 10, L"! Unknown function"},
+        {L"f(x,x)", 0, 3, L"! Wrong number of arguments"},
+        {L"w(x)+w(x)", 0, 3, L"! Expression too long"},
+        {L"x - 1", 10, -10, L"x = 1\ny = 0"},
+        {longFunction, -10, 10, L"x = 1\ny = 0"},
+        {L"exp(1)", -10, 10, L"No real solution found\nin the specified interval"},
+        {L"floor(x)-0.5", -10, 10, L"No real solution found\nin the specified interval"},
+        {L"1/x", -1, 2, L"No real solution found\nin the specified interval"},
+    };
+    for (const auto& row : rows) {
+        double x = 7, y = 7;
+        EXPECT_EQ(interpreter.solveFunction(row.function, row.lower, row.upper, &x, &y), row.reply) << row.function;
+    }
+    // The zero and f there reach the caller; the user's functions and the angle unit apply as in the console.
+    double x = 0, y = 1;
+    const std::wstring reply = interpreter.solveFunction(L"f(x)", 0, 3, &x, &y);
+    EXPECT_EQ(reply.rfind(L"x = 1.41421356237", 0), 0u) << reply;
+    EXPECT_NEAR(x, std::sqrt(2.0), 1e-6);
+    EXPECT_NEAR(y, 0, 1e-6);
+    interpreter.evaluateLine(L"deg", &out);
+    EXPECT_EQ(interpreter.solveFunction(L"sin(x)-0.5", 0, 90, nullptr, nullptr), L"x = 30\ny = 0");
+}
+
+// The iteration limit typed in the console holds for the dialog's routine; 0 is the default limit.
+TEST(SolveFunction, FollowsTheConsolesIterationLimit) {
+    Interpreter interpreter;
+    std::wstring out;
+    const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+        {L"iter=2", L"No real solution found\nin the specified interval"},
+        {L"iter=4096", L"x = 2.094551"},
+        {L"iter=0", L"x = 2.094551"},
+    };
+    for (const auto& [line, reply] : rows) {
+        ASSERT_TRUE(interpreter.evaluateLine(line, &out)) << line;
+        const std::wstring answer = interpreter.solveFunction(L"x^3-2*x-5", 2, 3, nullptr, nullptr);
+        EXPECT_EQ(answer.rfind(reply, 0), 0u) << line << ": " << answer;
+    }
+}

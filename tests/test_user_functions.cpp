@@ -28,7 +28,7 @@ TEST_F(UserFunctionsTest, DefineAndCall) {
                               {L"f(2+1)", L"10", true},
                               {L"f(f(1))", L"5", true},
                               {L"area(r)=pi*r^2", L"done.", true},
-                              {L"area(2)", L"12.5663706143592", true},
+                              {L"Area(2)", L"12.5663706143592", true},
                               {L"g(x,y) = hypot(x,y)", L"done.", true},
                               {L"g(3,4)", L"5", true},
                               {L"h(t)=k*t", L"done.", true},
@@ -49,7 +49,9 @@ TEST_F(UserFunctionsTest, DefineAndCall) {
                               {L"y=f(4)", L"8", true},
                               {L"f(x)=x^2-2", L"done.", true},
                               {L"fun?", L"f(x)=x^2-2; area(r)=pi*r^2; g(x,y)=hypot(x,y); h(t)=k*t; "
-                                        L"d(speed)=speed*10; v(t)=speed*t; n(a,b,c,d)=a-b+c*d", true}});
+                                        L"d(speed)=speed*10; v(t)=speed*t; n(a,b,c,d)=a-b+c*d", true},
+                              {L"p0(t)=t*10", L"done.", true},  // digits belong to a function's name
+                              {L"p0(0.8)", L"8", true}});
     EXPECT_EQ(interpreter.ansValue, 8);
     for (const wchar_t* line : {L"solve(f(x),0,3)", L"f(x)->0"})
         EXPECT_EQ(runLine(interpreter, line).out.rfind(L"x = 1.41421", 0), 0u) << line;
@@ -165,6 +167,7 @@ TEST_F(UserFunctionsTest, PlotsAndSolverGetPlainText) {
         bool ok;
         const wchar_t* expanded;  // or the message
     } rows[] = {{L"f(x)", true, L"(x^2-2)"},
+                {L"f(2.5)", true, L"(2.5^2-2)"},  // a plain number needs no parentheses
                 {L"sin(x) + f(x)*pi", true, L"sinDeg(x)+(x^2-2)*pi()"},
                 {L"0x10*x", true, L"16*x"},
                 {L"foo(x)", false, L"   ! unknown function"},
@@ -172,7 +175,7 @@ TEST_F(UserFunctionsTest, PlotsAndSolverGetPlainText) {
                 {L"f(x,1)", false, L"   ! wrong number of arguments"}};
     for (const auto& row : rows) {
         std::wstring expanded, message;
-        EXPECT_EQ(interpreter.expandFunction(row.typed, &expanded, &message), row.ok) << row.typed;
+        EXPECT_EQ(interpreter.expandFunction(row.typed, expanded, message), row.ok) << row.typed;
         EXPECT_EQ(row.ok ? expanded : message, row.expanded) << row.typed;
     }
 }

@@ -16,8 +16,8 @@ int readNumber(const char* text, int* position, double* value) {
     if (!((*start >= '0' && *start <= '9') || (*start == '.' && start[1] >= '0' && start[1] <= '9'))) return 0;
     const char* end = start;
     while (*end != '\0') ++end;  // muParser's text ends with a blank and a terminator
+    // A digit, or a point and a digit, always starts a number.
     const char* stop = lmReadNumber(start, end, value, std::chars_format::general);
-    if (stop == nullptr) return 0;
     *position += static_cast<int>(stop - start);
     return 1;
 }

@@ -103,6 +103,7 @@ private:
 /// One expression: init, then eval or evalfx, then release. Never throws.
 class lmParser {
 public:
+    /// engine is required; param may be null.
     lmParser(lmDelvo* engine, lmParam* param);
     ~lmParser();
     lmParser(const lmParser&) = delete;
@@ -110,7 +111,8 @@ public:
 
     /// Parses the expression; above 0 means accepted. "name=" (display of a variable) is accepted.
     int init(const std::wstring& expression);
-    /// Evaluates with the variables named by letters ("abc...z") set to values; sets the engine's error code on failure.
+    /// Evaluates with the variables named by letters ("abc...z", not null) set to values; sets the engine's error
+    /// code on failure.
     double eval(const char* letters, const lmValues& values);
     /// Evaluates the initialised expression with x set, the other variables from the engine's variable source.
     double evalfx(double x);

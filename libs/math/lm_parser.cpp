@@ -2,6 +2,7 @@
 // lmParser: one expression on the engine's shared muParser (set per line, never rebuilt).
 #include "libs/math/lm_engine_impl.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -69,11 +70,11 @@ int topLevelComma(const std::string& text) {
     return static_cast<int>(text.size());
 }
 
-/// The first character that is not ASCII (or is NUL), or -1.
+/// The first character that is not ASCII (or is NUL); there is one, toAscii refused the text.
 int firstForeignCharacter(const std::wstring& expression) {
-    for (size_t i = 0; i < expression.size(); ++i)
-        if (expression[i] <= 0 || expression[i] > 127) return static_cast<int>(i);
-    return -1;
+    const auto foreign =
+        std::find_if(expression.begin(), expression.end(), [](wchar_t c) { return c <= 0 || c > 127; });
+    return static_cast<int>(foreign - expression.begin());
 }
 
 bool isNameChar(char c) {
@@ -204,7 +205,7 @@ lmParser::~lmParser() {
 int lmParser::init(const std::wstring& expression) {
     release();
     State& state = *m_state;
-    if (state.engine == nullptr || !state.engine->impl().ready) return 0;
+    if (!state.engine->impl().ready) return 0;
     if (!toAscii(expression, state.expression)) {
         state.reportSyntax("invalid character", firstForeignCharacter(expression), lmSyntaxReason::UnexpectedCharacter);
         return 0;
@@ -246,13 +247,12 @@ int lmParser::init(const std::wstring& expression) {
 
 double lmParser::eval(const char* letters, const lmValues& values) {
     const State& state = *m_state;
-    if (state.engine == nullptr) return 0.0;
     if (!state.ready) {
         state.reportError(kErrorNotReady, "no expression");
         return 0.0;
     }
     lmValues& variables = state.engine->impl().variables;
-    for (const char* letter = letters; letter != nullptr && *letter != '\0'; ++letter) {
+    for (const char* letter = letters; *letter != '\0'; ++letter) {
         if (*letter >= 'a' && *letter <= 'z') {
             const auto slot = static_cast<size_t>(*letter - 'a');
             variables[slot] = values[slot];
@@ -263,7 +263,6 @@ double lmParser::eval(const char* letters, const lmValues& values) {
 
 double lmParser::evalfx(double x) {
     const State& state = *m_state;
-    if (state.engine == nullptr) return 0.0;
     if (!state.ready) {
         state.reportError(kErrorNotReady, "no expression");
         return 0.0;
@@ -281,7 +280,7 @@ double lmParser::evalfx(double x) {
 
 void lmParser::release() {
     State& state = *m_state;
-    if (state.engine != nullptr && state.engine->impl().owner == &state) state.engine->impl().owner = nullptr;
+    if (state.engine->impl().owner == &state) state.engine->impl().owner = nullptr;
     state.ready = false;
     state.expression.clear();
 }

@@ -12,11 +12,11 @@ namespace {
 
 constexpr int kAutoPrecision = 15;
 
-/// Shortest text of value with at most precision significant digits, %g rules ("C" locale, no trailing zeros).
+/// Shortest text of value with at most precision (1 to 15) significant digits, %g rules ("C" locale, no trailing
+/// zeros); 64 characters hold any of them.
 std::string generalText(double value, int precision) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
-    if (result.ec != std::errc()) return std::string();
     return std::string(buffer, result.ptr);
 }
 
@@ -38,7 +38,8 @@ const char* lmReadNumber(const char* first, const char* last, double* value, std
     } else {
         const std::string text(first, result.ptr);
         const size_t exponent = text.find_first_of(format == std::chars_format::hex ? "pP" : "eE");
-        const bool tiny = exponent != std::string::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
+        // The number read ends in a digit, so a character follows the exponent's letter.
+        const bool tiny = exponent != std::string::npos && text[exponent + 1] == '-';
         *value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return result.ptr;
