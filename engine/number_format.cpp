@@ -42,7 +42,8 @@ void printDouble(const std::wstring& format, double value, std::wstring& out, in
     // nan has no sign a user could use: every notation shows it as "nan".
     if (std::isnan(value)) value = std::fabs(value);
     int n = std::swprintf(buffer.data(), buffer.size(), format.c_str(), value);
-    if (n < 0) {
+    // A text that does not fit is refused, not cut: glibc says so with -1, other C libraries with its full length.
+    if (n < 0 || n >= static_cast<int>(buffer.size())) {
         out.clear();
         return;
     }

@@ -34,6 +34,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+/// Standard error without the lines a coverage build adds at exit: its counters cannot be written either
+/// under a file size limit.
+std::string programErrors(const std::string& err) {
+    std::string kept;
+    for (size_t start = 0; start < err.size();) {
+        const size_t end = std::min(err.find('\n', start), err.size() - 1) + 1;
+        if (err.compare(start, 24, "libgcov profiling error:") != 0) kept += err.substr(start, end - start);
+        start = end;
+    }
+    return kept;
+}
+
 /// Seconds a window session may take to show its window or to end: far more than it needs on a busy machine.
 constexpr double kPatience = 30;
 
@@ -321,8 +333,9 @@ TEST_F(EnvironmentFaults, OutputFileOnAFullDisk) {
                   "DelvoCalculator: cannot create the output file\nUsage: tallyx -run inputfile -out outputfile "
                   "[-show]\n\n0.333333333333\n")
             << fault.name;
-        EXPECT_EQ(tallyx.err(), std::string("tallyx: the output file out/res.txt was not written: ") + fault.reason +
-                                    "; the result went to standard output\n")
+        EXPECT_EQ(programErrors(tallyx.err()),
+                  std::string("tallyx: the output file out/res.txt was not written: ") + fault.reason +
+                      "; the result went to standard output\n")
             << fault.name;
         EXPECT_EQ(tallyx.status(), 1) << fault.name;
         EXPECT_EQ(snapshot(out), before) << fault.name;
