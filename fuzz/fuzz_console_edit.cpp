@@ -137,7 +137,8 @@ void checkMarks(ConsoleEdit& console) {
     }
 }
 
-/// One step; false when it may change the lines above the input line (an execution, a clear, a reset).
+/// One step; false when it may change the lines above the input line (an execution, a clear, a reset, Delete on a
+/// selection that reaches back).
 bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
     switch (step) {
         case kKeypadText: {
@@ -192,7 +193,14 @@ bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
             return true;
         }
         case kEraseLeft: console.eraseLeft(); return true;
-        case kDeleteForward: console.DeleteForward(); return true;
+        case kDeleteForward: {
+            // Delete removes a whole selection, also one that reaches back from the input line into earlier lines.
+            const bool reachesBack =
+                console.GetSelectionStart() < console.GetInputStart(console.GetLineCount() - 1) &&
+                console.GetSelectionEnd() > console.GetSelectionStart();
+            console.DeleteForward();
+            return !reachesBack;
+        }
         case kCut: console.CutSelection(); return true;
         case kCopy: console.CopySelection(); return true;
         case kRestoreHistory: console.AddHistory(textFrom(input)); return true;
