@@ -161,8 +161,12 @@ bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
         }
         case kSelect: {
             const int length = console.GetLength();
-            const int anchor = input.ConsumeIntegralInRange(-1, length + 1);
-            const int caret = input.ConsumeIntegralInRange(-1, length + 1);
+            // The mouse and the keys select whole characters: a position inside one moves to its start.
+            const auto whole = [&console, length](int pos) {
+                return pos <= 0 || pos >= length ? pos : console.PositionBefore(console.PositionAfter(pos));
+            };
+            const int anchor = whole(input.ConsumeIntegralInRange(-1, length + 1));
+            const int caret = whole(input.ConsumeIntegralInRange(-1, length + 1));
             console.SetSelection(anchor, caret);
             return true;
         }
