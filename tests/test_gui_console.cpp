@@ -650,14 +650,14 @@ TEST_F(Console, LiveAnswerShowsTheValueBelowTheInputLine) {
     }
     interpreter.outputBase = 16;
     gui::typeText(console, wxS("ans+1"));
-    gui::pump(50);
-    EXPECT_EQ(console->liveAnswer().shown(), wxS("0xF"));
+    EXPECT_TRUE(gui::pumpUntil([this] { return console->liveAnswer().shown() == wxS("0xF"); }, 3000))
+        << console->liveAnswer().shown();
     interpreter.outputBase = 10;
     // At the bottom of a full console the view follows, so the answer stays on screen.
     for (int i = 0; i < 30; ++i) enter(wxS("1"));
     gui::typeText(console, wxS("2+2"));
-    gui::pump(50);
-    EXPECT_EQ(console->liveAnswer().shown(), wxS("4"));
+    EXPECT_TRUE(gui::pumpUntil([this] { return console->liveAnswer().shown() == wxS("4"); }, 3000))
+        << console->liveAnswer().shown();
     EXPECT_GE(console->GetFirstVisibleLine() + console->LinesOnScreen(), console->VisibleFromDocLine(lastLine()) + 2);
     // Switched off, nothing shows.
     console->liveAnswer().setEnabled(false);
