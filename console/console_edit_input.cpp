@@ -65,7 +65,8 @@ void ConsoleEdit::typeText(const wxString& text, int caretOffset) {
         if (!acceptable()) return;
     }
     ReplaceSelection(text);
-    if (caretOffset != 0) GotoPos(GetSelectionStart() + caretOffset);
+    // The offset counts characters, so the caret never lands inside the bytes of one.
+    if (caretOffset != 0) GotoPos(PositionRelative(GetSelectionStart(), caretOffset));
 }
 
 void ConsoleEdit::eraseLeft() {

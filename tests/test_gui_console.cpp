@@ -139,6 +139,14 @@ TEST(ConsoleHistory, CorrectionsAndLongLines) {
     EXPECT_EQ(history.entry(4), L"");
 }
 
+// The keypad's caret offset counts characters, also after letters of more than one byte.
+TEST_F(Console, KeypadCaretOffsetCountsCharacters) {
+    console->typeText(wxS("(\u00e9\u00e9)"), -3);
+    EXPECT_EQ(console->GetTextRange(console->GetInputStart(), console->GetCurrentPos()), wxS("("));
+    console->DeleteForward();
+    EXPECT_EQ(console->GetLineText(lastLine()), wxS("(\u00e9)"));
+}
+
 TEST_F(Console, EditingKeysStopAtThePrompt) {
     enter(wxS("1+2"));
     const int start = console->GetInputStart(lastLine());

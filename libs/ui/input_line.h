@@ -10,7 +10,8 @@ public:
     virtual ~InputLine() = default;
 
     /// Replaces the selection on the input line by text (moving to the end of the text first when the selection
-    /// lies elsewhere); a non-zero caretOffset then places the caret relative to the start of the selection.
+    /// lies elsewhere); a non-zero caretOffset then places the caret that many characters from the start of the
+    /// selection.
     virtual void typeText(const wxString& text, int caretOffset) = 0;
     /// Deletes the character left of the caret, never across the input line's start.
     virtual void eraseLeft() = 0;
