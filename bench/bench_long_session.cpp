@@ -327,7 +327,7 @@ int main(int argc, char** argv) {
     setenv("XDG_DATA_HOME", (std::string(home) + "/.local/share").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
     setenv("GDK_BACKEND", "x11", 1);
-    // The listener below stands in for the accessibility bridge, in the process.
+    // The session listens to the console's accessible text itself, in the process (Listener above).
     setenv("NO_AT_BRIDGE", "1", 1);
 
     auto* app = new DelvoApp;

@@ -252,16 +252,23 @@ BENCHMARK(BM_WindowPanFiveCurves)->Args({200, 0})->Args({200, 1})->Args({131072,
 
 // Goal: at most 16 ms a frame. The wheel zooms out and back in around the middle, a notch a frame: every frame
 // samples every curve anew.
+/// Notch number i of a wheel at point: eight notches out, then eight in, and so on.
+wxMouseEvent wheelNotch(const wxPoint& point, int i)
+{
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.SetPosition(point);
+    wheel.m_wheelDelta = 120;
+    wheel.m_wheelRotation = (i / 8) % 2 == 0 ? -120 : 120;
+    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    return wheel;
+}
+
 void BM_WindowZoomFiveCurves(benchmark::State& state)
 {
     PlotWindowFrames window(static_cast<int>(state.range(0)), state.range(1) != 0);
     int i = 0;
     for (auto _ : state) {
-        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
-        wheel.SetPosition(window.middle());
-        wheel.m_wheelDelta = 120;
-        wheel.m_wheelRotation = (i++ / 8) % 2 == 0 ? -120 : 120;
-        wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        wxMouseEvent wheel = wheelNotch(window.middle(), i++);
         window.frame(wheel);
     }
 }
@@ -275,11 +282,7 @@ void BM_WindowSettleFiveDenseCurves(benchmark::State& state)
     int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
-        wheel.SetPosition(window.middle());
-        wheel.m_wheelDelta = 120;
-        wheel.m_wheelRotation = (i++ / 8) % 2 == 0 ? -120 : 120;
-        wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        wxMouseEvent wheel = wheelNotch(window.middle(), i++);
         window.frame(wheel);
         state.ResumeTiming();
         benchmark::DoNotOptimize(window.canvas()->renderBitmap());

@@ -29,6 +29,21 @@ protected:
         EXPECT_EQ(run.out, out) << args.back();
         EXPECT_EQ(run.status, status) << args.back();
     }
+    /// A run with what it must print on each stream and its exit status.
+    struct Expected {
+        std::vector<std::string> args;
+        const char* out;
+        const char* err;
+        int status;
+    };
+    void expectRuns(const std::vector<Expected>& rows) {
+        for (const auto& row : rows) {
+            const ProcessRun run = runTallyx(row.args, dir);
+            EXPECT_EQ(run.out, row.out) << row.args[1];
+            EXPECT_EQ(run.err, row.err) << row.args[1];
+            EXPECT_EQ(run.status, row.status) << row.args[1];
+        }
+    }
     fs::path dir;
 };
 
@@ -86,25 +101,14 @@ TEST_F(BatchMode, OutputFile) {
 TEST_F(BatchMode, FailureNamedOnStandardError) {
     write("calc.txt", "# totals\n1+1\n\nr = 2; 2*(r+\nq\n");
     write("fine.txt", "1+1\n");
-    const struct {
-        std::vector<std::string> args;
-        const char* out;
-        const char* err;
-        int status;
-    } rows[] = {
+    expectRuns({
         {{"-run", "calc.txt"}, "\n   ! invalid expression\n", "tallyx: calc.txt:4: 2*(r+: invalid expression\n", 1},
         {{"-run", "1+2; sin(;3"}, "\n   ! invalid expression\n", "tallyx: argument: sin(: invalid expression\n", 1},
         {{"-run", "2*q"}, "\n   ! variable not set\n", "tallyx: argument: 2*q: variable not set\n", 1},
         {{"-run", "plot(x,0)"}, "\n   ! invalid plot interval\n", "tallyx: argument: plot(x,0): invalid plot interval\n", 1},
         {{"-run", "fine.txt"}, "\n2\n", "", 0},
         {{"-run", "calc.txt", "-out", "res.txt"}, "", "tallyx: calc.txt:4: 2*(r+: invalid expression\n", 1},
-    };
-    for (const auto& row : rows) {
-        const ProcessRun run = runTallyx(row.args, dir);
-        EXPECT_EQ(run.out, row.out) << row.args[1];
-        EXPECT_EQ(run.err, row.err) << row.args[1];
-        EXPECT_EQ(run.status, row.status) << row.args[1];
-    }
+    });
     std::ifstream in(dir / "res.txt", std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     EXPECT_EQ(bytes.find("tallyx"), std::string::npos);
@@ -121,12 +125,7 @@ TEST_F(BatchMode, StandardErrorTellsWhatWasNotRunOrFound) {
     write("exact.txt", exact);
     write("fails.txt", "q\n" + big);
     write("solve.txt", "solve(x^2+1)\nsolve(x^2-2,0,3)\nsolve(floor(x)-0.5)\n2\n");
-    const struct {
-        std::vector<std::string> args;
-        const char* out;
-        const char* err;
-        int status;
-    } rows[] = {
+    expectRuns({
         {{"-run", "big.txt"}, "\n256\n", "tallyx: big.txt: lines after 256 were not run\n", 0},
         {{"-run", "exact.txt"}, "\n256\n", "", 0},
         {{"-run", "fails.txt"}, "\n   ! variable not set\n", "tallyx: fails.txt:1: q: variable not set\n", 1},
@@ -140,13 +139,7 @@ TEST_F(BatchMode, StandardErrorTellsWhatWasNotRunOrFound) {
          "tallyx: solve.txt:1: solve(x^2+1): no root here: f changes no sign on [-10, 10]\n"
          "tallyx: solve.txt:3: solve(floor(x)-0.5): no root here: f jumps over 0 at x = 1.00000001912691 (a pole "
          "or a step)\n", 0},
-    };
-    for (const auto& row : rows) {
-        const ProcessRun run = runTallyx(row.args, dir);
-        EXPECT_EQ(run.out, row.out) << row.args[1];
-        EXPECT_EQ(run.err, row.err) << row.args[1];
-        EXPECT_EQ(run.status, row.status) << row.args[1];
-    }
+    });
 }
 
 // "-h" and "-help" print usage and end without a display; "-h extra" is the normal start, which needs one.
