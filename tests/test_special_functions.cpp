@@ -91,7 +91,8 @@ TEST(SpecialFunctions, InfiniteAndFarOrdersAnswerAtOnce) {
         {L"yn(-1e6-1,6)", L"inf"}, {L"yn(1e60,3)", L"-inf"}, {L"jn(1e60,3)", L"0"}, {L"jn(-1e300,3)", L"0"},
         {L"yn(799299670.5,3)", L"-inf"}, {L"jn(1e12+0.5,2e12)", L"nan"}, {L"jn(-2000.25,3)", L"inf"},
         {L"yn(-2001.25,3)", L"inf"}, {L"yn(-2000.5,3)", L"0"},
-        {L"yn(-13113500000000.25,3)", L"-inf"},
+        {L"yn(-13113500000000.25,3)", L"-inf"}, {L"jn(1e6,5e5)", L"0"}, {L"yn(1e6,5e5)", L"-inf"},
+        {L"jn(1e6,5e5+1)", L"nan"}, {L"yn(1e6,5e5+1)", L"nan"}, {L"yn(50000,3)", L"-inf"},
     };
     Interpreter interpreter;
     for (const auto& row : rows) {

@@ -25,6 +25,9 @@ using QuietPolicy = bmp::policy<bmp::domain_error<bmp::ignore_error>, bmp::pole_
                                 bmp::denorm_error<bmp::ignore_error>, bmp::evaluation_error<bmp::ignore_error>,
                                 bmp::rounding_error<bmp::ignore_error>,
                                 bmp::indeterminate_result_error<bmp::ignore_error>, bmp::promote_double<false>>;
+/// The same, computing in long double: Y_n's own recurrence gathers 8 units of the last place in double by
+/// the order 100.
+using WidePolicy = bmp::normalise<QuietPolicy, bmp::promote_double<true>>::type;
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -119,7 +122,7 @@ constexpr int kLongestRecurrence = 100000;
 double fnBesselY(double n, double x);
 
 // Orders beyond kLongestRecurrence are answered here: Boost counts integer orders in an int and recurs over
-// far non-integer ones for seconds to hours (found by fuzz_math). For 0 < |x| < n / 2, J_n(x) is below
+// far non-integer ones for seconds to hours (found by fuzz_math). For 0 < |x| <= n / 2, J_n(x) is below
 // the smallest double and Y_n(x) below the most negative one; closer to the order no value is given.
 bool farOrder(double n) { return std::fabs(n) > kLongestRecurrence; }
 
@@ -140,21 +143,24 @@ double fnBesselJ(double n, double x) {
         const double v = -n;
         return reflected(cosPi(v), fnBesselJ(v, x), -sinPi(v), fnBesselY(v, x));
     }
-    if (farOrder(n)) return std::fabs(x) < std::fabs(n) / 2 ? 0.0 : kNan;
+    if (farOrder(n)) return std::fabs(x) <= std::fabs(n) / 2 ? 0.0 : kNan;
     return boost::math::cyl_bessel_j(n, x, QuietPolicy());
 }
-// Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y; a
-// value beyond the double range is -inf or +inf with the sign the recurrence has reached.
+// Y_n(x) for an integer order n >= 2 by the upward recurrence from Y_0 and Y_1, which is stable for Y. It runs
+// in long double: in double, a hundred steps gather 8 to 13 units of the last place. A value beyond the double
+// range is -inf or +inf with the sign the recurrence has reached.
 double besselYUpward(int n, double x) {
-    double previous = boost::math::cyl_neumann(0, x, QuietPolicy());
-    double current = boost::math::cyl_neumann(1, x, QuietPolicy());
+    const long double wide = x;
+    long double previous = boost::math::cyl_neumann(0, wide, QuietPolicy());
+    long double current = boost::math::cyl_neumann(1, wide, QuietPolicy());
     for (int k = 1; k < n && std::isfinite(current); ++k) {
-        const double next = (2.0 * k / x) * current - previous;
-        if (!std::isfinite(next)) return std::signbit(current) == std::signbit(2.0 * k / x) ? kInf : -kInf;
+        const long double factor = 2.0L * k / wide;
+        const long double next = factor * current - previous;
+        if (!std::isfinite(next)) return std::signbit(current) == std::signbit(factor) ? kInf : -kInf;
         previous = current;
         current = next;
     }
-    return current;
+    return static_cast<double>(current);
 }
 
 double fnBesselY(double n, double x) {
@@ -174,9 +180,9 @@ double fnBesselY(double n, double x) {
         const double v = -n;
         return reflected(sinPi(v), fnBesselJ(v, x), cosPi(v), fnBesselY(v, x));
     }
-    // Beyond the recurrence's reach Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x < n / 2.
-    if (farOrder(n)) return x > 0 && x < n / 2 ? -kInf : kNan;
-    const double value = boost::math::cyl_neumann(n, x, QuietPolicy());
+    // Beyond the recurrence's reach Y_n(x) ~ -(2n / (e x))^n / sqrt(pi n / 2), which is -inf for 0 < x <= n / 2.
+    if (farOrder(n)) return x > 0 && x <= n / 2 ? -kInf : kNan;
+    const double value = boost::math::cyl_neumann(n, x, WidePolicy());
     if (std::isnan(value) && integerOrder && n >= 2 && x > 0) return besselYUpward(static_cast<int>(n), x);
     return value;
 }
