@@ -398,9 +398,9 @@ bool Interpreter::prepareExpression(Line& line) {
     if (line.mode == Mode::Solve) {
         if (expression.find(L'x') == std::wstring::npos)
             return failAt(line, msg::kInvalidExpression, 0, expression.size(), L"no x to solve for");
-    } else if (replaceVariableNames(vars, expression, &line.origin, &m_engine) &&
-               (expression.empty() || line.typedSize(expression) > kExpressionMax)) {
-        return fail(line, msg::kInvalidExpression);
+    } else {
+        // Each name becomes its slot's letter: the text only gets shorter, so the limits above still hold.
+        replaceVariableNames(vars, expression, &line.origin, &m_engine);
     }
     // Literals, ans, factorials and constants rewritten for the parser.
     preprocessExpression(LastAnswer{ansValue, ansSet}, expression, &line.origin);
@@ -440,7 +440,7 @@ bool Interpreter::evaluate(Line& line) {
     } else if (line.mode == Mode::Assignment) {
         ok = assign(line, parser);
     } else if (line.mode == Mode::Display) {
-        if (line.target < 0 || !vars.varSet[line.target]) {
+        if (line.target < 0) {  // resolveTarget finds set variables only
             ok = fail(line, msg::kVariableNotSet);
         } else {
             writeResult(line, vars.varValue[line.target]);

@@ -166,12 +166,9 @@ bool LiveAnswer::peekStatement(const Interpreter& interpreter, std::wstring text
     // Assignments, variable display and solving change or show state: not while typing.
     if (assignAt > 0 || expression.find(L"->0") != std::wstring::npos) return false;
     // The typed text's limit, before its functions were written out.
-    auto tooLong = [growth](const std::wstring& e) {
-        return static_cast<std::ptrdiff_t>(e.size()) - growth > Interpreter::kExpressionMax;
-    };
-    if (expression.empty() || tooLong(expression)) return false;
-    if (replaceVariableNames(m_scratch, expression, nullptr, &m_engine) && (expression.empty() || tooLong(expression)))
-        return false;
+    const std::ptrdiff_t typedSize = static_cast<std::ptrdiff_t>(expression.size()) - growth;
+    if (expression.empty() || typedSize > Interpreter::kExpressionMax) return false;
+    replaceVariableNames(m_scratch, expression, nullptr, &m_engine);  // only shortens the text
     preprocessExpression(LastAnswer{interpreter.ansValue, interpreter.ansSet}, expression);
     applyAngleUnit(interpreter.angleUnit(), expression);
     if (expression.empty() || obviouslyIncomplete(expression) || callsVolatileFunction(expression)) return false;

@@ -89,7 +89,6 @@ std::wstring Interpreter::solveFunction(const std::wstring& function, double low
         return msg::kInvalidFunction;
     }
 
-    if (m_param.getMaxiter() >= 0) m_param.iterations = 0;
     const ZeroSearch search = findZero(*parser, m_param, lower, upper);
     parser->release();
 

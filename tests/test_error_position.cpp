@@ -95,6 +95,7 @@ TEST(ErrorPosition, CommandsAndVariables) {
         {L"plot(x,0)", L"       ^", L"two numbers expected, the first below the second"},
         {L"plot(x, 1, 0)", L"        ^^^^", L"two numbers expected, the first below the second"},
         {L"plot(x,0,1,0)", L"           ^", L"a whole number of points from 1 to 33554432 expected"},
+        {L"plot(x,0,1,", L"          ^", L"a whole number of points from 1 to 33554432 expected"},
     });
     // A function the plot window refuses is read by the parser to find the place.
     plots.acceptAdd = false;
@@ -109,7 +110,8 @@ TEST(ErrorPosition, CommandsAndVariables) {
 TEST(ErrorPosition, UserFunctions) {
     Interpreter interpreter;
     std::wstring out;
-    for (const wchar_t* line : {L"f(x) = x^2", L"h(t) = k*t", L"deg"}) interpreter.evaluateLine(line, &out);
+    for (const wchar_t* line : {L"f(x) = x^2", L"h(t) = k*t", L"g(x) = f(x) + 1", L"deg"})
+        interpreter.evaluateLine(line, &out);
     expectSpots(interpreter, {
         {L"2 * foo(3)", L"    ^^^", L"unknown function 'foo'"},
         {L"1 + f(1, 2)", L"    ^^^^^^^", L"'f' takes 1 argument"},
@@ -117,7 +119,11 @@ TEST(ErrorPosition, UserFunctions) {
         {L"f(2 +) + 1", L"     ^", L"value expected after '+'"},
         {L"k(x) = x + foo(x)", L"           ^^^", L"unknown function 'foo'"},
         {L"k(x, x) = 1", L"     ^", L"'x' is named twice"},
+        {L"k(x) =", L"     ^", L"the body is missing"},
+        {L"sin(x) = x", L"^^^", L"'sin' is taken"},
+        {L"k(x) = 2*x.5", L"          ^^", L"operator expected before '.5'"},
         {L"f(x) = f(x) + 1", L"       ^^^^", L"'f' would call itself"},
+        {L"f(x) = g(x)", L"       ^^^^", L"'f' would call itself"},  // through g
         {L"sin(1, 2)", L"        ^", L"too many arguments for 'sin'"},
     });
 }

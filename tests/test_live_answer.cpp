@@ -31,15 +31,19 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
         {L"5!", L"120"},
         {L"0x1F + 0b1", L"32"},
         {L"1;2+3", L"5"},
+        {L"2*3 # six", L"6"},
         {L"2*(3+4)", L"14"},
         {L"2*(3+4", L""},
         {L"1+", L""},
         {L"foo", L""},
         {L"42", L""},
+        {L".5", L""},  // Enter shows a number as typed
+        {L"2.50", L""},
         {L"a = 7", L""},
         {L"a=", L""},
         {L"a==5", L"1"},
         {L"q+1", L""},
+        {L"q;2+3", L""},  // Enter stops at the unset q
         {L"x+1", L""},
         {L"model+1", L"3"},
         {L"model + 1", L""},  // "del " inside: the removal command, not an expression
@@ -107,23 +111,24 @@ TEST(LiveAnswer, FollowsStateChanges) {
     Interpreter interpreter;
     LiveAnswer live;
     std::wstring out, shown;
-    interpreter.evaluateLine(L"b=2", &out);
-    live.answer(interpreter, L"b*10", &shown);
-    EXPECT_EQ(shown, L"20");
-    interpreter.evaluateLine(L"b=3", &out);
-    live.answer(interpreter, L"b*10", &shown);
-    EXPECT_EQ(shown, L"30");
+    const struct {
+        const wchar_t* entered;  // the line Enter evaluates before the text is typed again
+        const wchar_t* typed;
+        const wchar_t* shown;
+    } rows[] = {
+        {L"b=2", L"b*10", L"20"},         {L"b=3", L"b*10", L"30"},        {L"4", L"ans+1", L"5"},
+        {L"5", L"ans+1", L"6"},           {L"format int", L"7/2", L"3..."}, {L"format auto", L"7/2", L"3.5"},
+        {L"rad", L"sin(90)", L"0.893996663600558"}, {L"deg", L"sin(90)", L"1"}, {L"f(x)=x+1", L"f(2)", L"3"},
+        {L"f(x)=x+2", L"f(2)", L"4"},
+    };
+    for (const auto& row : rows) {
+        interpreter.evaluateLine(row.entered, &out);
+        live.answer(interpreter, row.typed, &shown);
+        EXPECT_EQ(shown, row.shown) << row.entered << " then " << row.typed;
+    }
     interpreter.outputBase = 16;
     live.answer(interpreter, L"b*10", &shown);
     EXPECT_EQ(shown, L"0x1E");
-    interpreter.outputBase = 10;
-    live.answer(interpreter, L"sin(90)", &shown);
-    interpreter.evaluateLine(L"deg", &out);
-    live.answer(interpreter, L"sin(90)", &shown);
-    EXPECT_EQ(shown, L"1");
-    interpreter.evaluateLine(L"rad", &out);
-    live.answer(interpreter, L"sin(90)", &shown);
-    EXPECT_EQ(shown, L"0.893996663601");
 }
 
 }  // namespace

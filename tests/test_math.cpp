@@ -109,7 +109,7 @@ TEST(MathParser, Functions) {
                  {L"lorentz(0)", 1 / kPi},     {L"lorentz(1)", 0.5 / kPi},      {L"lorentz(3,1,2)", 2 / (kPi * 8)},
                  {L"hypot(3,4)", 5},           {L"min(3,1,2)", 1},              {L"max(3,1,2)", 3},
                  {L"min(5)", 5},               {L"sign(-2)", -1},               {L"sign(0)", 0},
-                 {L"sign(3)", 1},              {L"gammaln(10)", std::log(362880.0)}, {L"gamma(5)", 24},
+                 {L"sign(3)", 1},              {L"sign(0/0)", kNan},            {L"gammaln(10)", std::log(362880.0)}, {L"gamma(5)", 24},
                  {L"beta(2,3)", 1.0 / 12},     {L"trunc(-2.7)", -2},            {L"int(2.7)", 2},
                  {L"int(-2.7)", -2},           {L"round(2.5)", 3},              {L"round(-2.5)", -3},
                  {L"rint(2.5)", 2},            {L"rint(3.5)", 4},               {L"sin(pi()/2)", 1},
@@ -129,7 +129,7 @@ TEST(MathParser, WholeNumbersAndStatistics) {
                  {L"ncr(5,2)", 10},                 {L"ncr(50,25)", 126410606437752}, {L"ncr(5,7)", 0},
                  {L"ncr(5,0)", 1},                  {L"ncr(-5,2)", kNan},            {L"ncr(1030,515)", kInf},
                  {L"ncr(1000,500)", 2.7028824094543655e299}, {L"ncr(1e12,3)", 1.6666666666616668e35},
-                 {L"npr(10,3)", 720},               {L"npr(20,10)", 670442572800},   {L"npr(3,4)", 0},
+                 {L"npr(10,3)", 720},               {L"npr(20,10)", 670442572800},   {L"npr(3,4)", 0},         {L"npr(-5,2)", kNan},           {L"npr(5,-2)", kNan},
                  {L"npr(170,170)", 7.257415615307999e306}, {L"npr(100,20)", 1.3039950182047124e39},
                  {L"mod(-7,3)", 2},                 {L"mod(7,-3)", -2},              {L"mod(-7.5,2)", 0.5},
                  {L"mod(6,3)", 0},                  {L"mod(5,0)", kNan},             {L"frac(3.75)", 0.75},
@@ -172,7 +172,7 @@ TEST(MathParser, BitOperationsOn64Bits) {
         {L"band(-1,255)", 255, P::None},       {L"bnot(0)", -1, P::None},            {L"bnot(-6)", 5, P::None},
         {L"shl(1,4)", 16, P::None},            {L"shl(1,63)", -9223372036854775808.0, P::None},
         {L"shl(3,62)", -4611686018427387904.0, P::None},                             {L"shr(-8,1)", -4, P::None},
-        {L"shr(-1,63)", -1, P::None},          {L"shr(2^62,62)", 1, P::None},        {L"shr(7,0)", 7, P::None},
+        {L"band(2^62,-1)", 4611686018427387904.0, P::None},                          {L"shr(-1,63)", -1, P::None},          {L"shr(2^62,62)", 1, P::None},        {L"shr(7,0)", 7, P::None},
         {L"band(2^63,-1)", -9223372036854775808.0, P::None},
         {L"bor(2^64-2^12,0)", -4096, P::None},
         {L"band(1.5,1)", kNan, P::NotWhole},   {L"shl(1,0.5)", kNan, P::NotWhole},   {L"gcd(2.5,5)", kNan, P::NotWhole},
@@ -207,7 +207,8 @@ TEST(MathParser, AnglesInEachUnit) {
                 0);
     expectTable({{L"cot(1)", std::cos(1.0) / std::sin(1.0)}, {L"sinDeg(0.1)", 0.0017453283658983088},
                  {L"sinDeg(1e20)", -0.9848077530122081},
-                 {L"cosDeg(1)", 0.9998476951563913},        {L"asinDeg(0.3)", 17.457603123722095}},
+                 {L"cosDeg(1)", 0.9998476951563913},        {L"asinDeg(0.3)", 17.457603123722095},
+                 {L"atan2Deg(1,2)", 26.56505117707799}},
                 1e-15);
     MathFixture math;
     const long double pi = 3.14159265358979323846264338327950288L;
@@ -248,6 +249,31 @@ TEST(MathParser, InitAcceptsAndRefuses) {
         EXPECT_LE(math.init(text), 0) << narrow(text);
 }
 
+// A refusal tells where the reading stopped and why; the console underlines from there.
+TEST(MathParser, RefusalsSayWhereAndWhy) {
+    using R = lmSyntaxReason;
+    const struct {
+        const wchar_t* text;
+        int position;
+        R reason;
+    } rows[] = {
+        {L"b=1", 1, R::Assignment},          {L"a<=b=1", 4, R::Assignment},         {L"max(1,2),3", 8, R::UnexpectedComma},
+        {L"1\x7f+\u00e9", 3, R::UnexpectedCharacter},
+    };
+    MathFixture math;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(narrow(row.text));
+        math.engine.clearError();
+        EXPECT_LE(math.init(row.text), 0);
+        EXPECT_EQ(math.engine.errorPosition, row.position);
+        EXPECT_EQ(math.engine.errorReason, row.reason);
+    }
+    // "==" at the start is a comparison without its left side, not an assignment.
+    math.engine.clearError();
+    EXPECT_LE(math.init(L"==5"), 0);
+    EXPECT_NE(math.engine.errorReason, R::Assignment);
+}
+
 // Only failures set the error code: inf and nan are values; eval after release or a refused init is an error.
 TEST(MathParser, ErrorCodeOnlyForFailures) {
     MathFixture math;
@@ -278,6 +304,8 @@ TEST(MathParser, ErrorCodeOnlyForFailures) {
     EXPECT_NE(math.engine.errorCode, 0);
     math.engine.clearError();
     EXPECT_TRUE(math.engine.message1.empty());
+    refused.evalfx(1);
+    EXPECT_NE(math.engine.errorCode, 0);
 }
 
 // evalfx sets x; the other variables come from the engine's variable source (none: 0).

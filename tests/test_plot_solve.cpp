@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <locale>
 #include <tuple>
 
 #include "engine_test_support.h"
@@ -55,8 +56,14 @@ TEST_F(PlotCommand, AngleUnit) {
     }
 }
 
-// Points are clamped to 4..131072; an interval is taken as given.
+/// A decimal comma, as a German process locale has.
+struct DecimalComma : std::numpunct<wchar_t> {
+    wchar_t do_decimal_point() const override { return L','; }
+};
+
+// Points are clamped to 4..131072; an interval is taken as given, with a full stop whatever the process locale.
 TEST_F(PlotCommand, GivenIntervalAndPoints) {
+    const std::locale before = std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
     const std::tuple<const wchar_t*, int, double, double> cases[] = {
         {L"plot(x,0,1,2)", 4, 0, 1}, {L"plot(x,0,1,999999)", 131072, 0, 1}, {L"plot(x,-1.5,2.5,1000)", 1000, -1.5, 2.5}};
     for (const auto& [line, points, xmin, xmax] : cases) {
@@ -65,6 +72,7 @@ TEST_F(PlotCommand, GivenIntervalAndPoints) {
         EXPECT_EQ(plots.calls.back().xmin, xmin) << line;
         EXPECT_EQ(plots.calls.back().xmax, xmax) << line;
     }
+    std::locale::global(before);
 }
 
 // Bad syntax, intervals and points fail with their messages and plot nothing.
@@ -200,6 +208,11 @@ TEST(SolveCommand, NoRootIsToldBesideTheReply) {
         EXPECT_TRUE(interpreter.evaluateLine(L"1+1", &out));
         EXPECT_EQ(interpreter.solveNote(), L"") << "a later line forgets the note";
     }
+    // A function with no value on the whole interval answers its middle.
+    Interpreter interpreter;
+    std::wstring out;
+    EXPECT_TRUE(interpreter.evaluateLine(L"solve(sqrt(-1-x^2),0,1)", &out));
+    EXPECT_EQ(out, L"x = 0.5   y = nan");
 }
 
 TEST(SolveCommand, Failures) {

@@ -44,6 +44,7 @@ TEST(Preprocess, LastAnswer) {
     std::wstring text;
     for (int i = 0; i < 80; ++i) text += L"ans+";
     EXPECT_LE(pre(text + L"1", LastAnswer{-1.23456789e-300, true}).size(), 383u);
+    EXPECT_EQ(pre(std::wstring(400, L'1')), std::wstring(383, L'1'));  // a longer text is cut first
 }
 
 TEST(Preprocess, DigitsAndDelimiters) {

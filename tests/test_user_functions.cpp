@@ -3,9 +3,11 @@
 // and the written-out text that plots and the solver dialog receive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "engine/live_answer.h"
+#include "engine/messages.h"
 #include "engine_test_support.h"
 
 namespace {
@@ -50,6 +52,8 @@ TEST_F(UserFunctionsTest, DefineAndCall) {
                               {L"f(x)=x^2-2", L"done.", true},
                               {L"fun?", L"f(x)=x^2-2; area(r)=pi*r^2; g(x,y)=hypot(x,y); h(t)=k*t; "
                                         L"d(speed)=speed*10; v(t)=speed*t; n(a,b,c,d)=a-b+c*d", true},
+                              {L"q(e)=1e-3*e", L"done.", true},  // the "e" of a number is no parameter
+                              {L"q(2)", L"0.002", true},
                               {L"p0(t)=t*10", L"done.", true},  // digits belong to a function's name
                               {L"p0(0.8)", L"8", true}});
     EXPECT_EQ(interpreter.ansValue, 8);
@@ -72,6 +76,7 @@ TEST_F(UserFunctionsTest, RefusedDefinitionsAndCalls) {
                               {L"s(x,x)=x", L"   ! invalid parameter name", false},
                               {L"s(pi)=1", L"   ! invalid parameter name", false},
                               {L"s(x)=", L"   ! empty expression", false},
+                              {L"(x)=1", L"   ! variable not set", false},  // no name: no definition
                               {L"s(x)=x==1", L"   ! invalid expression", false},
                               {L"s(x)=2*", L"   ! invalid expression", false},
                               {L"s(x)=x!", L"   ! invalid expression", false},  // only right for some arguments
@@ -197,3 +202,28 @@ TEST_F(UserFunctionsTest, LiveAnswer) {
 }
 
 }  // namespace
+
+// The message table tells the reader how long a name may be: a name of the length it gives is refused with
+// that message, and one a character shorter is accepted.
+TEST_F(UserFunctionsTest, MessageTableGivesTheNameLimitsKept) {
+    struct Row {
+        const wchar_t* message;
+        std::wstring (*line)(const std::wstring& name);
+    };
+    const Row rows[] = {
+        {msg::kNameTooLong, [](const std::wstring& name) { return name + L"=1"; }},
+        {msg::kFunctionNameTooLong, [](const std::wstring& name) { return name + L"(x)=x"; }},
+    };
+    for (const Row& row : rows) {
+        const auto& table = engineMessages();
+        const auto entry = std::find_if(table.begin(), table.end(), [&](const MessageEntry& e) { return e.text == row.message; });
+        ASSERT_NE(entry, table.end()) << row.message;
+        const size_t digits = entry->when.find_first_of(L"0123456789");
+        ASSERT_NE(digits, std::wstring::npos) << entry->when;
+        const size_t refused = std::stoul(entry->when.substr(digits));
+        std::wstring out;
+        EXPECT_FALSE(interpreter.evaluateLine(row.line(std::wstring(refused, L'q')), &out));
+        EXPECT_EQ(out, row.message);
+        EXPECT_TRUE(interpreter.evaluateLine(row.line(std::wstring(refused - 1, L'q')), &out)) << out;
+    }
+}

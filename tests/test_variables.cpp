@@ -101,6 +101,12 @@ TEST_F(Variables, FullStoreDropsOldest) {
     EXPECT_DOUBLE_EQ(interpreter.vars.varValue[25], 100);
     EXPECT_TRUE(interpreter.vars.varSet[25]);
     EXPECT_EQ(interpreter.vars.varCount, 26);
+
+    Interpreter lettersInUse;
+    for (wchar_t c = L'a'; c <= L'y'; ++c) ASSERT_TRUE(runLine(lettersInUse, std::wstring(1, c) + L"=1").ok);
+    EXPECT_TRUE(runLine(lettersInUse, L"speed=3").ok);
+    EXPECT_EQ(lettersInUse.vars.varName[25], L"z");
+    EXPECT_DOUBLE_EQ(lettersInUse.vars.varValue[25], 3);
 }
 
 // The listing stops with "..." past 349 characters; names are replaced only as whole names.
