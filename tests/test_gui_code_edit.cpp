@@ -209,27 +209,39 @@ TEST_F(ConsoleStyles, AlwaysShowCaretKeepsTheCaretWhileAnotherWindowHasTheFocus)
 
 TEST(DelvoMessageBox, NativeDialogShowsTheLabelsAndMapsTheAnswer) {
     // The real GTK dialog, answered by a timer through GTK itself; a second timer keeps it from blocking.
+    constexpr int kYes = gui::kGtkResponseYes, kNo = gui::kGtkResponseNo, kOk = gui::kGtkResponseOk,
+                  kCancel = gui::kGtkResponseCancel, kClosed = gui::kGtkResponseDeleteEvent;
     const struct {
         const char* caption;
-        long style;
+        long style;  // 0x48A yes/no, 0x104 OK, 0x1A yes/no/cancel, 0x14 OK/cancel, 0x4 OK
+        const char* labels[3];
         int response, expected;
-    } rows[] = {{"Quarn", 0x48A, gui::kGtkResponseYes, wxYES},
-                {"Quarn", 0x48A, gui::kGtkResponseDeleteEvent, wxNO},  // closing a yes/no box means no
-                {"DelvoCalculator", 0x104, gui::kGtkResponseOk, wxOK}};
+        int shownFirst, shownSecond;  // the buttons whose labels are read
+        const char* shown;
+    } rows[] = {
+        {"Quarn", 0x48A, {"Reset", "Cancel", ""}, kYes, wxYES, kYes, kNo, "Reset|Cancel"},
+        {"Quarn", 0x48A, {"", "", ""}, kClosed, wxNO, kYes, kNo, "_Yes|_No"},  // closing a yes/no box means no
+        {"DelvoCalculator", 0x104, {"", "", ""}, kOk, wxOK, kOk, kOk, "_OK|_OK"},
+        {"Save", 0x1A, {"Save", "Discard", "Back"}, kNo, wxNO, kYes, kCancel, "Save|Back"},
+        {"Save", 0x1A, {"Save", "Discard", ""}, kCancel, wxCANCEL, kYes, kNo, "Save|Discard"},
+        {"Ask", 0x14, {"Go", "", ""}, kOk, wxOK, kOk, kCancel, "Go|Cancel"},
+        {"Ask", 0x14, {"", "Stop", ""}, kClosed, wxCANCEL, kOk, kCancel, "OK|Stop"},
+        {"Note", 0x4, {"Understood", "", ""}, kOk, wxOK, kOk, kOk, "Understood|Understood"},
+    };
     for (const auto& row : rows) {
-        std::string yesLabel, noLabel;
+        std::string first, second;
         gui::after(300, [&] {
-            yesLabel = gui::gtkDialogButtonLabel(row.caption, gui::kGtkResponseYes);
-            noLabel = gui::gtkDialogButtonLabel(row.caption, gui::kGtkResponseNo);
+            first = gui::gtkDialogButtonLabel(row.caption, row.shownFirst);
+            second = gui::gtkDialogButtonLabel(row.caption, row.shownSecond);
             gui::gtkDialogRespond(row.caption, row.response);
         });
         gui::after(4000, [caption = row.caption] { gui::gtkDialogRespond(caption, gui::kGtkResponseDeleteEvent); });
-        const bool labelled = row.expected == wxYES;
         EXPECT_EQ(DelvoMessageBox(wxS("Reset Math Console?"), row.caption, row.style, nullptr,
-                                  labelled ? wxS("Reset") : wxS(""), labelled ? wxS("Cancel") : wxS(""), wxString()),
+                                  wxString::FromUTF8(row.labels[0]), wxString::FromUTF8(row.labels[1]),
+                                  wxString::FromUTF8(row.labels[2])),
                   row.expected)
-            << row.caption;
-        if (labelled) { EXPECT_EQ(yesLabel + "|" + noLabel, "Reset|Cancel"); }
+            << row.caption << " " << row.response;
+        EXPECT_EQ(first + "|" + second, row.shown) << row.caption << " " << row.response;
         gui::pump(50);
     }
 }
