@@ -220,6 +220,22 @@ inline void* findGtkWindow(const char* title) {
 }
 }  // namespace detail
 
+/// The titles of the shown GTK top-level windows, one per line (for a test's failure message).
+inline std::string shownGtkTitles() {
+    auto list = detail::gtkFunction<detail::GtkListNode* (*)()>("gtk_window_list_toplevels");
+    auto getTitle = detail::gtkFunction<const char* (*)(void*)>("gtk_window_get_title");
+    auto freeList = detail::gtkFunction<void (*)(detail::GtkListNode*)>("g_list_free");
+    if (!list || !getTitle) return std::string();
+    std::string titles;
+    detail::GtkListNode* windows = list();
+    for (detail::GtkListNode* node = windows; node; node = node->next) {
+        const char* title = getTitle(node->data);
+        titles += std::string(title ? title : "(none)") + "\n";
+    }
+    if (freeList) freeList(windows);
+    return titles;
+}
+
 /// Answers the shown GTK dialog of this title as if a button was pressed; false when there is none.
 inline bool gtkDialogRespond(const char* title, int response) {
     void* dialog = detail::findGtkWindow(title);

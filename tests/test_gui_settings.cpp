@@ -352,3 +352,34 @@ TEST(SettingsWindow, RoundTripThroughShutDownAndStart) {
 }
 
 }  // namespace
+
+// Without a chooser installed the toolkit's own colour and font dialogs ask; OK hands back their choice and
+// Cancel leaves the data as it was.
+TEST(Choosers, NativeDialogsAnswerOkAndCancel) {
+    const struct {
+        bool colour;
+        int response;
+        bool chosen;
+    } rows[] = {{true, gui::kGtkResponseOk, true}, {true, gui::kGtkResponseCancel, false},
+                {false, gui::kGtkResponseOk, true}, {false, gui::kGtkResponseCancel, false}};
+    for (const auto& row : rows) {
+        std::string titles;
+        gui::after(500, [&] {
+            titles = gui::shownGtkTitles();
+            gui::gtkDialogRespond(row.colour ? "Choose colour" : "Choose font", row.response);
+        });
+        gui::after(4000, [] {  // never blocks, whatever the dialog is called
+            for (const char* title : {"Choose colour", "Choose font"})
+                gui::gtkDialogRespond(title, gui::kGtkResponseDeleteEvent);
+        });
+        wxColourData colour;
+        colour.SetColour(wxColour(10, 20, 30));
+        wxFontData font;
+        font.SetInitialFont(wxFont(wxFontInfo(11)));
+        const bool chosen = row.colour ? chooseColour(nullptr, colour) : chooseFont(nullptr, font);
+        EXPECT_EQ(chosen, row.chosen) << titles;
+        if (row.colour) EXPECT_TRUE(colour.GetColour().IsOk()) << titles;
+        else if (chosen) EXPECT_TRUE(font.GetChosenFont().IsOk()) << titles;
+        gui::pump(50);
+    }
+}
