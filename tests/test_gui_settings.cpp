@@ -2,6 +2,7 @@
 // The colours and font dialog, the appearance model, and the settings file through the real window.
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -362,13 +363,17 @@ TEST(Choosers, NativeDialogsAnswerOkAndCancel) {
         bool chosen;
     } rows[] = {{true, gui::kGtkResponseOk, true}, {true, gui::kGtkResponseCancel, false},
                 {false, gui::kGtkResponseOk, true}, {false, gui::kGtkResponseCancel, false}};
+    // The row whose dialog is up: a late safety timer leaves later rows, and later tests, alone.
+    const auto shown = std::make_shared<int>(0);
     for (const auto& row : rows) {
+        const int index = ++*shown;
         std::string titles;
         gui::after(500, [&] {
             titles = gui::shownGtkTitles();
             gui::gtkDialogRespond(row.colour ? "Choose colour" : "Choose font", row.response);
         });
-        gui::after(4000, [] {  // never blocks, whatever the dialog is called
+        gui::after(4000, [shown, index] {  // never blocks, whatever the dialog is called
+            if (*shown != index) return;
             for (const char* title : {"Choose colour", "Choose font"})
                 gui::gtkDialogRespond(title, gui::kGtkResponseDeleteEvent);
         });
@@ -382,4 +387,5 @@ TEST(Choosers, NativeDialogsAnswerOkAndCancel) {
         else if (chosen) EXPECT_TRUE(font.GetChosenFont().IsOk()) << titles;
         gui::pump(50);
     }
+    *shown = 0;
 }
