@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The styled editor's look record and styles, the message box and the real-number field, under Xvfb.
 #include <array>
+#include <memory>
 #include <string>
 
 #include <wx/textctrl.h>
@@ -228,14 +229,19 @@ TEST(DelvoMessageBox, NativeDialogShowsTheLabelsAndMapsTheAnswer) {
         {"Ask", 0x14, {"", "Stop", ""}, kClosed, wxCANCEL, kOk, kCancel, "OK|Stop"},
         {"Note", 0x4, {"Understood", "", ""}, kOk, wxOK, kOk, kOk, "Understood|Understood"},
     };
+    // The row whose dialog is up: a late safety timer leaves later rows, and later tests, alone.
+    const auto shown = std::make_shared<int>(0);
     for (const auto& row : rows) {
+        const int index = ++*shown;
         std::string first, second;
         gui::after(300, [&] {
             first = gui::gtkDialogButtonLabel(row.caption, row.shownFirst);
             second = gui::gtkDialogButtonLabel(row.caption, row.shownSecond);
             gui::gtkDialogRespond(row.caption, row.response);
         });
-        gui::after(4000, [caption = row.caption] { gui::gtkDialogRespond(caption, gui::kGtkResponseDeleteEvent); });
+        gui::after(4000, [shown, index, caption = row.caption] {
+            if (*shown == index) gui::gtkDialogRespond(caption, gui::kGtkResponseDeleteEvent);
+        });
         EXPECT_EQ(DelvoMessageBox(wxS("Reset Math Console?"), row.caption, row.style, nullptr,
                                   wxString::FromUTF8(row.labels[0]), wxString::FromUTF8(row.labels[1]),
                                   wxString::FromUTF8(row.labels[2])),
@@ -244,6 +250,7 @@ TEST(DelvoMessageBox, NativeDialogShowsTheLabelsAndMapsTheAnswer) {
         EXPECT_EQ(first + "|" + second, row.shown) << row.caption << " " << row.response;
         gui::pump(50);
     }
+    *shown = 0;
 }
 
 TEST(RealEdit, ReadsNumbersWithAFullStop) {
