@@ -36,7 +36,7 @@ TEST(Formatting, IntModeAndOutputBases) {
     expectLines(interpreter, {{L"format int", L"done.", true}, {L"7/2", L"3...", true},     {L"100/3", L"33", true},
                               {L"-7/2", L"-3...", true},       {L"4", L"4", true},          {L"2*2", L"4", true},
                               {L"11.5+0", L"11...", true},     {L"12.5+0", L"12", true},
-                              {L"0.1*30", L"3", true},         {L"-0.1*30", L"-3", true}});  // rounding, no fraction
+                              {L"3+2^-51", L"3", true},        {L"-3-2^-51", L"-3", true}});  // rounding, no fraction
     interpreter.outputBase = 16;
     expectLines(interpreter, {{L"7/2", L"3...", true}, {L"format auto", L"done.", true}, {L"255", L"0xFF", true},
                               {L"254+1", L"0xFF", true}, {L"-1", L"0xFFFFFFFF", true}, {L"2.5", L"2.5", true},

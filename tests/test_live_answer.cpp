@@ -63,6 +63,11 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
         {L"\"1\"", L""},
         {L"", L""},
     };
+    // The length limit counts the text without its blanks, as Enter does.
+    std::wstring spaced = L"1";
+    for (int k = 0; k < 60; ++k) spaced += L" +  1";
+    EXPECT_TRUE(live.answer(interpreter, spaced, &out));
+    EXPECT_EQ(out, L"61");
     const std::uint64_t before = interpreterStateStamp(interpreter);
     for (const LiveCase& row : rows) {
         std::wstring shown = L"stale";

@@ -137,6 +137,8 @@ TEST(MathParser, WholeNumbersAndStatistics) {
                  {L"avg(1,2,3,4)", 2.5},            {L"median(5,1,3)", 3},           {L"median(4,1,3,2)", 2.5},
                  {L"median(1/0,1/0)", kInf},        {L"median(1,0/0)", kNan}},
                 1e-14);
+    // The compensated sum is exact where the plain one loses the small terms.
+    expectTable({{L"sum(0.1,0.2,0.3)", 0.6}, {L"sum(1,1e100,1,-1e100)", 2}, {L"sum(1e16,1,1)", 1.0000000000000002e16}}, 0);
 }
 
 namespace {
