@@ -95,6 +95,16 @@ TEST(Formatting, CallersFormatOnlyWhenSafe) {
     const std::wstring caller = L"%.3f";
     formatResult(3.14159, out, 380, NumberFormat{}, &caller);
     EXPECT_EQ(out, L"3.14159");
+    // Through the interpreter an auto reply may fill the whole line, 383 characters; the others stop at 380.
+    Interpreter interpreter;
+    const std::wstring wide = L"%390.1f";
+    interpreter.format.mode = NumberFormat::kAuto;
+    interpreter.evaluateLine(L"2.5+0", &out, nullptr, &wide);
+    EXPECT_EQ(out.size(), 383u);
+    interpreter.format.mode = NumberFormat::kFixed;
+    interpreter.format.fixedFormat = wide;
+    interpreter.evaluateLine(L"2.5+0", &out);
+    EXPECT_EQ(out.size(), 380u);
 }
 
 TEST(Formatting, FormatQueryNamesTheMode) {

@@ -74,7 +74,7 @@ TEST(Interpreter, PlainNumbersShowTheirOwnText) {
     expectLines(interpreter, {{L"255", L"0xFF", true}, {L"3.50", L"3.50", true}});
     interpreter.outputBase = 10;
     EXPECT_DOUBLE_EQ(runLine(interpreter, L"-5").value, -5);
-    expectLines(interpreter, {{L"-5", L"-5", true}});
+    expectLines(interpreter, {{L"-5", L"-5", true}, {L"09.90", L"09.90", true}, {L"0.0", L"0.0", true}});
 }
 
 // Expressions go through the math library with the 26 variables; ans, bases, "!" and constants are rewritten.

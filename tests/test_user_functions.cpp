@@ -77,6 +77,8 @@ TEST_F(UserFunctionsTest, RefusedDefinitionsAndCalls) {
                               {L"s(pi)=1", L"   ! invalid parameter name", false},
                               {L"s(x)=", L"   ! empty expression", false},
                               {L"(x)=1", L"   ! variable not set", false},  // no name: no definition
+                              {L"s,x)=1", L"   ! variable not set", false},  // no "(" after the name
+                              {L"2*a.f(2)", L"   ! unknown function", false},  // "a.f" is one name, not a and f
                               {L"s(x)=x==1", L"   ! invalid expression", false},
                               {L"s(x)=2*", L"   ! invalid expression", false},
                               {L"s(x)=x!", L"   ! invalid expression", false},  // only right for some arguments
