@@ -218,7 +218,8 @@ TEST_F(UserFunctionsTest, MessageTableGivesTheNameLimitsKept) {
     };
     for (const Row& row : rows) {
         const auto& table = engineMessages();
-        const auto entry = std::find_if(table.begin(), table.end(), [&](const MessageEntry& e) { return e.text == row.message; });
+        const auto entry =
+            std::find_if(table.begin(), table.end(), [&](const MessageEntry& e) { return e.text == row.message; });
         ASSERT_NE(entry, table.end()) << row.message;
         const size_t digits = entry->when.find_first_of(L"0123456789");
         ASSERT_NE(digits, std::wstring::npos) << entry->when;
