@@ -618,9 +618,10 @@ def covering(m, tests, ran, code):
     return [t for t in tests if lines & ran[t].get(m.path, set())]
 
 
-def test_mutant(m, tests, baseline, kills):
-    """Builds the mutant and runs its tests, those that killed most of this file's mutants first."""
-    if not tests:
+def test_mutant(m, tests, baseline, kills, library_tests):
+    """Builds the mutant and runs its tests, those that killed most of this file's mutants first. A mutant no
+    test runs is still built, so one that does not compile counts as invalid, not as survived."""
+    if not tests and not library_tests:
         return "not run", None
     target = os.path.join(MIRROR, m.path)
     with open(target, encoding="utf-8") as f:
@@ -629,6 +630,8 @@ def test_mutant(m, tests, baseline, kills):
     try:
         with open(target, "w", encoding="utf-8") as f:
             f.write(mutated)
+        if not tests:
+            return ("not run" if build(library_tests[:1])[0] else "build failed"), None
         order = sorted(tests, key=lambda t: (-kills.get((m.path, t), 0), -kills.get(t, 0), baseline[t]))
         for n, test in enumerate(order):
             ok, log = build([test])
@@ -651,8 +654,9 @@ def report(selected, results, equivalent, hashes):
         if r is None:
             continue
         status = r["status"]
-        stale.discard(m.describe())
-        if status in ("survived", "not run") and m.describe() in equivalent:
+        # The list's lines are stripped, and a removed token leaves the description ending in "-> ".
+        stale.discard(m.describe().strip())
+        if status in ("survived", "not run") and m.describe().strip() in equivalent:
             status = "equivalent"
         elif status == "not run":
             status = "survived"
@@ -735,7 +739,7 @@ def main(argv):
         len(pending), len(todo), len(todo) - len(pending)))
     for m in pending:
         begun = time.time()
-        status, test = test_mutant(m, covering(m, tests[m.path], ran, code), baseline, kills)
+        status, test = test_mutant(m, covering(m, tests[m.path], ran, code), baseline, kills, tests[m.path])
         if status in ("killed", "timeout"):
             kills[(m.path, test)] = kills.get((m.path, test), 0) + 1
             kills[test] = kills.get(test, 0) + 1
