@@ -186,6 +186,7 @@ TEST(MathParser, BitOperationsOn64Bits) {
         {L"band(2^64,1)", kNan, P::OutOfRange}, {L"bnot(-2^63-2^11)", kNan, P::OutOfRange},
         {L"shl(1,64)", kNan, P::OutOfRange},   {L"shr(1,-1)", kNan, P::OutOfRange},
         {L"bnot(1/0)", kNan, P::OutOfRange},   {L"band(0/0,1)", kNan, P::None},      {L"1?5:band(0.5,1)", 5, P::None},
+        {L"gcd(0/0,2)", kNan, P::None},        {L"shl(1,0/0)", kNan, P::None},
     };
     for (const auto& row : rows) {
         const auto [value, problem] = valueAndProblem(row.text);
@@ -214,7 +215,8 @@ TEST(MathParser, AnglesInEachUnit) {
     expectTable({{L"cot(1)", std::cos(1.0) / std::sin(1.0)}, {L"sinDeg(0.1)", 0.0017453283658983088},
                  {L"sinDeg(1e20)", -0.9848077530122081},
                  {L"cosDeg(1)", 0.9998476951563913},        {L"asinDeg(0.3)", 17.457603123722095},
-                 {L"atan2Deg(1,2)", 26.56505117707799}},
+                 {L"atan2Deg(1,2)", 26.56505117707799}, {L"acosDeg(0.3)", 72.54239687627792},
+                 {L"atanDeg(0.5)", 26.56505117707799}},
                 1e-15);
     MathFixture math;
     const long double pi = 3.14159265358979323846264338327950288L;
