@@ -13,6 +13,7 @@
 #include "app/folders.h"
 #include "app/process_console.h"
 #include "libs/file/lf_path.h"
+#include "libs/file/lf_text.h"
 
 namespace fs = std::filesystem;
 
@@ -70,6 +71,43 @@ TEST(Folders, SettingsFolder) {
     const Folders own = Folders::locate(widePath(install / "tallyx"), widePath(install / "user" / "tallyx"));
     EXPECT_EQ(own.settingsPath(), widePath(install / "config" / "tallyx.quarnr"));
 }
+
+#ifndef _WIN32
+// The per-user folder comes from XDG_DATA_HOME when that is an absolute path, else from HOME's .local/share;
+// with neither there is none. The executable is the running test.
+TEST(Folders, ForThisProcessFollowsXdgAndHome) {
+    const fs::path root = tempFolder("xdg");
+    const std::string xdg = (root / "xdg").string(), home = (root / "home").string();
+    const struct {
+        const char* xdgValue;  // nullptr: unset
+        const char* homeValue;
+        std::string expected;  // the user data folder, "" for none
+    } rows[] = {
+        {xdg.c_str(), home.c_str(), xdg + "/Quarn/"},
+        {"relative/data", home.c_str(), home + "/.local/share/Quarn/"},
+        {"", home.c_str(), home + "/.local/share/Quarn/"},
+        {nullptr, home.c_str(), home + "/.local/share/Quarn/"},
+        {nullptr, "", ""},
+        {nullptr, nullptr, ""},
+    };
+    const char* savedXdg = std::getenv("XDG_DATA_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string keptXdg = savedXdg ? savedXdg : "", keptHome = savedHome ? savedHome : "";
+    for (const auto& row : rows) {
+        if (row.xdgValue) setenv("XDG_DATA_HOME", row.xdgValue, 1);
+        else unsetenv("XDG_DATA_HOME");
+        if (row.homeValue) setenv("HOME", row.homeValue, 1);
+        else unsetenv("HOME");
+        const Folders folders = Folders::forThisProcess();
+        EXPECT_EQ(folders.userDataDir, wideFromUtf8(row.expected)) << (row.xdgValue ? row.xdgValue : "(unset)");
+        EXPECT_FALSE(folders.installDir.empty());
+    }
+    if (savedXdg) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
+    else unsetenv("XDG_DATA_HOME");
+    if (savedHome) setenv("HOME", keptHome.c_str(), 1);
+    else unsetenv("HOME");
+}
+#endif
 
 // A string that does not fit (or a size outside 1..383) is refused, never cut or overrun.
 TEST(CopyString, CopiesWhatFitsAndRefusesTheRest) {
