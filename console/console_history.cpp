@@ -2,6 +2,7 @@
 // The console's line history: the entries and the Up/Down navigation.
 #include "console/console_history.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace {
@@ -24,8 +25,13 @@ int ConsoleHistory::find(const std::wstring& text) const {
 }
 
 bool ConsoleHistory::add(const std::wstring& line, bool correctsNewest) {
-    if (line.empty()) return false;
-    const std::wstring text = line.substr(0, kEntryMax);
+    // An entry is one line, as a paste makes it: a line break from a settings file would split the input line
+    // it is recalled into.
+    std::wstring text;
+    for (wchar_t c : line)
+        if (c != L'\r' && c != L'\n') text += c;
+    if (text.empty()) return false;
+    text.resize(std::min(text.size(), static_cast<size_t>(kEntryMax)));
     if (correctsNewest && m_count > 0) {
         // A corrected line replaces the failed one instead of piling up.
         if (find(text) < 0) m_entries[m_count - 1] = text;

@@ -14,9 +14,9 @@ public:
     /// Longest entry: history entries hold 255 characters; longer text is cut.
     static constexpr int kEntryMax = 255;
 
-    /// Adds text as the newest entry (a case-insensitive duplicate moves up instead; a 13th drops the five
-    /// oldest). With correctsNewest (not failed, last one failed) the newest entry is replaced instead when
-    /// there is one. Returns true when it was replaced (the caller then clears lastFailed).
+    /// Adds text, without its line breaks, as the newest entry (a case-insensitive duplicate moves up instead;
+    /// a 13th drops the five oldest). With correctsNewest (not failed, last one failed) the newest entry is
+    /// replaced instead when there is one. Returns true when it was replaced (the caller then clears lastFailed).
     bool add(const std::wstring& text, bool correctsNewest = false);
     /// Empties the history (count 0, cursor 0).
     void clear();

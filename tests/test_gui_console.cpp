@@ -137,6 +137,10 @@ TEST(ConsoleHistory, CorrectionsAndLongLines) {
     EXPECT_EQ(history.count(), 4);
     EXPECT_EQ(history.entry(3).size(), 255u);
     EXPECT_EQ(history.entry(4), L"");
+    // An entry is one line, whatever a settings file held (found by fuzz_console_edit).
+    EXPECT_FALSE(history.add(L"\r\n"));
+    history.add(L"#[\naok\r+1");
+    EXPECT_EQ(history.entry(4), L"#[aok+1");
 }
 
 // The keypad's caret offset counts characters, also after letters of more than one byte.
