@@ -260,23 +260,16 @@ TEST(MathParser, InitAcceptsAndRefuses) {
 // A refusal tells where the reading stopped and why; the console underlines from there.
 TEST(MathParser, RefusalsSayWhereAndWhy) {
     using R = lmSyntaxReason;
-    const struct {
-        const wchar_t* text;
-        int position;
-        R reason;
-    } rows[] = {
-        {L"b=1", 1, R::Assignment},
-        {L"a<=b=1", 4, R::Assignment},
-        {L"max(1,2),3", 8, R::UnexpectedComma},
-        {L"1\x7f+\u00e9", 3, R::UnexpectedCharacter},
-    };
     MathFixture math;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(narrow(row.text));
+    for (const auto& [text, position, reason] : {std::tuple{L"b=1", 1, R::Assignment},
+                                                 std::tuple{L"a<=b=1", 4, R::Assignment},
+                                                 std::tuple{L"max(1,2),3", 8, R::UnexpectedComma},
+                                                 std::tuple{L"1\x7f+\u00e9", 3, R::UnexpectedCharacter}}) {
+        SCOPED_TRACE(narrow(text));
         math.engine.clearError();
-        EXPECT_LE(math.init(row.text), 0);
-        EXPECT_EQ(math.engine.errorPosition, row.position);
-        EXPECT_EQ(math.engine.errorReason, row.reason);
+        EXPECT_LE(math.init(text), 0);
+        EXPECT_EQ(math.engine.errorPosition, position);
+        EXPECT_EQ(math.engine.errorReason, reason);
     }
     // "==" at the start is a comparison without its left side, not an assignment.
     math.engine.clearError();
