@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The console's text operations on a real ConsoleEdit (needs a display: run under Xvfb). Each input is a
-// session of steps on a console started over (empty text, no history, a new interpreter): keypad text and typed
-// characters at any selection, any key with any modifiers, a paste of any clipboard text, cut, delete, undo, history
-// restored and recalled, execution, clear and reset, error reasons asked at any place. After each step the console's
-// rules hold: only an execution, a clear or a reset changes the lines above the input line; a paste leaves one input
-// line of at most 255 characters; the history keeps 12 distinct entries of 1 to 255 characters; the input line carries
-// the prompt; an error underline lies on a line marked as failed.
+// The console's text operations on a real ConsoleEdit (needs a display: run under Xvfb). Each input is a session of
+// steps on a console started over (empty text, no history, a new interpreter): keypad text and typed characters at
+// any selection, any key with any modifiers, a paste of any clipboard text, cut, delete, undo, history restored and
+// recalled, execution, clear and reset, error reasons asked at any place. After each step the console's rules hold:
+// only an execution, a clear, a reset or Delete of a selection that reaches back changes the lines above the input
+// line; a paste leaves one input line of at most 255 characters; the history keeps 12 distinct entries of 1 to 255
+// characters; the input line carries the prompt; an error underline lies on a line marked as failed.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -137,9 +137,21 @@ void checkMarks(ConsoleEdit& console) {
     }
 }
 
-/// One step; false when it may change the lines above the input line (an execution, a clear, a reset, Delete on a
-/// selection that reaches back).
-bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
+/// What a step may do to the lines above the input line.
+enum class Effect {
+    Edit,     ///< leaves them as they were
+    Execute,  ///< keeps them and adds lines (an execution; "cls" and "clear" clear them)
+    Free,     ///< may change them: a clear, a reset, Delete of a selection that reaches back into them
+};
+
+/// Delete removes a whole selection, also one that reaches back from the input line into earlier lines, as the
+/// console's Delete is designed to; that Delete may change the lines above.
+bool selectionReachesBack(ConsoleEdit& console) {
+    return console.GetSelectionStart() < console.GetInputStart(console.GetLineCount() - 1) &&
+           console.GetSelectionEnd() > console.GetSelectionStart();
+}
+
+Effect runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
     switch (step) {
         case kKeypadText: {
             // The keypad types names, digits and signs, never a line break.
@@ -147,17 +159,18 @@ bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
             text.Replace(wxS("\n"), wxString());
             text.Replace(wxS("\r"), wxString());
             console.typeText(text, input.ConsumeIntegralInRange(-3, 0));
-            return true;
+            return Effect::Edit;
         }
         case kTypedCharacter: {
             const wxChar ch = static_cast<wxChar>(input.ConsumeIntegralInRange(0x20, 0x2FF));
             gui::sendKey(&console, ch < 0x80 ? wxToupper(ch) : WXK_NONE, wxMOD_NONE, ch);
-            return true;
+            return Effect::Edit;
         }
         case kKey: {
             const int key = input.PickValueInArray(kKeys);
+            const bool deletesBack = (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) && selectionReachesBack(console);
             gui::sendKey(&console, key, modifiersFrom(input));
-            return !executes(key);
+            return executes(key) ? Effect::Execute : deletesBack ? Effect::Free : Effect::Edit;
         }
         case kSelect: {
             const int length = console.GetLength();
@@ -168,7 +181,7 @@ bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
             const int anchor = whole(input.ConsumeIntegralInRange(-1, length + 1));
             const int caret = whole(input.ConsumeIntegralInRange(-1, length + 1));
             console.SetSelection(anchor, caret);
-            return true;
+            return Effect::Edit;
         }
         case kPaste: {
             const wxString text = textFrom(input);
@@ -181,7 +194,7 @@ bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
                                      [](wxUniChar c) { return c == '\t' || c == '\r' || c == '\n'; });
             };
             const auto breaksBefore = breaks(lines - 1);
-            if (!gui::setClipboardText(text)) return true;
+            if (!gui::setClipboardText(text)) return Effect::Edit;
             if (input.ConsumeBool()) {
                 console.PasteClipboard();
             } else {
@@ -194,33 +207,30 @@ bool runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
                     broken("a paste leaves at most 255 characters on the input line");
                 if (breaks(lines - 1) > breaksBefore) broken("a paste brings no tab or line break");
             }
-            return true;
+            return Effect::Edit;
         }
-        case kEraseLeft: console.eraseLeft(); return true;
+        case kEraseLeft: console.eraseLeft(); return Effect::Edit;
         case kDeleteForward: {
-            // Delete removes a whole selection, also one that reaches back from the input line into earlier lines.
-            const bool reachesBack =
-                console.GetSelectionStart() < console.GetInputStart(console.GetLineCount() - 1) &&
-                console.GetSelectionEnd() > console.GetSelectionStart();
+            const bool reachesBack = selectionReachesBack(console);
             console.DeleteForward();
-            return !reachesBack;
+            return reachesBack ? Effect::Free : Effect::Edit;
         }
-        case kCut: console.CutSelection(); return true;
-        case kCopy: console.CopySelection(); return true;
-        case kRestoreHistory: console.AddHistory(textFrom(input)); return true;
-        case kExecute: console.ExecuteLine(); return false;
-        case kClear: console.ClearConsole(); return false;
+        case kCut: console.CutSelection(); return Effect::Edit;
+        case kCopy: console.CopySelection(); return Effect::Edit;
+        case kRestoreHistory: console.AddHistory(textFrom(input)); return Effect::Edit;
+        case kExecute: console.ExecuteLine(); return Effect::Execute;
+        case kClear: console.ClearConsole(); return Effect::Free;
         case kReset: {
             gui::MessageBoxAnswer answer(input.ConsumeBool() ? wxYES : wxNO);
             console.ResetConsole();
-            return false;
+            return Effect::Free;
         }
         case kErrorReason:
             console.errorMarks().showReasonAt(input.ConsumeIntegralInRange(-1, console.GetLength() + 1));
-            return true;
-        case kContextMenu: delete console.CreateContextMenu(); return true;
+            return Effect::Edit;
+        case kContextMenu: delete console.CreateContextMenu(); return Effect::Edit;
     }
-    return true;
+    return Effect::Edit;
 }
 
 /// With DELVO_FUZZ_TRACE set, each step and the lines after it (prompt ">", failed "!") go to standard error,
@@ -313,11 +323,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int lines = console->GetLineCount();
         session.commands.cleared = false;
         const auto kind = static_cast<Step>(input.ConsumeIntegralInRange(0, static_cast<int>(kLastStep)));
-        const bool edit = runStep(kind, input, *console);
+        const Effect effect = runStep(kind, input, *console);
         if (g_trace) trace(step, kind, *console);
-        if (edit && (aboveInput(*console) != above || console->GetLineCount() != lines))
+        if (effect == Effect::Edit && (aboveInput(*console) != above || console->GetLineCount() != lines))
             broken("editing leaves the lines above the input line as they were");
-        if (!edit && !session.commands.cleared && console->GetLineCount() > 1 && !console->GetText().StartsWith(above))
+        if (effect == Effect::Execute && !session.commands.cleared && console->GetLineCount() > 1 &&
+            !console->GetText().StartsWith(above))
             broken("an execution keeps the lines above the input line");
         checkHistory(*console);
         checkMarks(*console);
