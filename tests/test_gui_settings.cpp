@@ -383,8 +383,11 @@ TEST(Choosers, NativeDialogsAnswerOkAndCancel) {
         font.SetInitialFont(wxFont(wxFontInfo(11)));
         const bool chosen = row.colour ? chooseColour(nullptr, colour) : chooseFont(nullptr, font);
         EXPECT_EQ(chosen, row.chosen) << titles;
-        if (row.colour) EXPECT_TRUE(colour.GetColour().IsOk()) << titles;
-        else if (chosen) EXPECT_TRUE(font.GetChosenFont().IsOk()) << titles;
+        if (row.colour) {
+            EXPECT_TRUE(colour.GetColour().IsOk()) << titles;
+        } else if (chosen) {
+            EXPECT_TRUE(font.GetChosenFont().IsOk()) << titles;
+        }
         gui::pump(50);
     }
     *shown = 0;
