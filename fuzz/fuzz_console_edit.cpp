@@ -3,7 +3,7 @@
 // steps on a console started over (empty text, no history, a new interpreter): keypad text and typed characters at
 // any selection, any key with any modifiers, a paste of any clipboard text, cut, delete, undo, history restored and
 // recalled, execution, clear and reset, error reasons asked at any place. After each step the console's rules hold:
-// only an execution, a clear, a reset or Delete of a selection that reaches back changes the lines above the input
+// only an execution, a clear, a reset or a key on a selection that reaches back changes the lines above the input
 // line; a paste leaves one input line of at most 255 characters; the history keeps 12 distinct entries of 1 to 255
 // characters; the input line carries the prompt; an error underline lies on a line marked as failed.
 #include <algorithm>
@@ -141,11 +141,11 @@ void checkMarks(ConsoleEdit& console) {
 enum class Effect {
     Edit,     ///< leaves them as they were
     Execute,  ///< keeps them and adds lines (an execution; "cls" and "clear" clear them)
-    Free,     ///< may change them: a clear, a reset, Delete of a selection that reaches back into them
+    Free,     ///< may change them: a clear, a reset, a key or Delete on a selection that reaches back into them
 };
 
-/// Delete removes a whole selection, also one that reaches back from the input line into earlier lines, as the
-/// console's Delete is designed to; that Delete may change the lines above.
+/// With the caret on the input line, Delete and the control's standard key and character handling act on the
+/// whole selection, also one that reaches back into earlier lines: such a step may change the lines above.
 bool selectionReachesBack(ConsoleEdit& console) {
     return console.GetSelectionStart() < console.GetInputStart(console.GetLineCount() - 1) &&
            console.GetSelectionEnd() > console.GetSelectionStart();
@@ -163,14 +163,15 @@ Effect runStep(Step step, FuzzedDataProvider& input, ConsoleEdit& console) {
         }
         case kTypedCharacter: {
             const wxChar ch = static_cast<wxChar>(input.ConsumeIntegralInRange(0x20, 0x2FF));
+            const bool replacesBack = selectionReachesBack(console);
             gui::sendKey(&console, ch < 0x80 ? wxToupper(ch) : WXK_NONE, wxMOD_NONE, ch);
-            return Effect::Edit;
+            return replacesBack ? Effect::Free : Effect::Edit;
         }
         case kKey: {
             const int key = input.PickValueInArray(kKeys);
-            const bool deletesBack = (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) && selectionReachesBack(console);
+            const bool reachesBack = selectionReachesBack(console);
             gui::sendKey(&console, key, modifiersFrom(input));
-            return executes(key) ? Effect::Execute : deletesBack ? Effect::Free : Effect::Edit;
+            return executes(key) ? Effect::Execute : reachesBack ? Effect::Free : Effect::Edit;
         }
         case kSelect: {
             const int length = console.GetLength();
