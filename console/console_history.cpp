@@ -27,11 +27,11 @@ int ConsoleHistory::find(const std::wstring& text) const {
 bool ConsoleHistory::add(const std::wstring& line, bool correctsNewest) {
     // An entry is one line, as a paste makes it: a line break from a settings file would split the input line
     // it is recalled into.
-    std::wstring text;
-    for (wchar_t c : line)
-        if (c != L'\r' && c != L'\n') text += c;
+    std::wstring text = line;
+    text.erase(std::remove_if(text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }),
+               text.end());
     if (text.empty()) return false;
-    text.resize(std::min(text.size(), static_cast<size_t>(kEntryMax)));
+    if (text.size() > kEntryMax) text.resize(kEntryMax);
     if (correctsNewest && m_count > 0) {
         // A corrected line replaces the failed one instead of piling up.
         if (find(text) < 0) m_entries[m_count - 1] = text;
