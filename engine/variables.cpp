@@ -71,11 +71,10 @@ int resolveTarget(VariableStore& store, const std::wstring& name) {
         return slot >= 0 && slot < VariableStore::kSlots && store.varSet[slot] ? slot : -1;
     }
     if (name.size() < 2 || store.varCount <= 0) return -1;
-    for (int k = 0; k < VariableStore::kSlots; ++k) {
-        if (store.varName[k] != name) continue;
-        if (store.varSet[k]) return k;
-        store.varName[k] = std::wstring(1, wchar_t(L'a' + k));
-    }
+    // Only a set slot carries a longer name: removal, tol and iter, and a full store's drop give a slot its
+    // letter back.
+    for (int k = 0; k < VariableStore::kSlots; ++k)
+        if (store.varName[k] == name) return k;
     return -1;
 }
 

@@ -118,7 +118,9 @@ TEST(MathParser, Functions) {
                  {L"acos(1)", 0},              {L"atan(1)", kPi / 4},           {L"atan2(1,1)", kPi / 4},
                  {L"fact(0)", 1},              {L"fact(5)", 120},               {L"fact(20)", 2432902008176640000.0},
                  {L"fact(170)", 7.257415615307994e306}, {L"fact(171)", kInf},   {L"fact(0.5)", std::sqrt(kPi) / 2},
-                 {L"fact(-1)", kNan}},
+                 {L"fact(-1)", kNan},          {L"fact(0/0)", kNan},            {L"bern(262)", kInf},
+                 {L"min(1,0/0,0)", kNan},      {L"max(1,0/0,2)", kNan},         {L"jn(1,0/0)", kNan},
+                 {L"yn(1,0/0)", kNan},         {L"yn(-0.5,0)", 0},              {L"yn(2e5,-1)", kNan}},
                 1e-13);
 }
 
@@ -126,9 +128,10 @@ TEST(MathParser, Functions) {
 TEST(MathParser, WholeNumbersAndStatistics) {
     expectTable({{L"gcd(12,8)", 4},                 {L"gcd(-12,18,8)", 2},           {L"gcd(0,0)", 0},
                  {L"gcd(7)", 7},                    {L"gcd(1e300,1e290)", 8.65557759812674e274},
-                 {L"lcm(4,6)", 12},                 {L"lcm(-4,6,10)", 60},           {L"lcm(0,5)", 0},
+                 {L"lcm(4,6)", 12},                 {L"lcm(-4,6,10)", 60},           {L"lcm(0,5)", 0},              {L"lcm(5,0)", 0},
                  {L"ncr(5,2)", 10},                 {L"ncr(50,25)", 126410606437752}, {L"ncr(5,7)", 0},
-                 {L"ncr(5,0)", 1},                  {L"ncr(-5,2)", kNan},            {L"ncr(1030,515)", kInf},
+                 {L"ncr(5,0)", 1},                  {L"ncr(-5,2)", kNan},            {L"ncr(5,-2)", kNan},
+                 {L"ncr(1030,515)", kInf},          {L"ncr(1e12,1e6)", kInf},        {L"npr(1e10,5e9)", kInf},
                  {L"ncr(1000,500)", 2.7028824094543655e299}, {L"ncr(1e12,3)", 1.6666666666616668e35},
                  {L"npr(10,3)", 720},               {L"npr(20,10)", 670442572800},   {L"npr(3,4)", 0},
                  {L"npr(-5,2)", kNan},              {L"npr(5,-2)", kNan},
@@ -182,7 +185,9 @@ TEST(MathParser, BitOperationsOn64Bits) {
         {L"band(2^63,-1)", -9223372036854775808.0, P::None},
         {L"bor(2^64-2^12,0)", -4096, P::None},
         {L"band(1.5,1)", kNan, P::NotWhole},   {L"shl(1,0.5)", kNan, P::NotWhole},   {L"gcd(2.5,5)", kNan, P::NotWhole},
-        {L"ncr(5,1.5)", kNan, P::NotWhole},    {L"lcm(1/0,2)", kNan, P::NotWhole},
+        {L"ncr(5,1.5)", kNan, P::NotWhole},    {L"lcm(1/0,2)", kNan, P::NotWhole},   {L"npr(2.5,1)", kNan, P::NotWhole},
+        {L"band(1,2.5)", kNan, P::NotWhole},   {L"shl(2.5,1)", kNan, P::NotWhole},   {L"shr(0.5,1)", kNan, P::NotWhole},
+        {L"shl(1,1/0)", kNan, P::OutOfRange},
         {L"band(2^64,1)", kNan, P::OutOfRange}, {L"bnot(-2^63-2^11)", kNan, P::OutOfRange},
         {L"shl(1,64)", kNan, P::OutOfRange},   {L"shr(1,-1)", kNan, P::OutOfRange},
         {L"bnot(1/0)", kNan, P::OutOfRange},   {L"band(0/0,1)", kNan, P::None},      {L"1?5:band(0.5,1)", 5, P::None},
@@ -205,7 +210,8 @@ TEST(MathParser, AnglesInEachUnit) {
                  {L"tanDeg(135)", -1},     {L"tanDeg(90)", kInf},    {L"tanDeg(-90)", -kInf},  {L"cotDeg(45)", 1},
                  {L"secDeg(60)", 2},       {L"cscDeg(30)", 2},
                  {L"sinDeg(1/0)", kNan},   {L"asinDeg(0.5)", 30},    {L"asinDeg(-1)", -90},    {L"acosDeg(-0.5)", 120},
-                 {L"acosDeg(0)", 90},      {L"atanDeg(1)", 45},      {L"atanDeg(-1/0)", -90},  {L"atan2Deg(1,-1)", 135},
+                 {L"acosDeg(0)", 90},      {L"acosDeg(1)", 0},       {L"acosDeg(0.5)", 60},    {L"asinDeg(0)", 0},
+                 {L"atanDeg(0)", 0},      {L"atanDeg(1)", 45},      {L"atanDeg(-1/0)", -90},  {L"atan2Deg(1,-1)", 135},
                  {L"atan2Deg(-1,0)", -90}, {L"atan2Deg(0,-1)", 180}, {L"sinGrad(100)", 1},     {L"cosGrad(200)", -1},
                  {L"tanGrad(50)", 1},      {L"sinGrad(50)", std::sqrt(0.5)}, {L"asinGrad(1)", 100},
                  {L"acosGrad(-1)", 200},   {L"atanGrad(1)", 50},     {L"asinGrad(0.5)", 100.0 / 3},
@@ -216,7 +222,7 @@ TEST(MathParser, AnglesInEachUnit) {
                  {L"sinDeg(1e20)", -0.9848077530122081},
                  {L"cosDeg(1)", 0.9998476951563913},        {L"asinDeg(0.3)", 17.457603123722095},
                  {L"atan2Deg(1,2)", 26.56505117707799}, {L"acosDeg(0.3)", 72.54239687627792},
-                 {L"atanDeg(0.5)", 26.56505117707799}},
+                 {L"atanDeg(0.5)", 26.56505117707799}, {L"atan2Deg(1/0,1)", 90}, {L"atan2Deg(1,-1/0)", 180}},
                 1e-15);
     MathFixture math;
     const long double pi = 3.14159265358979323846264338327950288L;
@@ -553,7 +559,8 @@ TEST(MathText, TidiesPrintfOutput) {
         {L"2.00000000e-05", L"2e-05"}, {L"-0.000000000000", L"0"},     {L"0.000000000000", L"0"},
         {L"0.00000000e+00", L"0"},     {L"-2.50000000E+03", L"-2.5E+03"}, {L"100", L"100"},
         {L"100.000", L"100"},          {L"0.100", L"0.1"},             {L"-0.000001", L"-0.000001"},
-        {L"inf", L"inf"},              {L"", L""}};
+        {L"inf", L"inf"},              {L"", L""},                     {L"0.0e", L"0"},
+        {L"0.0E-05x", L"0x"},          {L"-.", L"-"}};
     for (const auto& [input, expected] : cases) {
         std::wstring text = input;
         lm_reformat(text, true);
@@ -579,8 +586,11 @@ TEST(MathText, ReadsNumbersInAnyLocale) {
     for (const ValueCase& c : std::vector<ValueCase>{
              {L"3.5", 3.5}, {L"-2.5e3", -2500}, {L"  +7.25xyz", 7.25}, {L"1E-8", 1e-8}, {L".5", 0.5},
              {L"3,5", 3}, {L"abc", 0}, {L"", 0}, {L"-", 0}, {L"0x1A", 26}, {L"1e400", kInf},
-             {L"-1e99999", -kInf}, {L"1e-99999", 0}, {L"inf", kInf}})
+             {L"-1e99999", -kInf}, {L"1e-99999", 0}, {L"inf", kInf}, {L"\t\n\v 4", 4}, {L"2\u00e93", 2}, {L"+-3", 0},
+             {L"0X1f", 31}, {L"0x1p-99999", 0}, {L"0x1P99999", kInf}})
         EXPECT_EQ(lm_toDouble(c.input), c.expected) << narrow(c.input);
+    // Beyond even long double without an exponent: overflow.
+    EXPECT_EQ(lm_toDouble(std::wstring(5000, L'9')), kInf);
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 

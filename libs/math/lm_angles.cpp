@@ -47,8 +47,9 @@ double cosOctant(double u, Turn turn) {
 double sinCosInTurn(double x, Turn turn, bool cosine) {
     if (!std::isfinite(x)) return kNan;
     const double reduced = std::fmod(std::fabs(x), turn.full);
+    // At most 3: reduced is at least one unit of the last place below the full turn, and four times that
+    // relative distance is at least the spacing of doubles just below 4, so the quotient never rounds up to 4.
     int quadrant = static_cast<int>(reduced / turn.quarter());
-    if (quadrant > 3) quadrant = 3;
     const double t = reduced - quadrant * turn.quarter();
     // cos(a) = sin(a + quarter turn): one quadrant further.
     if (cosine) quadrant = (quadrant + 1) % 4;
