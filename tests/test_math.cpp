@@ -270,7 +270,10 @@ TEST(MathParser, RefusalsSayWhereAndWhy) {
     for (const auto& [text, position, reason] : {std::tuple{L"b=1", 1, R::Assignment},
                                                  std::tuple{L"a<=b=1", 4, R::Assignment},
                                                  std::tuple{L"max(1,2),3", 8, R::UnexpectedComma},
-                                                 std::tuple{L"1\x7f+\u00e9", 3, R::UnexpectedCharacter}}) {
+                                                 std::tuple{L"1\x7f+\u00e9", 3, R::UnexpectedCharacter},
+                                                 std::tuple{L"(2)sin(1)", 3, R::OperatorExpected},
+                                                 std::tuple{L"2.sin(1)", 2, R::OperatorExpected},
+                                                 std::tuple{L"1+sin", 2, R::CallExpected}}) {
         SCOPED_TRACE(narrow(text));
         math.engine.clearError();
         EXPECT_LE(math.init(text), 0);
@@ -332,6 +335,12 @@ TEST(MathParser, EvalfxWithVariableSource) {
     EXPECT_EQ(parser.evalfx(-1), 3);
     math.engine.setVariableSource(nullptr);
     EXPECT_EQ(parser.evalfx(3), 0);
+    // Only the lower-case letters named are set; anything else in the list is passed over.
+    ASSERT_GT(parser.init(L"a+b"), 0);
+    EXPECT_EQ(parser.eval("A{b`", store), 5);
+    EXPECT_TRUE(math.engine.knowsFunction(L"sin"));
+    EXPECT_FALSE(math.engine.knowsFunction(L"s\u00efn"));
+    EXPECT_FALSE(math.engine.knowsFunction(std::wstring(L"sin\0", 4)));
 }
 
 // Parsers of one engine, used in turn and interleaved, keep their own expressions.
@@ -418,6 +427,16 @@ TEST(MathSolver, FindsRoots) {
         EXPECT_NEAR(solveText(math, c.text, c.a, c.b), c.root, c.tolerance);
         EXPECT_TRUE(lm_solveSucceeded(&math.param));
     }
+    // An exact zero at the right end, for the guess and for the finder on its own.
+    lmParser parser(&math.engine, &math.param);
+    ASSERT_GT(parser.init(L"x-1"), 0);
+    math.param.parser = &parser;
+    double a = 0, b = 1;
+    EXPECT_EQ(lm_guessFz(solveCallback, &a, &b, &math.param), 1);
+    EXPECT_TRUE(a == 1 && b == 1) << a << " " << b;
+    EXPECT_EQ(lm_solveFz(solveCallback, 0, 1, &math.param), 1);
+    EXPECT_TRUE(lm_solveSucceeded(&math.param));
+    math.param.parser = nullptr;
 }
 
 // No sign change, a sign change at a pole or only nan mark failure; the best x is still given.
@@ -429,7 +448,8 @@ TEST(MathSolver, NoRootMarksFailure) {
     EXPECT_NEAR(solveText(math, L"(x-1.2345)^2+1", -10, 10), 1.2345, 1e-3);
     EXPECT_FALSE(lm_solveSucceeded(&math.param));
     using Interval = std::tuple<const wchar_t*, double, double>;
-    for (const auto& [text, a, b] : {Interval{L"1/x", -1, 2}, Interval{L"tan(x)", 1, 2}, Interval{L"sqrt(-1-x^2)", -1, 1}}) {
+    for (const auto& [text, a, b] : {Interval{L"1/x", -1, 2}, Interval{L"tan(x)", 1, 2}, Interval{L"sqrt(-1-x^2)", -1, 1},
+                                     Interval{L"x^2+1", 2, 2}}) {
         solveText(math, text, a, b);
         EXPECT_FALSE(lm_solveSucceeded(&math.param)) << narrow(text);
     }
@@ -440,6 +460,9 @@ TEST(MathSolver, IterationLimitHonoured) {
     math.param.setReltol(1e-15);
     math.param.setMaxiter(3);
     solveText(math, L"x^3-2*x-5", 2, 3);
+    EXPECT_FALSE(lm_solveSucceeded(&math.param));
+    // Three evaluations leave no room for a scan or the minimiser after the two ends.
+    EXPECT_NEAR(solveText(math, L"x^2+1", -3, 4), -3, 1e-12);
     EXPECT_FALSE(lm_solveSucceeded(&math.param));
     math.param.setMaxiter(100);
     EXPECT_NEAR(solveText(math, L"x^3-2*x-5", 2, 3), 2.0945514815423265, 1e-14);
@@ -517,9 +540,14 @@ TEST(MathSolver, WithoutParameterRecordAndTheMinimiser) {
     EXPECT_FALSE(lm_solveSucceeded(nullptr));
     EXPECT_FALSE(lm_solveRanOut(nullptr));
     EXPECT_EQ(lm_guessFz(parabola, nullptr, &b, nullptr), 0);
-    double infinite = kInf;
+    EXPECT_EQ(lm_guessFz(parabola, &a, nullptr, nullptr), 0);
+    double infinite = kInf, two = 2, alsoTwo = 2;
     EXPECT_EQ(lm_guessFz(parabola, &a, &infinite, nullptr), 0);
+    EXPECT_EQ(lm_guessFz(parabola, &infinite, &b, nullptr), 0);
+    EXPECT_EQ(lm_guessFz(parabola, &two, &alsoTwo, nullptr), 0);
     EXPECT_TRUE(std::isnan(lm_solveFz(parabola, -kInf, 0, nullptr)));
+    EXPECT_TRUE(std::isnan(lm_solveFz(parabola, 0, kInf, nullptr)));
+    EXPECT_TRUE(std::isnan(lm_minimizeFx(valley, 0, kInf, nullptr, nullptr)));
     for (const auto& [lo, hi] : {std::pair{0.0, 5.0}, std::pair{5.0, 0.0}}) {
         double fmin = 0;
         EXPECT_NEAR(lm_minimizeFx(valley, lo, hi, nullptr, &fmin), 2, 1e-7) << lo;
@@ -560,7 +588,7 @@ TEST(MathText, TidiesPrintfOutput) {
         {L"0.00000000e+00", L"0"},     {L"-2.50000000E+03", L"-2.5E+03"}, {L"100", L"100"},
         {L"100.000", L"100"},          {L"0.100", L"0.1"},             {L"-0.000001", L"-0.000001"},
         {L"inf", L"inf"},              {L"", L""},                     {L"0.0e", L"0"},
-        {L"0.0E-05x", L"0x"},          {L"-.", L"-"}};
+        {L"0.0E-05x", L"0x"},          {L"0.0e+5", L"0"},              {L"-.", L"-"}};
     for (const auto& [input, expected] : cases) {
         std::wstring text = input;
         lm_reformat(text, true);
@@ -587,10 +615,11 @@ TEST(MathText, ReadsNumbersInAnyLocale) {
              {L"3.5", 3.5}, {L"-2.5e3", -2500}, {L"  +7.25xyz", 7.25}, {L"1E-8", 1e-8}, {L".5", 0.5},
              {L"3,5", 3}, {L"abc", 0}, {L"", 0}, {L"-", 0}, {L"0x1A", 26}, {L"1e400", kInf},
              {L"-1e99999", -kInf}, {L"1e-99999", 0}, {L"inf", kInf}, {L"\t\n\v 4", 4}, {L"2\u00e93", 2}, {L"+-3", 0},
-             {L"0X1f", 31}, {L"0x1p-99999", 0}, {L"0x1P99999", kInf}})
+             {L"0X1f", 31}, {L"0x1p-99999", 0}, {L"0x1P99999", kInf}, {L"-+3", 0}})
         EXPECT_EQ(lm_toDouble(c.input), c.expected) << narrow(c.input);
-    // Beyond even long double without an exponent: overflow.
+    // Beyond even long double without an exponent: overflow. A NUL ends the number.
     EXPECT_EQ(lm_toDouble(std::wstring(5000, L'9')), kInf);
+    EXPECT_EQ(lm_toDouble(std::wstring(L"4\0 5", 4)), 4);
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
