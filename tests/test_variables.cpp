@@ -43,6 +43,7 @@ TEST_F(Variables, NameRules) {
                               {L"plot=1", L"   ! name reserved", false}, {L"_q=2", L"   ! name reserved", false},
                               {L"2a=1", L"   ! invalid variable name", false},
                               {L"a_b=1", L"   ! invalid variable name", false},
+                              {L"\u00e9=1", L"   ! invalid variable name", false},
                               {L"abcdefghijklmnop=1", L"   ! variable name too long", false},
                               {L"abcdefghijklmno=1", L"1", true}});
     EXPECT_EQ(interpreter.vars.varCount, 1);
