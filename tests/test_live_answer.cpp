@@ -62,12 +62,16 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
         {L"a=1; a+1", L""},
         {L"\"1\"", L""},
         {L"", L""},
+        {L"# a note", L""},
+        {L"1.2.3", L""},
     };
     // The length limit counts the text without its blanks, as Enter does.
     std::wstring spaced = L"1";
     for (int k = 0; k < 60; ++k) spaced += L" +  1";
     EXPECT_TRUE(live.answer(interpreter, spaced, &out));
     EXPECT_EQ(out, L"61");
+    // Beyond the longest line Enter takes, nothing.
+    EXPECT_FALSE(live.answer(interpreter, L"1" + std::wstring(Interpreter::kEntryMax, L'0'), &out));
     const std::uint64_t before = interpreterStateStamp(interpreter);
     for (const LiveCase& row : rows) {
         std::wstring shown = L"stale";

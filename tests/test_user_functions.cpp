@@ -48,6 +48,9 @@ TEST_F(UserFunctionsTest, DefineAndCall) {
                               {L"n(1,2,3,4)", L"11", true},
                               {L"f(x)=2*x", L"done.", true},  // a new definition replaces the old one
                               {L"f(3)", L"6", true},
+                              {L"f((1)+(2))", L"6", true},  // parentheses that do not enclose the whole argument
+                              {L"f(1.2.3)", L"   ! invalid expression", false},
+                              {L"f(.)", L"   ! invalid expression", false},
                               {L"y=f(4)", L"8", true},
                               {L"f(x)=x^2-2", L"done.", true},
                               {L"fun?", L"f(x)=x^2-2; area(r)=pi*r^2; g(x,y)=hypot(x,y); h(t)=k*t; "
