@@ -87,7 +87,15 @@ TEST_F(PlotCommand, SyntaxErrors) {
                               {L"plot('x'y)", L"   ! invalid plot syntax", false},
                               {L"plot(x,a,1)", L"   ! invalid plot interval", false},
                               {L"plot(x,0,1,2.5)", L"   ! invalid plot points", false},
-                              {L"plot(x,0,1,5", L"   ! invalid plot points", false}});
+                              {L"plot(x,0,1,5", L"   ! invalid plot points", false},
+                              // Each bound and the count must be a whole number text: no empty field, no
+                              // leading white space the blank removal leaves, no trailing letter, no overflow.
+                              {L"plot(x,,1)", L"   ! invalid plot interval", false},
+                              {L"plot(x,\v0,1)", L"   ! invalid plot interval", false},
+                              {L"plot(x,0,1,)", L"   ! invalid plot points", false},
+                              {L"plot(x,0,1,\f5)", L"   ! invalid plot points", false},
+                              {L"plot(x,0,1,5e)", L"   ! invalid plot points", false},
+                              {L"plot(x,0,1,99999999999999999999)", L"   ! invalid plot points", false}});
     EXPECT_TRUE(plots.calls.empty());
 }
 
