@@ -540,6 +540,22 @@ TEST_F(MainWindow, ConsoleFontAndColorsReachTheStyles) {
         }
     }
     EXPECT_EQ(console->StyleGetForeground(0), CodeEdit::toColour(0x102030));
+    // The record's style and weight codes give the toolkit font's.
+    const struct {
+        int code;
+        wxFontStyle style;
+        wxFontWeight weight;
+    } codes[] = {{lmFont::kItalic, wxFONTSTYLE_ITALIC, wxFONTWEIGHT_NORMAL},
+                 {lmFont::kSlant, wxFONTSTYLE_SLANT, wxFONTWEIGHT_NORMAL},
+                 {lmFont::kLight, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_LIGHT},
+                 {lmFont::kBold, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD}};
+    for (const auto& row : codes) {
+        lmFont record;
+        (row.code == lmFont::kItalic || row.code == lmFont::kSlant ? record.style : record.weight) = row.code;
+        record.assignResources();
+        EXPECT_EQ(record.getFont().GetStyle(), row.style) << row.code;
+        EXPECT_EQ(record.getFont().GetWeight(), row.weight) << row.code;
+    }
     window->ApplyConsoleColors(0x111111, 0xEEEEEE, 0x0000C0, 0x008000, 0x800000, 0x00FFFF);
     for (int style : {0, 1, 2, 3, 6, 7, 8, 9, 11, 12, 13, 19})
         EXPECT_EQ(console->StyleGetForeground(style), CodeEdit::toColour(0x111111)) << style;
