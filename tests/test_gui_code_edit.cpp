@@ -5,6 +5,7 @@
 #include <string>
 
 #include <wx/textctrl.h>
+#include <wx/valtext.h>
 
 #include "libs/ui/real_edit.h"
 #include "tests/console_test_fixture.h"
@@ -263,8 +264,19 @@ TEST(RealEdit, ReadsNumbersWithAFullStop) {
     edit->ChangeValue(wxS("abc"));
     EXPECT_DOUBLE_EQ(edit->GetValueReal(), 0);
     EXPECT_FALSE(edit->IsValueReal());
-    edit->SetValueReal(0.1);
-    EXPECT_EQ(edit->GetValue(), wxS("0.1"));
+    // The shortest text of 15 to 17 digits that reads back to the same double.
+    for (const auto& [value, text] : {std::pair{0.1, "0.1"}, std::pair{1.0 / 3, "0.3333333333333333"},
+                                      std::pair{0.1 + 0.2, "0.30000000000000004"}}) {
+        edit->SetValueReal(value);
+        EXPECT_EQ(edit->GetValue(), wxString(text));
+        EXPECT_EQ(edit->GetValueReal(), value);
+    }
+    // A caller's own validator is kept.
+    auto* free = new RealEdit(frame, wxID_ANY, wxS(""), wxDefaultPosition, wxDefaultSize, 0,
+                              wxTextValidator(wxFILTER_NONE));
+    const auto* validator = dynamic_cast<const wxTextValidator*>(free->GetValidator());
+    ASSERT_NE(validator, nullptr);
+    EXPECT_EQ(validator->GetStyle(), static_cast<long>(wxFILTER_NONE));
     frame->Destroy();
     gui::pump();
 }
