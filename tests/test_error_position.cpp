@@ -3,9 +3,11 @@
 // carets under it) and the reason, through every rewrite the line goes through before the parser sees it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "engine/interpreter.h"
+#include "engine/text_origin.h"
 #include "engine_test_support.h"
 
 namespace {
@@ -170,6 +172,37 @@ TEST(ErrorPosition, NoSpotWithoutPlace) {
         EXPECT_FALSE(interpreter.evaluateLine(line, &out)) << line;
         EXPECT_FALSE(interpreter.errorSpot().known()) << line;
     }
+}
+
+// Edits at the ends and beyond them keep the origin inside the typed line: a place past the end stands for the
+// last character, a place before the start for the first.
+TEST(TextOrigin, EditsAtAndBeyondTheEnds) {
+    auto spans = [](const TextOrigin& origin) {
+        std::string out;
+        for (size_t i = 0; i < origin.size(); ++i)
+            out += std::to_string(origin.at(i).begin) + "-" + std::to_string(origin.at(i).end) + " ";
+        return out;
+    };
+    const std::function<void(TextOrigin&)> edits[] = {
+        [](TextOrigin& o) { o.erase(1, 5); },    [](TextOrigin& o) { o.erase(3, 1); },
+        [](TextOrigin& o) { o.replace(3, 1, 2); }, [](TextOrigin& o) { o.replace(3, 0, 1); },
+        [](TextOrigin& o) { o.replace(4, 1, 1); }, [](TextOrigin& o) { o.insert(0, 1); },
+        [](TextOrigin& o) { o.insert(9, 1); },   [](TextOrigin& o) { o.keep({true, false, true}); },
+        [](TextOrigin& o) { o.slice(2, 9, 1); }, [](TextOrigin& o) { o.slice(9, 1, 1); },
+    };
+    const char* expected[] = {"0-1 ", "0-1 1-2 2-3 ", "0-1 1-2 2-3 2-3 2-3 ", "0-1 1-2 2-3 2-3 ",
+                              "0-1 1-2 2-3 ", "0-1 0-1 1-2 2-3 ", "0-1 1-2 2-3 2-3 ", "0-1 2-3 ",
+                              "2-3 2-3 ", "2-3 "};
+    for (size_t k = 0; k < std::size(edits); ++k) {
+        TextOrigin origin;
+        origin.reset(3);
+        edits[k](origin);
+        EXPECT_EQ(spans(origin), expected[k]) << k;
+    }
+    TextOrigin empty;
+    EXPECT_EQ(empty.at(5).end, 0);
+    empty.insert(0, 1);
+    EXPECT_EQ(spans(empty), "0-0 ");
 }
 
 }  // namespace

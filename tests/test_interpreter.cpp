@@ -21,7 +21,10 @@ TEST(Interpreter, EntryChecksAndComments) {
                               {longest.c_str(), L"1", true},
                               {tooLong.c_str(), L"   ! expression too long", false},
                               {L"5+5", L"10", true},
-                              {L"     ", L"", true}});
+                              {L"     ", L"", true},
+                              {L"\t\r\n", L"", true},
+                              {L"4\t* 2\r\n", L"8", true},  // tabs and line ends are blanks as well
+                              {L"0", L"0", true}});
     EXPECT_EQ(interpreter.ansValue, 0);
     EXPECT_TRUE(interpreter.ansSet);
 }
