@@ -152,6 +152,12 @@ TEST_F(UserFunctionsTest, Limits) {
     EXPECT_EQ(runLine(interpreter, L"w(x)=" + body + L"0").out, L"   ! expression too long");
     EXPECT_EQ(runLine(interpreter, L"w(1)").out, L"134");
     EXPECT_EQ(runLine(interpreter, L"w(2)+w(3)").out, L"   ! expression too long");
+    // The written-out line is held to the limit whatever follows the call: names or numbers.
+    std::wstring names = L"w(1)", numbers = L"w(1)";
+    for (int i = 0; i < 50; ++i) names += L"+pi", numbers += L"+1";
+    EXPECT_EQ(runLine(interpreter, names).out, L"   ! expression too long");
+    EXPECT_EQ(runLine(interpreter, numbers + L"+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1").out,
+              L"   ! expression too long");
     // A body that doubles at each level is refused once it would not fit a line, so no call grows without end.
     std::wstring reply = runLine(interpreter, L"d1(x)=x+x").out;
     for (int i = 2; i <= 12 && reply == L"done."; ++i)
