@@ -11,6 +11,10 @@ TEST(Interpreter, EntryChecksAndComments) {
     Interpreter interpreter;
     const std::wstring longest = L"1" + std::wstring(378, L' ');
     const std::wstring tooLong = longest + L" ";
+    // An expression holds at most 250 characters besides blanks, with or without a name to assign.
+    std::wstring terms = L"10";
+    while (terms.size() < 250) terms += L"+1";
+    const std::wstring assigned = L"a=" + terms, assignedTooLong = assigned + L"+1";
     expectLines(interpreter, {{L"", L"   ! empty expression", false},
                               {L";", L"   ! empty expression", false},
                               {L"1+\"2\"", L"   ! expression contains \"", false},
@@ -24,6 +28,9 @@ TEST(Interpreter, EntryChecksAndComments) {
                               {L"     ", L"", true},
                               {L"\t\r\n", L"", true},
                               {L"4\t* 2\r\n", L"8", true},  // tabs and line ends are blanks as well
+                              {assigned.c_str(), L"134", true},
+                              {assignedTooLong.c_str(), L"   ! expression too long", false},
+                              {(terms + L"+1").c_str(), L"   ! expression too long", false},
                               {L"0", L"0", true}});
     EXPECT_EQ(interpreter.ansValue, 0);
     EXPECT_TRUE(interpreter.ansSet);

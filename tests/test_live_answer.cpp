@@ -70,7 +70,10 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
     for (int k = 0; k < 60; ++k) spaced += L" +  1";
     EXPECT_TRUE(live.answer(interpreter, spaced, &out));
     EXPECT_EQ(out, L"61");
-    // Beyond the longest line Enter takes, nothing.
+    // An expression beyond the longest Enter evaluates, or a line beyond the longest it takes: nothing.
+    std::wstring terms = L"1";
+    for (int k = 0; k < 130; ++k) terms += L"+1";
+    EXPECT_FALSE(live.answer(interpreter, terms, &out));
     EXPECT_FALSE(live.answer(interpreter, L"1" + std::wstring(Interpreter::kEntryMax, L'0'), &out));
     const std::uint64_t before = interpreterStateStamp(interpreter);
     for (const LiveCase& row : rows) {
