@@ -91,11 +91,11 @@ bool Interpreter::run(Line& line) {
             if (text.empty()) return fail(line, msg::kEmptyExpression);
         }
     }
-    // One trailing ";" is dropped.
-    if (!text.empty() && text.back() == L';') text.pop_back();
+    // One trailing ";" is dropped (the text is not empty here).
+    if (text.back() == L';') text.pop_back();
     line.origin.truncate(text.size());
+    // The entry check's length limit still holds: the comment and the ";" only shortened the text.
     if (text.empty()) return fail(line, msg::kEmptyExpression);
-    if (text.size() > kEntryMax) return fail(line, msg::kTooLong);
 
     bool result = false;
     if (fixedCommand(line, &result)) return result;
@@ -319,9 +319,8 @@ bool Interpreter::startSolveCommand(Line& line) {
     vars.varValue[1] = request.b;
     vars.varSet[0] = vars.varSet[1] = true;
     line.origin.slice(stop.functionAt, request.function.size(), 5);
+    // Within the line limit: the function is shorter than the line by "solve(" and ")" at least.
     line.text = request.function + L" -> 0";
-    if (line.text.size() > static_cast<size_t>(kLineMax)) line.text.resize(kLineMax);
-    line.origin.truncate(line.text.size());
     return true;
 }
 

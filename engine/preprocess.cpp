@@ -120,7 +120,8 @@ int preprocessExpression(const LastAnswer& ans, std::wstring& text, TextOrigin* 
     if (origin) origin->truncate(text.size());
     bool tokenStart = true;
     bool afterDigit = true;
-    for (size_t i = 0; i < 384 && i < text.size(); ++i) {
+    // The text never grows past kTextMax: every rewrite checks the room it needs.
+    for (size_t i = 0; i < text.size(); ++i) {
         // The first rule that applies is carried out.
         if (!rewriteExponent(text, i, afterDigit) && !(tokenStart && rewriteAns(text, i, ans, origin)) &&
             !(tokenStart && rewriteBaseLiteral(text, i, origin)) && !rewriteFactorial(text, i, afterDigit, origin) &&
