@@ -157,6 +157,31 @@ TEST_F(ToolDialogs, UnitEditFiltersKeysAndLimitsItsLength) {
         EXPECT_EQ(input->GetValue(), step.input);
         EXPECT_EQ(control<wxTextCtrl>(dialog, 7806)->GetValue(), step.result) << step.input;
     }
+    // Ctrl+C copies the selection.
+    ASSERT_TRUE(gui::setClipboardText("old"));
+    input->SelectAll();
+    gui::sendKey(input, 'C', wxMOD_CONTROL);
+    gui::pump(50);
+    EXPECT_EQ(gui::clipboardText(), "125");
+}
+
+// Closing a tool dialog hides it; the command shows the same dialog again with what it held.
+TEST_F(ToolDialogs, ClosingHidesAndKeepsTheDialog) {
+    const struct {
+        int command, dialog, input;
+    } tools[] = {{ID_VIEW_UNIT_CONVERTER, 7800, 7805}, {ID_VIEW_BASE_CONVERTER, 7900, 7903}};
+    for (const auto& tool : tools) {
+        auto* dialog = open<wxDialog>(tool.command, tool.dialog);
+        ASSERT_NE(dialog, nullptr) << tool.dialog;
+        control<wxTextCtrl>(dialog, tool.input)->SetValue("101");
+        EXPECT_TRUE(dialog->Close());
+        gui::pump();
+        EXPECT_FALSE(dialog->IsShown()) << tool.dialog;
+        EXPECT_EQ(open<wxDialog>(tool.command, tool.dialog), dialog) << tool.dialog;
+        EXPECT_TRUE(dialog->IsShown()) << tool.dialog;
+        EXPECT_EQ(control<wxTextCtrl>(dialog, tool.input)->GetValue(), "101") << tool.dialog;
+        dialog->Hide();
+    }
 }
 
 TEST_F(ToolDialogs, BaseConverterReadsTheSameTextInTheNewBase) {
@@ -219,6 +244,14 @@ TEST_F(ToolDialogs, BaseConverterReadsTheSameTextInTheNewBase) {
         choose(source, key.source);
         EXPECT_EQ(passes(input, key.code), key.passes) << key.source << " " << key.code;
     }
+    // Undo and redo walk the field's texts, as in the unit converter.
+    choose(source, 2);
+    input->SetValue("12");
+    input->SetValue("345");
+    gui::sendKey(input, 'Z', wxMOD_CONTROL);
+    EXPECT_EQ(input->GetValue(), "12");
+    gui::sendKey(input, 'Y', wxMOD_CONTROL);
+    EXPECT_EQ(input->GetValue(), "345");
 }
 
 TEST_F(ToolDialogs, KeypadTypesIntoTheInputLine) {
