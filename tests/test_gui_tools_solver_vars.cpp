@@ -168,6 +168,16 @@ TEST_F(SolverDlgTest, EnterSolvesWithTheConsolesLimitAndKeepsCaretAtEnd) {
         EXPECT_TRUE(dialog->GetResultField()->GetValue().StartsWith(message)) << line;
         EXPECT_EQ(field->GetInsertionPoint(), field->GetLastPosition());
     }
+    // The entry's activation solves too; other keys are the field's own; Close hides the dialog.
+    field->SetValue("x-3");
+    wxCommandEvent activation(wxEVT_TEXT_ENTER, field->GetId());
+    activation.SetEventObject(field);
+    field->GetEventHandler()->ProcessEvent(activation);
+    EXPECT_TRUE(dialog->GetResultField()->GetValue().StartsWith("x = 3\n"));
+    wxKeyEvent other = gui::makeKeyEvent(wxEVT_KEY_DOWN, field, 'A', wxMOD_NONE, 0);
+    EXPECT_FALSE(field->GetEventHandler()->ProcessEvent(other));
+    push(dialog, ID_SOLVER_CLOSE);
+    EXPECT_FALSE(dialog->IsShown());
     dialog->Destroy();
 }
 
@@ -308,6 +318,29 @@ TEST_F(VarlistDlgTest, KeysStepWithWrapAndDelete) {
     EXPECT_FALSE(store().varSet[1]);
     EXPECT_EQ(names(list), (std::vector<wxString>{"a", "c"}));
     EXPECT_EQ(store().varCount, 2);
+    // N's character does not reach the list's type-ahead search a second time; other keys do.
+    for (const auto& [code, passed] : {std::pair{'n', false}, std::pair{'N', false}, std::pair{'c', true}}) {
+        wxKeyEvent typed = gui::makeKeyEvent(wxEVT_CHAR, list, code, wxMOD_NONE, code);
+        EXPECT_EQ(!list->GetEventHandler()->ProcessEvent(typed), passed) << code;
+    }
+    wxKeyEvent other = gui::makeKeyEvent(wxEVT_KEY_DOWN, list, 'C', wxMOD_NONE, 0);
+    EXPECT_FALSE(list->GetEventHandler()->ProcessEvent(other));
+}
+
+// The buttons: Refresh shows what the console changed, Delete removes the selected row, Close hides.
+TEST_F(VarlistDlgTest, ButtonsRefreshDeleteAndClose) {
+    VarlistDlg dialog(window, app().interpreter());
+    dialog.Show();
+    VarlistCtrl* list = dialog.GetList();
+    setVariable(0, L"a", 1);
+    push(&dialog, ID_VARLIST_REFRESH);
+    EXPECT_EQ(names(list), (std::vector<wxString>{"a"}));
+    list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    push(&dialog, ID_VARLIST_DELETE);
+    EXPECT_FALSE(store().varSet[0]);
+    EXPECT_EQ(list->GetItemCount(), 0);
+    push(&dialog, ID_VARLIST_CLOSE);
+    EXPECT_FALSE(dialog.IsShown());
 }
 
 TEST_F(VarlistDlgTest, AddAndModifyOfferTheRightSlot) {
