@@ -53,8 +53,6 @@ BaseResult cell(const std::wstring& text) {
     }
 }
 
-BaseResult copy(const std::wstring& text) { return {text, false}; }
-
 }  // namespace
 
 const wchar_t* const kBaseNames[kBaseCount + 1] = {L"Binary", L"Octal", L"Decimal", L"Hexadecimal", nullptr};
@@ -104,11 +102,13 @@ std::wstring ToBinaryText(std::uint32_t value) {
     return bits;
 }
 
+// Equal bases never reach the table (the text is given back as typed, leading zeros included): no diagonal.
 const BaseConverter converters[kBaseCount * kBaseCount] = {
-    copy, cell<readBinary, writeOctal>, cell<readBinary, writeDecimal>, cell<readBinary, writeHexadecimal>,
-    cell<readOctal, ToBinaryText>, copy, cell<readOctal, writeDecimal>, cell<readOctal, writeHexadecimal>,
-    cell<ReadDecimal, ToBinaryText>, cell<ReadDecimal, writeOctal>, copy, cell<ReadDecimal, writeHexadecimal>,
-    cell<readHexadecimal, ToBinaryText>, cell<readHexadecimal, writeOctal>, cell<readHexadecimal, writeDecimal>, copy,
+    nullptr, cell<readBinary, writeOctal>, cell<readBinary, writeDecimal>, cell<readBinary, writeHexadecimal>,
+    cell<readOctal, ToBinaryText>, nullptr, cell<readOctal, writeDecimal>, cell<readOctal, writeHexadecimal>,
+    cell<ReadDecimal, ToBinaryText>, cell<ReadDecimal, writeOctal>, nullptr, cell<ReadDecimal, writeHexadecimal>,
+    cell<readHexadecimal, ToBinaryText>, cell<readHexadecimal, writeOctal>, cell<readHexadecimal, writeDecimal>,
+    nullptr,
 };
 
 bool CheckLength(const std::wstring& digits, std::uint64_t maxDigits) { return digits.size() > maxDigits; }
