@@ -40,7 +40,10 @@ std::wstring piece(const std::wstring& typed, int begin, int end) {
 std::wstring enclosingFunction(const std::wstring& typed, const std::wstring& expression, const TextOrigin& origin,
                                size_t pos) {
     int depth = 0;
-    for (size_t i = std::min(pos, expression.size()); i-- > 0;) {
+    size_t from = std::min(pos, expression.size());
+    // Right after an empty call ("max()": muParser stops after it), that call's arguments are the ones counted.
+    if (from >= 2 && expression.compare(from - 2, 2, L"()") == 0) --from;
+    for (size_t i = from; i-- > 0;) {
         if (expression[i] == L')') ++depth;
         else if (expression[i] == L'(' && depth-- == 0) {
             size_t start = i;

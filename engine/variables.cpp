@@ -70,7 +70,7 @@ int resolveTarget(VariableStore& store, const std::wstring& name) {
         const int slot = name[0] - L'a';
         return slot >= 0 && slot < VariableStore::kSlots && store.varSet[slot] ? slot : -1;
     }
-    if (name.size() < 2 || store.varCount <= 0) return -1;
+    if (store.varCount <= 0) return -1;
     // Only a set slot carries a longer name: removal, tol and iter, and a full store's drop give a slot its
     // letter back.
     for (int k = 0; k < VariableStore::kSlots; ++k)

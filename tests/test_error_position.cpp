@@ -75,6 +75,8 @@ TEST(ErrorPosition, ParserStopsMappedToTypedText) {
         {L"1,2", L" ^", L"',' outside a function's arguments"},
         {L"sin(1,2)", L"       ^", L"too many arguments for 'sin'"},
         {L"atan2(1)", L"       ^", L"too few arguments for 'atan2'"},
+        {L"max()", L"    ^", L"too few arguments for 'max'"},
+        {L"pow(sin(1))", L"          ^", L"too few arguments for 'pow'"},
         {L"5!!", L"  ^", L"unexpected character '!'"},
         {L"1 $ 2", L"  ^", L"unexpected character '$'"},
         {L"2 \u00e9 3", L"  ^", L"unexpected character '\u00e9'"},

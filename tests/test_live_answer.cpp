@@ -63,6 +63,8 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
         {L"\"1\"", L""},
         {L"", L""},
         {L"# a note", L""},
+        {L"1+2)", L""},
+        {L"2*3#", L""},  // a "#" at the end starts no comment
         {L"1.2.3", L""},
     };
     // The length limit counts the text without its blanks, as Enter does.
