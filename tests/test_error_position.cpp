@@ -76,6 +76,7 @@ TEST(ErrorPosition, ParserStopsMappedToTypedText) {
         {L"sin(1,2)", L"       ^", L"too many arguments for 'sin'"},
         {L"atan2(1)", L"       ^", L"too few arguments for 'atan2'"},
         {L"max()", L"    ^", L"too few arguments for 'max'"},
+        {L"2*(1,2)", L"      ^", L"too many arguments"},  // parentheses of no function
         {L"pow(sin(1))", L"          ^", L"too few arguments for 'pow'"},
         {L"5!!", L"  ^", L"unexpected character '!'"},
         {L"1 $ 2", L"  ^", L"unexpected character '$'"},

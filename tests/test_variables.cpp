@@ -85,7 +85,7 @@ TEST_F(Variables, NewFunctionNamesStayVariables) {
         expectLines(interpreter, {{(std::wstring(name) + L"=" + v).c_str(), v.c_str(), true},
                                   {(std::wstring(name) + L"*1").c_str(), v.c_str(), true}});
     }
-    expectLines(interpreter, {{L"sum(1,2,sum)", L"9", true}, {L"mod(mod,2)", L"1", true},
+    expectLines(interpreter, {{L"sum(1,2,sum)", L"9", true}, {L"mod(mod,2)", L"1", true}, {L"1+gcd", L"2", true},
                               {L"fun?", L"   ! no function defined", false}, {L"angle?", L"radians", true}});
 }
 
