@@ -31,6 +31,8 @@ TEST(LiveAnswer, ShowsOnlyPureExpressions) {
         {L"5!", L"120"},
         {L"0x1F + 0b1", L"32"},
         {L"1;2+3", L"5"},
+        {L"1;;2+3", L"5"},  // empty statements are skipped, as Enter skips them
+        {L"band(1.5,1)", L""},  // Enter fails: whole numbers expected
         {L"2*3 # six", L"6"},
         {L"2*(3+4)", L"14"},
         {L"2*(3+4", L""},
