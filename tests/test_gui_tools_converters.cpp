@@ -57,8 +57,9 @@ protected:
         gui::pump();
     }
     /// True when the field's character filter passes the key on (false: discarded).
-    static bool passes(wxWindow* field, int code, bool ctrl = false) {
-        wxKeyEvent event = gui::makeKeyEvent(wxEVT_CHAR, field, code, ctrl ? wxMOD_CONTROL : wxMOD_NONE, 0);
+    static bool passes(wxWindow* field, int code, bool ctrl = false, bool alt = false) {
+        const int modifiers = (ctrl ? wxMOD_CONTROL : wxMOD_NONE) | (alt ? wxMOD_ALT : wxMOD_NONE);
+        wxKeyEvent event = gui::makeKeyEvent(wxEVT_CHAR, field, code, modifiers, 0);
         event.m_keyCode = code;
         return !field->GetEventHandler()->ProcessEvent(event);
     }
@@ -127,6 +128,10 @@ TEST_F(ToolDialogs, UnitEditFiltersKeysAndLimitsItsLength) {
         {'/', false, false}, {1, true, false},   {24, true, false},     {'7', true, false},  {3, true, true},
     };
     for (const auto& key : keys) EXPECT_EQ(passes(input, key.code, key.ctrl), key.passes) << key.code;
+    // A shortcut's letter in either case; with Alt as well it is no shortcut, and Alt with a digit types nothing.
+    EXPECT_TRUE(passes(input, 'v', true));
+    EXPECT_FALSE(passes(input, 'v', true, true));
+    EXPECT_FALSE(passes(input, '7', false, true));
 
     input->SetValue(std::string(63, '1'));
     input->SetInsertionPointEnd();

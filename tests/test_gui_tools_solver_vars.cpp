@@ -295,6 +295,11 @@ TEST_F(VarlistDlgTest, UsersFunctionsFollowTheVariables) {
     select("f");
     dialog.DeleteVariable();
     EXPECT_EQ(names(list), (std::vector<wxString>{"speed", "g(x,y)"}));
+    // By name, a function by its name alone.
+    dialog.SortColumn(0);
+    EXPECT_EQ(names(list), (std::vector<wxString>{"g(x,y)", "speed"}));
+    dialog.SortColumn(0);
+    EXPECT_EQ(names(list), (std::vector<wxString>{"speed", "g(x,y)"}));
     ASSERT_TRUE(app().evaluateLine(L"g(3,4)", &reply));
     EXPECT_EQ(reply, L"5");
     ASSERT_TRUE(app().evaluateLine(L"reset", &reply));
