@@ -234,6 +234,14 @@ TEST_F(PlotWindow, ExportAndPoles)
     ASSERT_TRUE(wxFile(svg).ReadAll(&content));
     EXPECT_TRUE(content.Contains(">sin(x)<") && content.Contains(">tan(x)<"));
     EXPECT_TRUE(m_canvas->copyToClipboard());
+    // The Copy tool puts the picture on the clipboard.
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->Clear();
+    wxTheClipboard->Close();
+    sendTool(wxID_COPY);
+    ASSERT_TRUE(wxTheClipboard->Open());
+    EXPECT_TRUE(wxTheClipboard->IsSupported(wxDF_BITMAP));
+    wxTheClipboard->Close();
 }
 
 // The wheel zooms around the pointer, the drag pans, both re-sampling the view; the pointer traces the nearest curve
@@ -275,9 +283,97 @@ TEST_F(PlotWindow, MouseZoomsPansAndTraces)
     sendMouse(m_canvas, wxEVT_MOTION, pixelOf(m_canvas, -3.0, 3.5), false);  // far from both: no trace, the hint
     EXPECT_EQ(m_canvas->tracedCurve(), -1);
     EXPECT_TRUE(status->GetStatusText(1).StartsWith("Wheel: zoom"));
+    // Leaving the canvas ends the trace; a lost capture ends a drag.
+    sendMouse(m_canvas, wxEVT_MOTION, pixelOf(m_canvas, 1.5, 2.25), false);
+    ASSERT_EQ(m_canvas->tracedCurve(), 1);
+    sendMouse(m_canvas, wxEVT_LEAVE_WINDOW, wxPoint(-1, -1), false);
+    EXPECT_EQ(m_canvas->tracedCurve(), -1);
+    const PlotView before = v;
+    sendMouse(m_canvas, wxEVT_LEFT_DOWN, wxPoint(300, at.y), true);
+    wxMouseCaptureLostEvent lost(m_canvas->GetId());
+    lost.SetEventObject(m_canvas);
+    m_canvas->GetEventHandler()->ProcessEvent(lost);
+    sendMouse(m_canvas, wxEVT_MOTION, wxPoint(400, at.y), true);
+    EXPECT_EQ(v.xmin, before.xmin);
+    sendMouse(m_canvas, wxEVT_LEFT_UP, wxPoint(400, at.y), false);
     for (int i = 0; i < 20; ++i)
         m_canvas->zoomAt(at.x, at.y, 0.5, 0.5);
     EXPECT_TRUE(followsView(curve(0), v) && v.width() < 1e-5);
+}
+
+// A window's title goes into its caption and, with the subtitle, above the plot; points beyond the marked ones
+// are counted in the legend. The SVG export shows what is drawn.
+TEST(PlotWindowTitles, TitleSubtitleAndTheCountOfUnmarkedPoints)
+{
+    const int handle = PlotFrame::plotNew("Waves", "sin(50x) on [-10, 10]", 640, 480);
+    pump();
+    PlotFrame* frame = PlotFrame::find(handle);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->GetTitle().EndsWith(" - Waves")) << frame->GetTitle();
+    ASSERT_TRUE(add(handle, "sin(50*x)", 4000, -10, 10));
+    wxString longest = "x";
+    while (longest.length() < 60)
+        longest += "+x";
+    ASSERT_TRUE(add(handle, longest, 200, -10, 10));  // its legend row is cut to 47 characters and an ellipsis
+    wxCommandEvent points(wxEVT_TOOL, ID_PLOT_POINTS);
+    points.SetEventObject(frame->GetToolBar());
+    frame->GetEventHandler()->ProcessEvent(points);
+    const size_t more = frame->canvas()->notablePoints().more;
+    EXPECT_GT(more, 0u);
+    const wxString svg = outputPath("titles.svg");
+    wxRemoveFile(svg);
+    ASSERT_TRUE(frame->canvas()->exportSvg(svg));
+    wxString content;
+    ASSERT_TRUE(wxFile(svg).ReadAll(&content));
+    EXPECT_TRUE(content.Contains(">Waves<") && content.Contains(">sin(50x) on [-10, 10]<"));
+    EXPECT_TRUE(content.Contains(wxString::Format(">+%zu more points<", more)));
+    EXPECT_TRUE(content.Contains(">" + longest.Left(47) + wxString::FromUTF8("…") + "<"));
+    PlotFrame::plotCloseAll();
+    pump();
+}
+
+// Keys step the view: + and - zoom about the centre, the arrows pan, each undone by its opposite; Escape ends a
+// drag; any other key is left to the window.
+TEST_F(PlotWindow, KeysZoomAndPanTheView)
+{
+    ASSERT_TRUE(add(m_handle, "sin(x)"));
+    const PlotView& v = m_canvas->view();
+    auto key = [this](int code) {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = code;
+        event.SetEventObject(m_canvas);
+        return m_canvas->GetEventHandler()->ProcessEvent(event);
+    };
+    const struct {
+        int key, opposite;
+        bool widthChanges, xMoves, yMoves;
+    } steps[] = {{'+', '-', true, false, false},
+                 {WXK_NUMPAD_SUBTRACT, WXK_NUMPAD_ADD, true, false, false},
+                 {WXK_LEFT, WXK_RIGHT, false, true, false},
+                 {WXK_UP, WXK_DOWN, false, false, true}};
+    for (const auto& step : steps) {
+        const PlotView start = v;
+        EXPECT_TRUE(key(step.key));
+        EXPECT_EQ(std::fabs(v.width() - start.width()) > 1e-9, step.widthChanges) << step.key;
+        EXPECT_EQ(std::fabs(v.xmin - start.xmin) > 1e-9 && !step.widthChanges, step.xMoves) << step.key;
+        EXPECT_EQ(std::fabs(v.ymin - start.ymin) > 1e-9 && !step.widthChanges, step.yMoves) << step.key;
+        EXPECT_TRUE(key(step.opposite));
+        EXPECT_NEAR(v.xmin, start.xmin, 1e-9 * start.width()) << step.key;
+        EXPECT_NEAR(v.ymin, start.ymin, 1e-9 * (start.ymax - start.ymin)) << step.key;
+        EXPECT_TRUE(followsView(curve(0), v)) << step.key;
+    }
+    // Escape in the middle of a drag: the drag ends where it was, and the release moves nothing.
+    const PlotView start = v;
+    sendMouse(m_canvas, wxEVT_LEFT_DOWN, wxPoint(300, 200), true);
+    sendMouse(m_canvas, wxEVT_MOTION, wxPoint(350, 200), true);
+    const PlotView dragged = v;
+    EXPECT_NE(dragged.xmin, start.xmin);
+    EXPECT_TRUE(key(WXK_ESCAPE));
+    sendMouse(m_canvas, wxEVT_MOTION, wxPoint(400, 200), true);
+    sendMouse(m_canvas, wxEVT_LEFT_UP, wxPoint(400, 200), false);
+    EXPECT_EQ(v.xmin, dragged.xmin);
+    EXPECT_TRUE(key(WXK_ESCAPE));
+    EXPECT_FALSE(key('q'));
 }
 
 // Right drag or Shift + left drag zooms to a rectangle, a click does not; the toolbar, Home and a double click reset
