@@ -90,7 +90,9 @@ TEST(PlotTicks, StepSequencesAndCoordinateText)
 {
     const double steps[][2] = {{plotNiceStep(0.3), 0.5},   {plotNiceStep(1.0), 1.0},     {plotNiceStep(1.01), 2.0},
                                {plotNiceStep(7), 10.0},    {plotNextNiceStep(2.0), 5.0}, {plotNextNiceStep(5.0), 10.0},
-                               {plotMinorStep(1.0), 0.2},  {plotMinorStep(2.0), 0.5},    {plotMinorStep(0.5), 0.1}};
+                               {plotMinorStep(1.0), 0.2},  {plotMinorStep(2.0), 0.5},    {plotMinorStep(0.5), 0.1},
+                               // A width that is no width falls back to a step of 1.
+                               {plotNiceStep(0.0), 1.0},   {plotNiceStep(NAN), 1.0},     {plotNiceStep(INFINITY), 1.0}};
     for (const auto& step : steps)
         EXPECT_DOUBLE_EQ(step[0], step[1]) << "row " << &step - steps;
     // Coordinates show what a pixel resolves.
@@ -98,6 +100,15 @@ TEST(PlotTicks, StepSequencesAndCoordinateText)
     EXPECT_EQ(plotFormatCoordinate(-0.0001, 0.01), "0.00");
     EXPECT_EQ(plotFormatCoordinate(1500.0, 5.0), "1500");
     EXPECT_EQ(plotFormatCoordinate(1e-12, 1e-14), "1.00e-12");
+    // Without a finite value or a pixel size, or a tick without a step, the shortest text of the value.
+    const std::pair<std::string, std::string> shortest[] = {
+        {plotFormatCoordinate(NAN, 0.01), "nan"},
+        {plotFormatCoordinate(2.5, 0.0), "2.5"},
+        {plotFormatTick(INFINITY, 1.0, PlotNotation::Fixed), "inf"},
+        {plotFormatTick(0.25, 0.0, PlotNotation::Fixed), "0.25"},
+        {plotFormatTick(-1e-12, 0.5, PlotNotation::Fixed), "0"}};
+    for (const auto& [text, expected] : shortest)
+        EXPECT_EQ(text, expected);
 }
 
 // Exactly the points asked for, evenly spaced, both ends included.

@@ -19,7 +19,8 @@ TEST(Preprocess, RewritesTokens) {
         {L"1e5", L"1E5"}, {L"2e-3", L"2E-3"}, {L"3e+2", L"3E+2"}, {L"exp(1)", L"exp(1)"}, {L"e", L"e"},
         {L"2*e", L"2*e"}, {L"1.5e3", L"1.5E3"},
         // Base literals of at most 32 bits at token start.
-        {L"0b101+1", L"5+1"}, {L"0x1f", L"31"}, {L"0o17", L"15"}, {L"0d19", L"19"}, {L"0b102", L"0b102"}, {L"0o18", L"0o18"},
+        {L"0b101+1", L"5+1"}, {L"0x1f", L"31"}, {L"0o17", L"15"}, {L"0d19", L"19"}, {L"0b102", L"0b102"},
+        {L"0o18", L"0o18"},
         {L"0x123456789", L"0x123456789"}, {L"0x12345678", L"305419896"}, {L"0xFFFFFFFF", L"4294967295"},
         {L"2*0x10", L"2*16"}, {L"a0x10", L"a0x10"},
         // Factorials of a digit run that starts at a delimiter.

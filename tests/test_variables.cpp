@@ -106,7 +106,8 @@ TEST_F(Variables, FullStoreDropsOldest) {
     // "tol" takes the freed slot z and leaves it empty; slot y holds z's value. z alone is not set, but read
     // inside an expression its value comes back to its slot, and then y's to slot y.
     Interpreter solverSet;
-    for (wchar_t c = L'a'; c <= L'z'; ++c) ASSERT_TRUE(runLine(solverSet, std::wstring(1, c) + L"=" + std::to_wstring(c - L'a' + 1)).ok);
+    for (wchar_t c = L'a'; c <= L'z'; ++c)
+        ASSERT_TRUE(runLine(solverSet, std::wstring(1, c) + L"=" + std::to_wstring(c - L'a' + 1)).ok);
     expectLines(solverSet, {{L"tol=1e-9", L"1e-09", true}, {L"y", L"26", true}, {L"z", L"   ! variable not set", false},
                             {L"z*1", L"26", true}, {L"y*1", L"25", true}});
 
