@@ -283,6 +283,23 @@ TEST_F(PlotWindow, MouseZoomsPansAndTraces)
     sendMouse(m_canvas, wxEVT_MOTION, pixelOf(m_canvas, -3.0, 3.5), false);  // far from both: no trace, the hint
     EXPECT_EQ(m_canvas->tracedCurve(), -1);
     EXPECT_TRUE(status->GetStatusText(1).StartsWith("Wheel: zoom"));
+    // Outside the plot area nothing is traced; a sideways wheel zooms nothing.
+    sendMouse(m_canvas, wxEVT_MOTION, pixelOf(m_canvas, 1.5, 2.25), false);
+    ASSERT_EQ(m_canvas->tracedCurve(), 1);
+    sendMouse(m_canvas, wxEVT_MOTION, wxPoint(1, 1), false);
+    EXPECT_EQ(m_canvas->tracedCurve(), -1);
+    const double width = v.width();
+    wxMouseEvent sideways(wxEVT_MOUSEWHEEL);
+    sideways.SetPosition(at);
+    sideways.m_wheelDelta = 120;
+    sideways.m_wheelRotation = 120;
+    sideways.m_wheelAxis = wxMOUSE_WHEEL_HORIZONTAL;
+    sideways.SetEventObject(m_canvas);
+    m_canvas->GetEventHandler()->ProcessEvent(sideways);
+    EXPECT_EQ(v.width(), width);
+    // A point index that names no marked point copies nothing.
+    EXPECT_FALSE(m_canvas->copyPoint(-1));
+    EXPECT_FALSE(m_canvas->copyPoint(1000));
     // Leaving the canvas ends the trace; a lost capture ends a drag.
     sendMouse(m_canvas, wxEVT_MOTION, pixelOf(m_canvas, 1.5, 2.25), false);
     ASSERT_EQ(m_canvas->tracedCurve(), 1);

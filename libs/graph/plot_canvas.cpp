@@ -143,10 +143,6 @@ void PlotCanvas::zoomCentre(double factor) {
     zoomAt(a.left + a.width / 2.0, a.top + a.height / 2.0, factor, factor);
 }
 
-void PlotCanvas::panPixels(double dx, double dy) {
-    setView(pannedView(m_view, dx, dy));
-}
-
 void PlotCanvas::zoomToRect(const PlotRect& rect) {
     PlotTransform t = currentLayout().transform;
     PlotView v{t.toPlaneX(rect.left), t.toPlaneX(rect.right()), t.toPlaneY(rect.bottom()), t.toPlaneY(rect.top)};

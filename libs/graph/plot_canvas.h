@@ -38,8 +38,6 @@ public:
     void zoomAt(double px, double py, double fx, double fy);
     /// Zooms around the middle of the plot area.
     void zoomCentre(double factor);
-    /// Moves the picture by dx, dy pixels (the content follows the pointer).
-    void panPixels(double dx, double dy);
     /// Shows the pixel rectangle given.
     void zoomToRect(const PlotRect& rect);
 
