@@ -99,6 +99,23 @@ TEST(PlotPoints, FindsZerosExtremaAndIntersectionsOfKnownCurves)
     }
 }
 
+// A curve's function is the math library's: the variables as they were, no function for a refused text, and a
+// point the library refuses to evaluate is a gap, like a NaN.
+TEST(PlotExpressions, VariablesRefusalsAndGaps)
+{
+    lmValues variables{};
+    variables[0] = 3;  // a
+    const PlotFunction scaled = PlotExpression::create(L"a*x", variables);
+    ASSERT_TRUE(scaled);
+    EXPECT_EQ(scaled(2), 6);
+    EXPECT_FALSE(PlotExpression::create(L"x+", lmValues{}));
+    const PlotFunction bits = PlotExpression::create(L"band(x,3)", lmValues{});
+    ASSERT_TRUE(bits);
+    EXPECT_EQ(bits(7), 3);
+    EXPECT_TRUE(std::isnan(bits(0.5)));  // whole numbers expected
+    EXPECT_EQ(bits(6), 2);                // the refusal before does not stay
+}
+
 TEST(PlotPoints, MarksAtMostTheLimitAndCountsTheRest)
 {
     std::vector<PlotCurve> list = curves({L"sin(50*x)"}, -10, 10, 4000);
