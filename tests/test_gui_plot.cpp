@@ -19,6 +19,7 @@
 #include <wx/utils.h>
 
 #include "libs/graph/plot_frame.h"
+#include "tests/gui_test_support.h"
 #include "libs/graph/plot_labels.h"
 
 namespace {
@@ -242,6 +243,29 @@ TEST_F(PlotWindow, ExportAndPoles)
     ASSERT_TRUE(wxTheClipboard->Open());
     EXPECT_TRUE(wxTheClipboard->IsSupported(wxDF_BITMAP));
     wxTheClipboard->Close();
+}
+
+// The export tools ask where to save: the picture goes there; a cancel saves nothing; a place that cannot be
+// written is told.
+TEST_F(PlotWindow, ExportToolsSaveWhereTheUserChooses)
+{
+    ASSERT_TRUE(add(m_handle, "sin(x)"));
+    const wxString png = outputPath("chosen.png"), svg = outputPath("chosen.svg");
+    for (const wxString& path : {png, svg})
+        if (wxFileExists(path))
+            wxRemoveFile(path);
+    const auto exportPng = [this] { sendTool(ID_PLOT_EXPORT_PNG); };
+    EXPECT_TRUE(gui::answerFileChooser("Save plot as PNG", png.ToStdString(), exportPng));
+    EXPECT_TRUE(wxImage(png, wxBITMAP_TYPE_PNG).IsOk());
+    EXPECT_TRUE(gui::answerFileChooser("Save plot as SVG", svg.ToStdString(), [this] { sendTool(ID_PLOT_EXPORT_SVG); }));
+    EXPECT_TRUE(wxFileExists(svg));
+    wxRemoveFile(png);
+    EXPECT_TRUE(gui::answerFileChooser("Save plot as PNG", "", exportPng));
+    EXPECT_FALSE(wxFileExists(png));
+    gui::MessageBoxAnswer answer(wxOK);
+    EXPECT_TRUE(gui::answerFileChooser("Save plot as PNG", "/proc/self/plot.png", exportPng));
+    ASSERT_EQ(answer.requests.size(), 1u);
+    EXPECT_TRUE(gui::requestText(answer.requests[0]).StartsWith("Cannot save /proc/self/plot.png|DelvoCalculator|"));
 }
 
 // The wheel zooms around the pointer, the drag pans, both re-sampling the view; the pointer traces the nearest curve
