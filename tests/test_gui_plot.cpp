@@ -257,7 +257,8 @@ TEST_F(PlotWindow, ExportToolsSaveWhereTheUserChooses)
     const auto exportPng = [this] { sendTool(ID_PLOT_EXPORT_PNG); };
     EXPECT_TRUE(gui::answerFileChooser("Save plot as PNG", png.ToStdString(), exportPng));
     EXPECT_TRUE(wxImage(png, wxBITMAP_TYPE_PNG).IsOk());
-    EXPECT_TRUE(gui::answerFileChooser("Save plot as SVG", svg.ToStdString(), [this] { sendTool(ID_PLOT_EXPORT_SVG); }));
+    const auto exportSvg = [this] { sendTool(ID_PLOT_EXPORT_SVG); };
+    EXPECT_TRUE(gui::answerFileChooser("Save plot as SVG", svg.ToStdString(), exportSvg));
     EXPECT_TRUE(wxFileExists(svg));
     wxRemoveFile(png);
     EXPECT_TRUE(gui::answerFileChooser("Save plot as PNG", "", exportPng));
