@@ -77,6 +77,9 @@ TEST(ErrorPosition, ParserStopsMappedToTypedText) {
         {L"atan2(1)", L"       ^", L"too few arguments for 'atan2'"},
         {L"max()", L"    ^", L"too few arguments for 'max'"},
         {L"2*(1,2)", L"      ^", L"too many arguments"},  // parentheses of no function
+        // A value the functions refuse: the whole expression, and why.
+        {L"band(1.5, 1)", L"^^^^^^^^^^^^", L"whole numbers expected"},
+        {L"shl(1, 64)", L"^^^^^^^^^^", L"number out of 64-bit range"},
         {L"pow(sin(1))", L"          ^", L"too few arguments for 'pow'"},
         {L"5!!", L"  ^", L"unexpected character '!'"},
         {L"1 $ 2", L"  ^", L"unexpected character '$'"},

@@ -128,6 +128,11 @@ TEST(VariableStore, ListingIsCutAndNamesReplacedWhole) {
     const std::wstring list = listVariables(store);
     EXPECT_EQ(list.substr(list.size() - 3), L"...");
     EXPECT_LE(list.size(), 370u);
+    // The cut comes once more than 349 characters are listed: at exactly 350 the next name is left out.
+    store.varName[21] = std::wstring(13, L'v');  // 21 entries of 16 characters and one of 14: 350
+    const std::wstring cut = listVariables(store);
+    EXPECT_EQ(cut.size(), 353u);
+    EXPECT_EQ(cut.substr(cut.size() - 17), std::wstring(13, L'v') + L",...");
     VariableStore rate;
     rate.varName[0] = L"rate";
     std::wstring expression = L"rate*2+rates+2rate";
