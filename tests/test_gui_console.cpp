@@ -230,7 +230,7 @@ TEST_F(Console, PageKeysMoveFiveLinesKeepingTheColumn) {
         int key;
         int line;
     } steps[] = {{WXK_PAGEUP, 3}, {WXK_UP, 2},     {WXK_PAGEDOWN, 7}, {WXK_PAGEDOWN, 8},
-                 {WXK_PAGEUP, 3}, {WXK_PAGEUP, 0}, {WXK_UP, 0}};
+                 {WXK_PAGEUP, 3}, {WXK_PAGEUP, 0}, {WXK_UP, 0},       {WXK_DOWN, 1}, {WXK_UP, 0}};
     for (const auto& step : steps) {
         gui::sendKey(console, step.key);
         EXPECT_EQ(console->GetCurrentLine(), step.line);
@@ -252,6 +252,13 @@ TEST_F(Console, EarlierLinesTakeNoTextButCtrlCCopies) {
     gui::setClipboardText(wxS("nothing"));
     gui::sendKey(console, 'C', wxMOD_CONTROL);
     EXPECT_EQ(gui::clipboardText(), wxS("234"));
+    // The context-menu keys are left to the toolkit, which opens the menu; the control inserts nothing.
+    for (const auto& [key, modifiers] : {std::pair{WXK_MENU, wxMOD_NONE}, std::pair{WXK_F10, wxMOD_SHIFT}}) {
+        wxKeyEvent down = gui::makeKeyEvent(wxEVT_KEY_DOWN, console, key, modifiers, 0);
+        EXPECT_FALSE(console->GetEventHandler()->ProcessEvent(down)) << key;
+    }
+    wxKeyEvent plainF10 = gui::makeKeyEvent(wxEVT_KEY_DOWN, console, WXK_F10, wxMOD_NONE, 0);
+    EXPECT_TRUE(console->GetEventHandler()->ProcessEvent(plainF10));
     gui::sendKey(console, 'V', wxMOD_CONTROL);
     gui::sendKey(console, 'X', wxMOD_CONTROL);
     EXPECT_EQ(lines(), before);
