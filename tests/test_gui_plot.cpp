@@ -94,15 +94,22 @@ bool followsView(const PlotCurve& curve, const PlotView& view)
            std::abs(samplesWithin(curve, view.xmin, view.xmax) - curve.points) <= 1;
 }
 
-void wheel(PlotCanvas* canvas, wxPoint at, int notches)
+void wheel(PlotCanvas* canvas, wxPoint at, int notches, wxMouseWheelAxis axis = wxMOUSE_WHEEL_VERTICAL)
 {
     wxMouseEvent event(wxEVT_MOUSEWHEEL);
     event.SetPosition(at);
     event.m_wheelDelta = 120;
     event.m_wheelRotation = 120 * notches;
-    event.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    event.m_wheelAxis = axis;
     event.SetEventObject(canvas);
     canvas->GetEventHandler()->ProcessEvent(event);
+}
+
+// A key pressed on the canvas; true when the canvas took it.
+bool keyDown(PlotCanvas* canvas, int code)
+{
+    wxKeyEvent event = gui::makeKeyEvent(wxEVT_KEY_DOWN, canvas, code, wxMOD_NONE, 0);
+    return canvas->GetEventHandler()->ProcessEvent(event);
 }
 
 // Each test starts with one new, empty plot window.
@@ -314,13 +321,7 @@ TEST_F(PlotWindow, MouseZoomsPansAndTraces)
     sendMouse(m_canvas, wxEVT_MOTION, wxPoint(1, 1), false);
     EXPECT_EQ(m_canvas->tracedCurve(), -1);
     const double width = v.width();
-    wxMouseEvent sideways(wxEVT_MOUSEWHEEL);
-    sideways.SetPosition(at);
-    sideways.m_wheelDelta = 120;
-    sideways.m_wheelRotation = 120;
-    sideways.m_wheelAxis = wxMOUSE_WHEEL_HORIZONTAL;
-    sideways.SetEventObject(m_canvas);
-    m_canvas->GetEventHandler()->ProcessEvent(sideways);
+    wheel(m_canvas, at, 1, wxMOUSE_WHEEL_HORIZONTAL);
     EXPECT_EQ(v.width(), width);
     // A point index that names no marked point copies nothing.
     EXPECT_FALSE(m_canvas->copyPoint(-1));
@@ -380,12 +381,7 @@ TEST_F(PlotWindow, KeysZoomAndPanTheView)
 {
     ASSERT_TRUE(add(m_handle, "sin(x)"));
     const PlotView& v = m_canvas->view();
-    auto key = [this](int code) {
-        wxKeyEvent event(wxEVT_KEY_DOWN);
-        event.m_keyCode = code;
-        event.SetEventObject(m_canvas);
-        return m_canvas->GetEventHandler()->ProcessEvent(event);
-    };
+    auto key = [this](int code) { return keyDown(m_canvas, code); };
     const struct {
         int key, opposite;
         bool widthChanges, xMoves, yMoves;
@@ -437,10 +433,7 @@ TEST_F(PlotWindow, ViewCommands)
     EXPECT_EQ(samplesWithin(curve(0), -4, 4), 200);
     drag(m_canvas, from, to, false, true);
     EXPECT_NEAR(v.xmax, 1.0, 0.02);
-    wxKeyEvent homeKey(wxEVT_KEY_DOWN);
-    homeKey.m_keyCode = WXK_HOME;
-    homeKey.SetEventObject(m_canvas);
-    m_canvas->GetEventHandler()->ProcessEvent(homeKey);
+    keyDown(m_canvas, WXK_HOME);
     EXPECT_EQ(v.xmin, home.xmin);
     drag(m_canvas, from, from + wxPoint(1, 1), true);
     EXPECT_EQ(v.xmin, home.xmin);
@@ -582,10 +575,7 @@ TEST_F(PlotWindow, DenseCurvesDraftWhileTheViewMoves)
     for (int i = 0; i < 200 && m_canvas->drafting(); ++i)
         pump(1);
     EXPECT_TRUE(allInFull());
-    wxKeyEvent right(wxEVT_KEY_DOWN);
-    right.m_keyCode = WXK_RIGHT;
-    right.SetEventObject(m_canvas);
-    m_canvas->GetEventHandler()->ProcessEvent(right);
+    keyDown(m_canvas, WXK_RIGHT);
     EXPECT_TRUE(m_canvas->drafting());
     ASSERT_TRUE(m_canvas->exportPng(outputPath("dense.png")));
     EXPECT_TRUE(allInFull());
