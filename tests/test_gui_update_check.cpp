@@ -6,6 +6,7 @@
 
 #include <wx/stopwatch.h>
 
+#include "console/update_check.h"
 #include "tests/local_http_server.h"
 #include "tests/window_test_fixture.h"
 
@@ -43,6 +44,32 @@ protected:
         return gui::pumpUntil([this] { return !window->GetUpdateCheck().busy; }, ms);
     }
 };
+
+// TALLYX_UPDATE_HOST names the server as "host", "host:port" or "[v6-address]:port"; any other value names
+// none (an empty host), and the check ends as unable to check.
+TEST(UpdateRequest, HostOverrideNamesHostAndPort) {
+    const struct {
+        const char* value;
+        const char* host;
+        int port;
+    } rows[] = {
+        {nullptr, "www.quarn.example", 80},   {"", "www.quarn.example", 80},
+        {"127.0.0.1:8080", "127.0.0.1", 8080}, {"example.org", "example.org", 80},
+        {"[::1]:65535", "[::1]", 65535},       {"[::1]", "[::1]", 80},
+        {"::1", "::1", 80},                    {"[::1", "", 80},
+        {"[::1]8080", "", 80},                 {"[]:8080", "", 80},
+        {":8080", "", 80},                     {"host:", "", 80},
+        {"host:0", "", 80},                    {"host:65536", "", 80},
+        {"host:123456", "", 80},               {"host:8o", "", 80},
+    };
+    for (const auto& row : rows) {
+        const HttpRequest request = updateRequest(row.value);
+        const char* value = row.value ? row.value : "(none)";
+        EXPECT_EQ(request.host, row.host) << value;
+        if (*row.host) { EXPECT_EQ(request.port, row.port) << value; }
+        EXPECT_EQ(request.path, "/quarn_release_date.txt") << value;
+    }
+}
 
 TEST_F(UpdateCheckTest, ReplyDecidesTheOutcome) {
     const std::string filler(10 * 1024 * 1024, 'x');
