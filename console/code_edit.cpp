@@ -328,7 +328,8 @@ void CodeEdit::setModeScriptConsole(bool on) {
     UsePopUp(on ? wxSTC_POPUP_NEVER : wxSTC_POPUP_ALL);
     SetMultipleSelection(false);
     SetMouseSelectionRectangularSwitch(false);
-    // Line commands of Scintilla's default key map that would change earlier lines.
+    // Line commands of Scintilla's default key map that would change earlier lines. The map knows Delete and
+    // Insert by its own key codes, not by wxWidgets' ones.
     struct Binding {
         int key;
         int modifiers;
@@ -342,10 +343,10 @@ void CodeEdit::setModeScriptConsole(bool on) {
         {'T', wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT, wxSTC_CMD_LINECOPY},
         {'U', wxSTC_KEYMOD_CTRL, wxSTC_CMD_LOWERCASE},
         {'U', wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT, wxSTC_CMD_UPPERCASE},
-        {WXK_BACK, wxSTC_KEYMOD_CTRL, wxSTC_CMD_DELWORDLEFT},
-        {WXK_BACK, wxSTC_KEYMOD_ALT, wxSTC_CMD_UNDO},
-        {WXK_DELETE, wxSTC_KEYMOD_SHIFT, wxSTC_CMD_CUT},
-        {WXK_INSERT, wxSTC_KEYMOD_SHIFT, wxSTC_CMD_PASTE},
+        {wxSTC_KEY_BACK, wxSTC_KEYMOD_CTRL, wxSTC_CMD_DELWORDLEFT},
+        {wxSTC_KEY_BACK, wxSTC_KEYMOD_ALT, wxSTC_CMD_UNDO},
+        {wxSTC_KEY_DELETE, wxSTC_KEYMOD_SHIFT, wxSTC_CMD_CUT},
+        {wxSTC_KEY_INSERT, wxSTC_KEYMOD_SHIFT, wxSTC_CMD_PASTE},
     };
     for (const Binding& binding : kLineCommands) {
         if (on) {

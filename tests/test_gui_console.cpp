@@ -266,6 +266,17 @@ TEST_F(Console, EarlierLinesTakeNoTextButCtrlCCopies) {
     console->SetSelection(2, console->GetLength());
     gui::typeText(console, wxS("8"));
     EXPECT_EQ(lines(), (Lines{"12345", "12345", "78"}));
+    // Nor does a key of the editor's own key map take the earlier text of such a selection away.
+    const wxString earlier = console->GetTextRange(0, console->GetInputStart(lastLine()));
+    const struct {
+        int key, modifiers;
+    } keys[] = {{WXK_INSERT, wxMOD_SHIFT}, {WXK_DELETE, wxMOD_SHIFT}, {WXK_DELETE, wxMOD_CONTROL},
+                {WXK_BACK, wxMOD_CONTROL}, {WXK_BACK, wxMOD_ALT},     {'X', wxMOD_CONTROL}};
+    for (const auto& key : keys) {
+        console->SetSelection(2, console->GetLength());
+        gui::sendKey(console, key.key, key.modifiers);
+        ASSERT_EQ(console->GetTextRange(0, console->GetInputStart(lastLine())), earlier) << key.key << "+" << key.modifiers;
+    }
 }
 
 TEST_F(Console, CutAndPasteStayWithinTheInputLine) {
