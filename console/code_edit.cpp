@@ -63,10 +63,6 @@ wxColour CodeEdit::toColour(std::uint32_t bgr) {
     return wxColour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-std::uint32_t CodeEdit::fromColour(const wxColour& colour) {
-    return colour.Red() | (colour.Green() << 8) | (std::uint32_t(colour.Blue()) << 16);
-}
-
 wxString CodeEdit::resolveFixedFace(const wxString& face) {
     if (!face.empty() && wxFontEnumerator::IsValidFacename(face)) return face;
     for (const wxChar* candidate : kFixedFallbacks) {

@@ -61,9 +61,8 @@ public:
     /// The face actually used for a requested face: the face itself when installed, else the first
     /// installed of "DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New", "Monospace".
     static wxString resolveFixedFace(const wxString& face);
-    /// wxColour from 0x00BBGGRR and back.
+    /// wxColour from 0x00BBGGRR.
     static wxColour toColour(std::uint32_t bgr);
-    static std::uint32_t fromColour(const wxColour& colour);
 
 protected:
     /// Pieces of ApplyAll: general switches, margins, lexer properties.

@@ -51,19 +51,15 @@ int ConsoleEdit::GetInputStart(int line) const {
 
 bool ConsoleEdit::IsSelectionInInput() const {
     auto* self = const_cast<ConsoleEdit*>(this);
-    // Scintilla reports start <= end, so a selection is never reversed here; the test stays for the rule.
-    const int start = self->GetSelectionStart(), end = self->GetSelectionEnd();
-    return end >= start && start >= GetInputStart(self->GetLineCount() - 1);
+    // Scintilla reports start <= end, so the start alone decides.
+    return self->GetSelectionStart() >= GetInputStart(self->GetLineCount() - 1);
 }
 
 // ---- Keys -------------------------------------------------------------------------------------------------
 
 void ConsoleEdit::typeText(const wxString& text, int caretOffset) {
-    const auto acceptable = [this] { return IsSelectionInInput() && IsInputLine(); };
-    if (!acceptable()) {
-        SetEmptySelection(GetTextLength());
-        if (!acceptable()) return;
-    }
+    // Elsewhere the text goes to the end, which is always on the input line.
+    if (!IsSelectionInInput() || !IsInputLine()) SetEmptySelection(GetTextLength());
     ReplaceSelection(text);
     // The offset counts characters, so the caret never lands inside the bytes of one.
     if (caretOffset != 0) GotoPos(PositionRelative(GetSelectionStart(), caretOffset));
@@ -118,7 +114,7 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
             return allowed;
         }
         case WXK_LEFT:
-        case WXK_NUMPAD_LEFT: return GetSelectionEnd() >= GetSelectionStart() && GetSelectionStart() > inputStart;
+        case WXK_NUMPAD_LEFT: return GetSelectionStart() > inputStart;
         case WXK_UP:
         case WXK_NUMPAD_UP:
             if (AutoCompActive()) return true;
@@ -151,16 +147,14 @@ bool ConsoleEdit::handleInputLineKey(wxKeyEvent& event) {
 }
 
 bool ConsoleEdit::handleEarlierLineKey(wxKeyEvent& event) {
-    const int line = GetCurrentLine(), lastLine = GetLineCount() - 1;
+    // Never on the input line: a line follows this one.
     switch (event.GetKeyCode()) {
         case WXK_UP:
         case WXK_NUMPAD_UP:
-            if (GetLineCount() >= 2 && line > 0) moveCaretLines(-1);
+            if (GetCurrentLine() > 0) moveCaretLines(-1);
             return false;
         case WXK_DOWN:
-        case WXK_NUMPAD_DOWN:
-            if (line < lastLine) moveCaretLines(1);
-            return false;
+        case WXK_NUMPAD_DOWN: moveCaretLines(1); return false;
         case WXK_PAGEUP:
         case WXK_NUMPAD_PAGEUP: moveCaretLines(-kPageLines); return false;
         case WXK_PAGEDOWN:
@@ -181,12 +175,13 @@ bool ConsoleEdit::handleEarlierLineKey(wxKeyEvent& event) {
 
 void ConsoleEdit::moveCaretLines(int delta) {
     const int line = GetCurrentLine();
+    // The selection's end is at or after the caret, so the column is never negative.
     const int column = GetSelectionEnd() - PositionFromLine(line);
-    if (column < 0) return;
     const int target = std::clamp(line + delta, 0, GetLineCount() - 1);
     GotoPos(std::min(PositionFromLine(target) + column, GetLineEndPosition(target)));
 }
 
+// Runs with a selection in the input, or with the caret after the input's start: something is always deleted.
 void ConsoleEdit::deleteWordLeft() {
     const int inputStart = GetInputStart(GetLineCount() - 1);
     if (GetSelectionStart() != GetSelectionEnd()) {
@@ -200,7 +195,7 @@ void ConsoleEdit::deleteWordLeft() {
         const bool word = isWordChar(GetCharAt(pos - 1));
         while (pos > inputStart && !isBlank(GetCharAt(pos - 1)) && isWordChar(GetCharAt(pos - 1)) == word) --pos;
     }
-    if (pos < caret) DeleteRange(pos, caret - pos);
+    DeleteRange(pos, caret - pos);
 }
 
 // ---- History navigation ---------------------------------------------------------------------------------
@@ -274,9 +269,7 @@ void ConsoleEdit::pasteAnswer(ClipboardAnswer answer, const wxString& clipboardT
 
 void ConsoleEdit::DeleteForward() {
     if (!IsInputLine()) return;
-    const int start = GetSelectionStart(), end = GetSelectionEnd();
-    if (end < start) return;
-    if (end > start) {
+    if (GetSelectionEnd() > GetSelectionStart()) {
         Clear();
         return;
     }
@@ -303,7 +296,6 @@ void ConsoleEdit::OnEditCommand(wxCommandEvent& event) {
         case ID_CONSOLE_RESET:
             if (!m_busy) ResetConsole();
             break;
-        default: event.Skip(); break;
     }
 }
 
@@ -315,7 +307,6 @@ void ConsoleEdit::OnViewCommand(wxCommandEvent& event) {
         case ID_VIEW_ZOOM_IN: ZoomInStep(); break;
         case ID_VIEW_ZOOM_OUT: ZoomOutStep(); break;
         case ID_VIEW_ZOOM_NORMAL: ZoomNormal(); break;
-        default: event.Skip(); break;
     }
 }
 

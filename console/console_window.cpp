@@ -337,7 +337,6 @@ void ConsoleWindow::OnFileCommand(wxCommandEvent& event) {
         case ID_FILE_SAVE_AS: SaveConsole(); break;
         case ID_FILE_OPEN: OpenConsoleFile(); break;
         case ID_FILE_CLOSE: ShutDown(); break;
-        default: break;
     }
 }
 
@@ -347,7 +346,6 @@ void ConsoleWindow::OnEditCommand(wxCommandEvent& event) {
         case ID_EDIT_CUT: m_console->CutSelection(); break;
         case ID_EDIT_PASTE: m_console->PasteClipboard(); break;
         case ID_EDIT_RESET: m_console->ResetConsole(); break;
-        default: break;
     }
 }
 

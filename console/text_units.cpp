@@ -81,17 +81,14 @@ TextRange textUnitAt(const std::wstring& text, int offset, TextUnit unit) {
             return {feed == std::wstring::npos ? 0 : static_cast<int>(feed) + 1,
                     next == std::wstring::npos ? length : static_cast<int>(next) + 1};
         }
-        case TextUnit::LineEnd: {
-            const int end = lineEndAt(text, offset);
-            const std::size_t feed = offset == 0 ? std::wstring::npos : text.rfind(L'\n', std::min(offset, end) - 1);
-            int start = 0;
-            if (feed != std::wstring::npos && offset > 0)
-                start = static_cast<int>(feed) > 0 && text[feed - 1] == L'\r' ? static_cast<int>(feed) - 1
-                                                                               : static_cast<int>(feed);
-            return {start, end};
-        }
+        case TextUnit::LineEnd: break;
     }
-    return {offset, offset};
+    const int end = lineEndAt(text, offset);
+    const std::size_t feed = offset == 0 ? std::wstring::npos : text.rfind(L'\n', std::min(offset, end) - 1);
+    int start = 0;
+    if (feed != std::wstring::npos)
+        start = feed > 0 && text[feed - 1] == L'\r' ? static_cast<int>(feed) - 1 : static_cast<int>(feed);
+    return {start, end};
 }
 
 TextRange textUnitBefore(const std::wstring& text, int offset, TextUnit unit) {

@@ -105,8 +105,10 @@ TEST_F(Console, ResetAsksAndEmptiesOnlyWhenConfirmed) {
     EXPECT_EQ(answer.requests[0].parent, console);
     EXPECT_EQ(lines(), (Lines{""}));
     EXPECT_EQ(console->GetHistoryCount(), 0);
-    gui::sendKey(console, WXK_UP);
-    EXPECT_EQ(inputLine(), wxS(""));
+    for (const int key : {WXK_UP, WXK_DOWN}) {
+        gui::sendKey(console, key);
+        EXPECT_EQ(inputLine(), wxS(""));
+    }
 }
 
 TEST_F(Console, UpAndDownWalkTheHistoryRound) {
@@ -121,6 +123,12 @@ TEST_F(Console, UpAndDownWalkTheHistoryRound) {
         EXPECT_EQ(inputLine(), step.shown);
         EXPECT_EQ(console->GetCurrentPos(), console->GetLength());
     }
+    // A recalled entry takes the call tip of the replaced text away with it.
+    gui::typeText(console, wxS("+sqrt("));
+    ASSERT_TRUE(console->CallTipActive());
+    gui::sendKey(console, WXK_UP);
+    EXPECT_FALSE(console->CallTipActive());
+    EXPECT_EQ(inputLine(), wxS("2+2"));
 }
 
 TEST(ConsoleHistory, CorrectionsAndLongLines) {
@@ -177,6 +185,9 @@ TEST_F(Console, EditingKeysStopAtThePrompt) {
     console->SetSelection(start, start + 1);
     console->DeleteForward();
     EXPECT_EQ(inputLine(), wxS("23"));
+    console->SetSelection(start, start + 1);
+    gui::sendKey(console, WXK_BACK, wxMOD_CONTROL);  // the selection only, not the word
+    EXPECT_EQ(inputLine(), wxS("3"));
     console->GotoPos(1);  // on an earlier line
     console->DeleteForward();
     EXPECT_EQ(console->GetLineText(0), wxS("1+2"));
@@ -221,6 +232,10 @@ TEST_F(Console, EmptiedOnlyLineKeepsItsPrompt) {
 }
 
 TEST_F(Console, PageKeysMoveFiveLinesKeepingTheColumn) {
+    gui::typeText(console, wxS("7"));
+    gui::sendKey(console, WXK_PAGEUP);  // a single line: nowhere to go
+    EXPECT_EQ(console->GetCurrentPos(), 1);
+    console->ClearConsole();
     for (int i = 0; i < 4; ++i) enter(wxS("1000+1"));  // 9 lines: input line 8
     gui::typeText(console, wxS("12"));
     const int caret = console->GetCurrentPos();
@@ -252,6 +267,12 @@ TEST_F(Console, EarlierLinesTakeNoTextButCtrlCCopies) {
     gui::setClipboardText(wxS("nothing"));
     gui::sendKey(console, 'C', wxMOD_CONTROL);
     EXPECT_EQ(gui::clipboardText(), wxS("234"));
+    console->SetEmptySelection(1);
+    gui::sendKey(console, 'C', wxMOD_CONTROL);  // nothing selected: the clipboard stays
+    EXPECT_EQ(gui::clipboardText(), wxS("234"));
+    console->SetSelection(2, 5);
+    gui::sendKey(console, 'C', wxMOD_CONTROL | wxMOD_SHIFT);  // a terminal's copy key copies too
+    EXPECT_EQ(gui::clipboardText(), wxS("345"));
     // The context-menu keys are left to the toolkit, which opens the menu; the control inserts nothing.
     for (const auto& [key, modifiers] : {std::pair{WXK_MENU, wxMOD_NONE}, std::pair{WXK_F10, wxMOD_SHIFT}}) {
         wxKeyEvent down = gui::makeKeyEvent(wxEVT_KEY_DOWN, console, key, modifiers, 0);
@@ -311,6 +332,18 @@ TEST_F(Console, CutAndPasteStayWithinTheInputLine) {
         console->PasteClipboard();
     }
     EXPECT_EQ(inputLine(), wxS("2*pi") + wxString(wxS('7'), 251));
+    // Copy and paste with the terminal's keys; an empty clipboard pastes nothing.
+    console->ClearConsole();
+    gui::typeText(console, wxS("4*5"));
+    console->SetSelection(0, 2);
+    gui::sendKey(console, 'C', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_EQ(gui::clipboardText(), wxS("4*"));
+    console->DocumentEnd();
+    gui::sendKey(console, 'V', wxMOD_CONTROL | wxMOD_ALT);
+    EXPECT_EQ(inputLine(), wxS("4*54*"));
+    ASSERT_TRUE(gui::setClipboardText(wxString()));
+    gui::sendKey(console, 'V', wxMOD_CONTROL);
+    EXPECT_EQ(inputLine(), wxS("4*54*"));
 }
 
 TEST_F(Console, F12ExecuteAndUndoStayWithinTheInput) {
@@ -318,10 +351,12 @@ TEST_F(Console, F12ExecuteAndUndoStayWithinTheInput) {
     gui::sendKey(console, WXK_F12);
     EXPECT_EQ(lines(), (Lines{"6*7", "42", ""}));
     EXPECT_FALSE(console->CanUndo());
+    gui::sendKey(console, 'Z', wxMOD_CONTROL);  // the executed line is not undone
+    EXPECT_EQ(lines(), (Lines{"6*7", "42", ""}));
     gui::typeText(console, wxS("5"));
     gui::sendKey(console, 'Z', wxMOD_CONTROL);
     EXPECT_EQ(inputLine(), wxS(""));
-    gui::sendKey(console, 'Y', wxMOD_CONTROL);
+    for (int i = 0; i < 2; ++i) gui::sendKey(console, 'Y', wxMOD_CONTROL);
     EXPECT_EQ(inputLine(), wxS("5"));
     gui::typeText(console, wxS("^2"));
     wxCommandEvent execute(wxEVT_MENU, ID_RUN_EXECUTE);
@@ -353,6 +388,27 @@ TEST_F(Console, ScriptConsoleModeBlocksLineCommandsAndDrags) {
     drop.SetPosition(1);
     console->GetEventHandler()->ProcessEvent(drop);
     EXPECT_EQ(drop.GetDragResult(), wxDragNone);
+
+    // A rectangular selection (Alt+drag) turns into a plain one, so typing does not write on every line.
+    const Lines before = lines();
+    console->SetSelectionMode(wxSTC_SEL_RECTANGLE);
+    console->SetRectangularSelectionAnchor(0);
+    console->SetRectangularSelectionCaret(console->GetLength());
+    gui::pump(50);
+    EXPECT_FALSE(console->SelectionIsRectangle());
+    gui::typeText(console, wxS("7"));
+    EXPECT_EQ(lines(), (Lines{"1+2", "3", "97"}));
+    // A middle click does not paste the primary selection where it lands.
+    wxTheClipboard->UsePrimarySelection(true);
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(wxS("55")));
+    wxTheClipboard->Close();
+    wxTheClipboard->UsePrimarySelection(false);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(console->ClientToScreen(console->PointFromPosition(1) + wxPoint(1, 4)));
+    mouse.MouseClick(wxMOUSE_BTN_MIDDLE);
+    gui::pump(100);
+    EXPECT_EQ(lines(), (Lines{"1+2", "3", "97"}));
 }
 
 TEST_F(Console, RealKeystrokesThroughTheXServer) {
@@ -394,8 +450,11 @@ TEST_F(Console, PromptMarginIsOneSymbolWideAtEveryZoom) {
     }
     EXPECT_EQ(console->GetMarginWidth(3), width);
     wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
-    wheel.SetControlDown(true);
     wheel.m_wheelDelta = 120;
+    wheel.m_wheelRotation = -120;
+    console->GetEventHandler()->ProcessEvent(wheel);  // without Ctrl the wheel scrolls
+    EXPECT_EQ(console->GetZoom(), 0);
+    wheel.SetControlDown(true);
     for (const int rotation : {-120, 120}) {
         wheel.m_wheelRotation = rotation;
         console->GetEventHandler()->ProcessEvent(wheel);
@@ -436,8 +495,26 @@ TEST_F(Console, ContextMenuFollowsCaretSelectionAndClipboard) {
     gui::typeText(console, wxS("45"));
     console->SetSelection(console->GetLength() - 2, console->GetLength());
     expectMenu({"Undo|7084", "-", "Cut|5031", "Copy|5032", "Paste|5033", "-"}, wxS("Paste text"));
+    gui::sendKey(console, 'Z', wxMOD_CONTROL);
+    expectMenu({"Redo|7083", "-", "Paste|5033", "-"}, wxS("Paste the selected text"));
     console->SetSelection(0, 3);  // on line 0
     expectMenu({"Copy|5032", "-"}, wxString());
+
+    // The menu opened by a key leaves caret and selection alone; a click outside the selection takes the caret.
+    const auto openMenu = [this](const wxPoint& at) {
+        gui::after(300, [] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+        wxContextMenuEvent event(wxEVT_CONTEXT_MENU, console->GetId(), at);
+        event.SetEventObject(console);
+        console->GetEventHandler()->ProcessEvent(event);
+        gui::pump(20);
+    };
+    openMenu(wxDefaultPosition);
+    EXPECT_EQ(console->GetSelectionStart(), 0);
+    EXPECT_EQ(console->GetSelectionEnd(), 3);
+    const int outside = console->PositionFromLine(1) + 1;
+    openMenu(console->ClientToScreen(console->PointFromPosition(outside) + wxPoint(1, 4)));
+    EXPECT_EQ(console->GetCurrentPos(), outside);
+    EXPECT_EQ(console->GetSelectionStart(), outside);
 }
 
 TEST_F(Console, TwoLettersOfAFunctionNameOfferCompletions) {
@@ -447,6 +524,8 @@ TEST_F(Console, TwoLettersOfAFunctionNameOfferCompletions) {
     }
     console->ClearAll();
     gui::typeText(console, wxS("2*sq"));
+    EXPECT_TRUE(console->AutoCompActive());
+    gui::sendKey(console, WXK_F12);  // executes nothing while the list is open
     EXPECT_TRUE(console->AutoCompActive());
     gui::sendKey(console, WXK_RETURN);  // takes the choice instead of executing
     EXPECT_EQ(inputLine(), wxS("2*sqrt"));

@@ -39,6 +39,12 @@ TEST(TextUnits, UnitAtOffset) {
         {L"   pi", 1, TextUnit::WordStart, 0, 3},             // leading blanks: no word before
         {L"\u03c0\u22483", 0, TextUnit::WordStart, 0, 1},     // "π≈3": a Greek letter is a name,
         {L"\u03c0\u22483", 1, TextUnit::WordStart, 1, 2},     // a symbol beyond ASCII a sign
+        {L"2\u00d73", 1, TextUnit::WordStart, 1, 2},         // "×" is a sign,
+        {L"caf\u00e9\tx", 0, TextUnit::WordStart, 0, 5},     // "é" a letter, a tab a blank
+        {L"a\r\nb", 0, TextUnit::WordStart, 0, 3},
+        {L"ab", 2, TextUnit::WordEnd, 2, 2},
+        {L"\nb", 0, TextUnit::LineEnd, 0, 0},
+        {L"\nb", 2, TextUnit::LineEnd, 0, 2},
         {L"x", 7, TextUnit::Character, 1, 1},                 // beyond the end: clamped
         {L"", 0, TextUnit::WordStart, 0, 0},
         {L"", 0, TextUnit::LineEnd, 0, 0},
