@@ -186,9 +186,23 @@ TEST(CodeEdit, AppliesTheWholeRecord) {
     EXPECT_EQ(edit->GetLexer(), wxSTC_LEX_LUA);
     edit->UpdatePromptMargin();
     EXPECT_EQ(edit->GetMarginWidth(3), edit->TextWidth(wxSTC_STYLE_DEFAULT, wxS(">")) + 2);
-    prefs.lineNumbers = false;
-    EXPECT_TRUE(edit->SetPreferences(prefs, true));
-    EXPECT_EQ(edit->GetMarginWidth(0), 0);
+    // The other value of every switch reaches the control too; each wider line spacing adds room.
+    prefs.lineNumbers = prefs.longLineEdge = prefs.autoIndent = prefs.promptMargin = false;
+    prefs.wrap = prefs.viewWhitespace = prefs.indentGuides = true;
+    int extra = 0;
+    for (const int spacing : {0, 1, 2, 3}) {
+        prefs.lineSpacing = spacing;
+        EXPECT_TRUE(edit->SetPreferences(prefs, true));
+        EXPECT_GT(edit->GetExtraAscent(), extra) << spacing;
+        extra = edit->GetExtraAscent();
+    }
+    edit->UpdatePromptMargin();
+    EXPECT_EQ(edit->GetMarginWidth(0) + edit->GetMarginWidth(3), 0);
+    EXPECT_EQ(edit->GetEdgeMode(), wxSTC_EDGE_NONE);
+    EXPECT_EQ(edit->GetIndent(), 0);
+    EXPECT_EQ(edit->GetWrapMode(), wxSTC_WRAP_WORD);
+    EXPECT_EQ(edit->GetViewWhiteSpace(), wxSTC_WS_VISIBLEALWAYS);
+    EXPECT_EQ(edit->GetIndentationGuides(), wxSTC_IV_LOOKBOTH);
     frame->Destroy();
     gui::pump();
 }
