@@ -296,7 +296,8 @@ TEST_F(Console, EarlierLinesTakeNoTextButCtrlCCopies) {
     for (const auto& key : keys) {
         console->SetSelection(2, console->GetLength());
         gui::sendKey(console, key.key, key.modifiers);
-        ASSERT_EQ(console->GetTextRange(0, console->GetInputStart(lastLine())), earlier) << key.key << "+" << key.modifiers;
+        ASSERT_EQ(console->GetTextRange(0, console->GetInputStart(lastLine())), earlier)
+            << key.key << "+" << key.modifiers;
     }
 }
 
