@@ -4,36 +4,21 @@
 
 #include "app/batch_mode.h"
 #include "app/delvo_cmd_line.h"
-#include "app/process_console.h"
 
 DelvoApp::DelvoApp() = default;
 
 DelvoApp::~DelvoApp() = default;
 
-bool DelvoApp::startUp(int argc, char** argv) {
+void DelvoApp::startUp(int argc, char** argv) {
     // The interpreter created its engine and parameter record (tolerance 1e-6, 4096).
     m_folders = Folders::forThisProcess();
     m_helpPath = m_folders.helpPath;
     m_interpreter.resetVariableStore();
+    // Usage and batch mode without a window end in main, before this module loads: what comes here wants the
+    // window, after the batch when "-show" follows it.
     const DelvoCmdLine args(argc, argv);
-    switch (chooseStartMode(args)) {
-        case StartMode::Usage:
-            printUsage();
-            m_exitStatus = 0;
-            return false;
-        case StartMode::Batch: {
-            const BatchResult result = runBatch(args, m_interpreter);
-            m_exitStatus = result.lastSucceeded && result.outputWritten ? 0 : 1;
-            if (!result.show) {
-                win32SendEnterKey();
-                return false;
-            }
-            installPlotHost();
-            return true;
-        }
-        case StartMode::Window: installPlotHost(); return true;
-    }
-    return true;
+    if (chooseStartMode(args) == StartMode::Batch) runBatch(args, m_interpreter);
+    installPlotHost();
 }
 
 int DelvoApp::OnExit() {

@@ -25,14 +25,12 @@ public:
     DelvoApp();
     ~DelvoApp() override;
 
-    /// Start-up before the toolkit starts: usage, batch mode. True: the window is wanted.
-    bool startUp(int argc, char** argv);
+    /// Start-up before the toolkit starts: the folders, and batch mode when "-show" follows it.
+    void startUp(int argc, char** argv);
     /// Start-up, and for a normal start the main window and the settings. Implemented with the window.
     bool OnInit() override;
     /// Lets go of the plot windows and the main window.
     int OnExit() override;
-    /// Exit status of the process after batch mode: 0 when the last item succeeded, 1 otherwise.
-    int exitStatus() const { return m_exitStatus; }
 
     /// The interpreter's one entry.
     bool evaluateLine(const std::wstring& line, std::wstring* out, double* value = nullptr,
@@ -80,7 +78,6 @@ private:
     std::unique_ptr<PlotHost> m_plotHost;
     Folders m_folders;
     std::wstring m_helpPath;
-    int m_exitStatus = 0;
     /// The shutdown has written (or tried to write) the settings: a later write would find the window half gone.
     bool m_settingsSaved = false;
 };

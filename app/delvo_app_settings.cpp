@@ -26,16 +26,16 @@ void tellTerminal(const std::string& line) {
     std::fflush(stderr);
 }
 
-/// The application's state as the settings file's reader and writer see it. Window operations act only while
-/// the main window exists.
+/// The application's state as the settings file's reader and writer see it: the appearance, the histories, the
+/// verbose flag and the main window.
 class AppSettingsHost final : public SettingsHost {
 public:
-    AppSettingsHost(Appearance& appearance, FunctionHistory& functions, Interpreter& interpreter, ConsoleWindow* window)
+    AppSettingsHost(Appearance& appearance, FunctionHistory& functions, Interpreter& interpreter, ConsoleWindow& window)
         : m_appearance(appearance),
           m_functions(functions),
           m_interpreter(interpreter),
           m_window(window),
-          m_console(window ? window->GetConsole() : nullptr) {}
+          m_console(*window.GetConsole()) {}
 
     void setConsoleFont(const std::wstring* faceName, std::uint32_t colour, int size, int orientation, int style,
                         int weight) override {
@@ -54,23 +54,21 @@ public:
     // The stored position is validated by the reader but not applied: the window keeps the place that start-up
     // centring gave it.
     void setWindowPlacement(bool maximized, int, int, int width, int height) override {
-        if (m_window == nullptr) return;
         if (maximized) {
-            m_window->Maximize(true);
+            m_window.Maximize(true);
         } else {
             // A component of -1 keeps the window's current one.
-            m_window->SetSize(width, height);
+            m_window.SetSize(width, height);
         }
     }
     void getWindowPlacement(bool* maximized, int* x, int* y, int* width, int* height) const override {
-        if (m_window == nullptr) return;
-        const wxPoint position = m_window->GetPosition();
-        const wxSize size = m_window->GetSize();
-        if (maximized) *maximized = m_window->IsMaximized();
-        if (x) *x = position.x;
-        if (y) *y = position.y;
-        if (width) *width = size.GetWidth();
-        if (height) *height = size.GetHeight();
+        const wxPoint position = m_window.GetPosition();
+        const wxSize size = m_window.GetSize();
+        *maximized = m_window.IsMaximized();
+        *x = position.x;
+        *y = position.y;
+        *width = size.GetWidth();
+        *height = size.GetHeight();
     }
     int getScreenWidth() const override { return wxSystemSettings::GetMetric(wxSYS_SCREEN_X); }
     int getScreenHeight() const override { return wxSystemSettings::GetMetric(wxSYS_SCREEN_Y); }
@@ -79,15 +77,13 @@ public:
     int getFunctionCount() const override { return m_functions.count(); }
     std::wstring getFunction(int index) const override { return m_functions.at(index); }
 
-    int getExpressionCount() const override { return m_console ? m_console->GetHistoryCount() : 0; }
+    int getExpressionCount() const override { return m_console.GetHistoryCount(); }
     bool getExpression(int index, std::wstring* out) const override {
-        if (m_console == nullptr || out == nullptr || index < 0 || index >= m_console->GetHistoryCount()) return false;
-        *out = m_console->GetHistoryEntry(index).ToStdWstring().substr(0, kEntryMax);
+        // An index outside the history reads as an empty entry.
+        *out = m_console.GetHistoryEntry(index).ToStdWstring().substr(0, kEntryMax);
         return !out->empty();
     }
-    void addExpression(const std::wstring& text) override {
-        if (m_console) m_console->AddHistory(wxString(text));
-    }
+    void addExpression(const std::wstring& text) override { m_console.AddHistory(wxString(text)); }
 
     bool getVerbose() const override { return m_interpreter.verbose; }
     void setVerbose(bool on) override { m_interpreter.verbose = on; }
@@ -96,15 +92,17 @@ private:
     Appearance& m_appearance;
     FunctionHistory& m_functions;
     Interpreter& m_interpreter;
-    ConsoleWindow* m_window;
-    ConsoleEdit* m_console;
+    ConsoleWindow& m_window;
+    ConsoleEdit& m_console;
 };
 
 }  // namespace
 
 bool DelvoApp::loadSettingsFile() {
+    ConsoleWindow* window = mainWindow();
+    if (window == nullptr) return false;  // the file restores the main window and its console
     lfConfig config(kSettingsSections);
-    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
+    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, *window);
     const std::wstring path = folders().settingsPath();
     std::string problem;
     const bool loaded = ::loadSettings(config, path, host, &problem);
@@ -115,11 +113,15 @@ bool DelvoApp::loadSettingsFile() {
 }
 
 bool DelvoApp::writeSettingsFile(std::string* failure) {
-    lfConfig config(kSettingsSections);
-    AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, mainWindow());
     const std::wstring path = folders().settingsPath();
     std::string problem;
-    if (::saveSettings(config, path, host, &problem)) return true;
+    ConsoleWindow* window = mainWindow();
+    if (window != nullptr) {
+        lfConfig config(kSettingsSections);
+        AppSettingsHost host(m_appearance, m_functionHistory, m_interpreter, *window);
+        if (::saveSettings(config, path, host, &problem)) return true;
+    }
+    // Without a reason from the writer (no main window, or a store it could not fill), the plain one.
     *failure = "tallyx: the settings of this session were not saved: " + utf8FromWide(path) + ": " +
                (problem.empty() ? std::string("the file cannot be written") : problem) + "\n";
     return false;

@@ -35,9 +35,9 @@ Folders Folders::locate(const std::wstring& executablePath, const std::wstring& 
     if (lengthOk(userDataBase)) {
         std::wstring base = userDataBase;
         while (base.size() > 1 && isSeparator(base.back())) base.pop_back();
+        // The folder that holds the last component; a bare name has none (npos + 1 is 0): "Quarn" stands alone.
         const size_t cut = base.find_last_of(L"/\\");
-        folders.userDataDir = cut == std::wstring::npos ? base + kPathSeparator + L"Quarn" + kPathSeparator
-                                                        : base.substr(0, cut + 1) + L"Quarn" + kPathSeparator;
+        folders.userDataDir = base.substr(0, cut + 1) + L"Quarn" + kPathSeparator;
         ensureFolder(folders.userDataDir);
     }
     // installDir: the executable's folder, or the folder above its "bin" (the last one on the path).

@@ -20,7 +20,7 @@ wxDialog* AppToolDialogs::createToolDialog(ToolDialogKind kind, wxWindow* parent
         case ToolDialogKind::Solver: return new SolverDlg(parent, m_interpreter, m_history, id, title, at, size, style);
         case ToolDialogKind::UnitConverter:
             return new ConverterDlg(parent, m_interpreter.format, id, title, at, size, style);
-        case ToolDialogKind::BaseConverter: return new IntegerDlg(parent, id, title, at, size, style);
+        case ToolDialogKind::BaseConverter: break;
     }
-    return nullptr;
+    return new IntegerDlg(parent, id, title, at, size, style);
 }

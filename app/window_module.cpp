@@ -14,13 +14,7 @@ wxIMPLEMENT_APP_NO_MAIN(DelvoApp);
 extern "C" int tallyx_window_main(int argc, char** argv) {
     auto* app = new DelvoApp;
     wxApp::SetInstance(app);
-    if (!app->startUp(argc, argv)) {
-        const int status = app->exitStatus();
-        app->OnExit();
-        wxApp::SetInstance(nullptr);
-        delete app;
-        return status;
-    }
+    app->startUp(argc, argv);
     // From here on an end request waits for the window's normal shutdown.
     noteExitRequests();
     if (!displayAvailable()) {

@@ -335,7 +335,8 @@ int main(int argc, char** argv) {
     char program[] = "tallyx";
     char* startArgs[] = {program, nullptr};
     int toolkitArgc = 1;
-    if (!app->startUp(1, startArgs) || !wxEntryStart(toolkitArgc, startArgs) || !app->OnInit()) {
+    app->startUp(1, startArgs);
+    if (!wxEntryStart(toolkitArgc, startArgs) || !app->OnInit()) {
         std::fputs("bench_long_session: no window (run under xvfb-run)\n", stderr);
         return 1;
     }

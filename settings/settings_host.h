@@ -35,7 +35,7 @@ public:
 
     /// Maximized state and size (and position, when the host applies it) of the main window.
     virtual void setWindowPlacement(bool maximized, int x, int y, int width, int height) = 0;
-    /// The main window's placement; outputs keep the caller's values when there is no main window.
+    /// The main window's placement, into all five.
     virtual void getWindowPlacement(bool* maximized, int* x, int* y, int* width, int* height) const = 0;
     /// Screen size in pixels (the toolkit's system metrics).
     virtual int getScreenWidth() const = 0;
@@ -47,7 +47,7 @@ public:
     /// The entry at a 0-based index, or empty outside 0..count-1.
     virtual std::wstring getFunction(int index) const = 0;
 
-    /// Console history (0 and failing reads without a console).
+    /// Console history; an index outside it reads as an empty entry (false).
     virtual int getExpressionCount() const = 0;
     virtual bool getExpression(int index, std::wstring* out) const = 0;
     virtual void addExpression(const std::wstring& text) = 0;

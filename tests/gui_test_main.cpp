@@ -58,8 +58,9 @@ int main(int argc, char** argv) {
     char* startArgs[] = {program, nullptr};
     int toolkitArgc = 1;
     char* toolkitArgv[] = {program, nullptr};
-    if (!app->startUp(1, startArgs) || !wxEntryStart(toolkitArgc, toolkitArgv)) {
-        std::fputs("gui tests: no window mode or no toolkit (no display? run under xvfb-run)\n", stderr);
+    app->startUp(1, startArgs);
+    if (!wxEntryStart(toolkitArgc, toolkitArgv)) {
+        std::fputs("gui tests: no toolkit (no display? run under xvfb-run)\n", stderr);
         return 1;
     }
     wxInitAllImageHandlers();

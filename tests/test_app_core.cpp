@@ -66,6 +66,8 @@ TEST(Folders, SettingsFolder) {
     EXPECT_EQ(folders.userDataDir, widePath(base / "Quarn") + kPathSeparator);
     EXPECT_EQ(folders.settingsPath(), widePath(base / "Quarn" / "config" / "tallyx.quarnr"));
     EXPECT_TRUE(fs::is_directory(base / "Quarn" / "config"));
+    const std::wstring slashes(2, kPathSeparator);
+    EXPECT_EQ(Folders::locate(L"", widePath(base / "tallyx") + slashes).userDataDir, folders.userDataDir);
     const fs::path install = tempFolder("install");
     fs::create_directories(install / "config");
     const Folders own = Folders::locate(widePath(install / "tallyx"), widePath(install / "user" / "tallyx"));
