@@ -3,6 +3,7 @@
 #include "app/delvo_app.h"
 
 #include "app/console_face.h"
+#include "app/coverage_counts.h"
 #include "app/display_loss.h"
 #include "app/exit_signals.h"
 
@@ -24,6 +25,7 @@ void exitAfterFirstPaint(wxWindow* console) {
         event.Skip();
         wxTheApp->CallAfter([] {
             std::fflush(nullptr);
+            writeCoverageCounts();
             std::_Exit(0);
         });
     });

@@ -4,6 +4,8 @@
 // has no such handler, and its own handling stays.
 #include "app/display_loss.h"
 
+#include "app/coverage_counts.h"
+
 #include <cstdio>
 #include <utility>
 
@@ -21,6 +23,7 @@ std::function<void()> g_lastWords;
 int connectionLost(void*) {
     if (g_lastWords) g_lastWords();
     std::fflush(nullptr);
+    writeCoverageCounts();
     _exit(1);
 }
 

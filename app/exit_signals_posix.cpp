@@ -2,6 +2,8 @@
 // End requests on POSIX: SIGTERM, SIGHUP and SIGINT.
 #include "app/exit_signals.h"
 
+#include "app/coverage_counts.h"
+
 #include <csignal>
 #include <cstring>
 
@@ -18,6 +20,7 @@ volatile std::sig_atomic_t g_exitRequested = 0;
 void removeAndEnd(int signal) {
     if (g_unfinishedFile[0] != '\0') ::unlink(g_unfinishedFile);
     std::signal(signal, SIG_DFL);
+    writeCoverageCounts();
     ::raise(signal);
 }
 
