@@ -26,7 +26,9 @@ struct TallyxLaunch {
 /// A running tallyx. Destroying it kills a child that still runs.
 class TallyxChild {
 public:
-    explicit TallyxChild(const TallyxLaunch& launch);
+    /// program: another copy of tallyx (empty: the built one); environment: more of it, NAME=value each.
+    explicit TallyxChild(const TallyxLaunch& launch, const std::filesystem::path& program = {},
+                         const std::vector<std::string>& environment = {});
     ~TallyxChild();
     TallyxChild(const TallyxChild&) = delete;
     TallyxChild& operator=(const TallyxChild&) = delete;

@@ -28,7 +28,8 @@ Clock::time_point after(double seconds) {
 }
 
 // In the child between fork and exec: the environment of a quiet desktop session of its own.
-[[noreturn]] void execTallyx(const TallyxLaunch& launch, int outFd, int errFd) {
+[[noreturn]] void execTallyx(const TallyxLaunch& launch, const std::string& program,
+                             const std::vector<std::string>& environment, int outFd, int errFd) {
     dup2(outFd, 1);
     dup2(errFd, 2);
     if (chdir(launch.dir.c_str()) != 0) _exit(127);
@@ -55,16 +56,18 @@ Clock::time_point after(double seconds) {
     if (launch.unprivileged && getuid() == 0) {
         if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(127);
     }
-    std::vector<char*> argv{const_cast<char*>(TALLYX_PATH)};
+    for (const std::string& variable : environment) putenv(const_cast<char*>(variable.c_str()));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : launch.args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    execv(TALLYX_PATH, argv.data());
+    execv(program.c_str(), argv.data());
     _exit(127);
 }
 
 }  // namespace
 
-TallyxChild::TallyxChild(const TallyxLaunch& launch) {
+TallyxChild::TallyxChild(const TallyxLaunch& launch, const fs::path& program,
+                         const std::vector<std::string>& environment) {
     const fs::path home = launch.dir / "home";
     fs::create_directories(home);
     // An unprivileged child still needs a home it may write (the toolkit's caches).
@@ -75,10 +78,11 @@ TallyxChild::TallyxChild(const TallyxLaunch& launch) {
         close(out[0]), close(out[1]);
         return;
     }
+    const std::string path = program.empty() ? std::string(TALLYX_PATH) : program.string();
     m_pid = fork();
     if (m_pid == 0) {
         close(out[0]), close(err[0]);
-        execTallyx(launch, out[1], err[1]);
+        execTallyx(launch, path, environment, out[1], err[1]);
     }
     close(out[1]), close(err[1]);
     m_outFd = out[0], m_errFd = err[0];

@@ -94,6 +94,16 @@ TEST_F(BatchMode, OutputFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("2\0001\0", 4));
     const ProcessRun run = runTallyx({"-run", "2*21", "-out", "no/such/folder/res.txt"}, dir);
     EXPECT_NE(run.out.find("\n42\n"), std::string::npos) << run.out;
+    // An empty name, and a folder's: the result goes to the console, and standard error says why.
+    fs::create_directories(dir / "folder");
+    expectRuns({
+        {{"-run", "2*21", "-out", ""}, "\n42\n",
+         "tallyx: the output file  was not written: No such file or directory; the result went to standard output\n", 1},
+        {{"-run", "2*21", "-out", "folder"},
+         "DelvoCalculator: cannot create the output file\nUsage: tallyx -run inputfile -out outputfile [-show]\n\n42\n",
+         "tallyx: the output file folder was not written: Is a directory; the result went to standard output\n", 1},
+    });
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
 }
 
 // A failing command is named on standard error with its file line (or "argument"); standard output and the

@@ -120,3 +120,36 @@ TEST(TallyxProcess, EndSignalsShutDownCleanly) {
         fs::remove_all(dir);
     }
 }
+
+// What tallyx cannot use is named, and nothing waits: an input file it may not read, a copy of the program
+// without its window module (batch mode still runs). A start with the start-up benchmark's hook draws the window
+// once and ends.
+TEST(TallyxProcess, WhatCannotBeReadOrLoadedIsSaid) {
+    const fs::path dir = freshFolder("unusable");
+    fs::permissions(dir, fs::perms::all);
+    std::ofstream(dir / "secret.txt") << "1+1\n";
+    fs::permissions(dir / "secret.txt", fs::perms::none);
+    TallyxChild unreadable({{"-run", "secret.txt"}, dir, "", RLIM_INFINITY, true});
+    ASSERT_TRUE(unreadable.finish(kPatience));
+    EXPECT_EQ(unreadable.out(),
+              "DelvoCalculator: cannot open the input file\nUsage: tallyx -run infile -out outfile [-show]\n");
+    EXPECT_EQ(unreadable.status(), 1);
+
+    fs::create_directories(dir / "alone");
+    fs::copy_file(TALLYX_PATH, dir / "alone" / "tallyx");
+    const char* display = std::getenv("DISPLAY");
+    TallyxChild alone({{}, dir, display ? display : ""}, dir / "alone" / "tallyx");
+    ASSERT_TRUE(alone.finish(kPatience));
+    EXPECT_EQ(alone.err().rfind("DelvoCalculator: cannot load the window module libtallyx_window.so (", 0), 0u)
+        << alone.err();
+    EXPECT_NE(alone.err().find(")\nBatch mode works without it: tallyx -h\n"), std::string::npos) << alone.err();
+    EXPECT_EQ(alone.status(), 1);
+    TallyxChild batch({{"-run", "1+2"}, dir, ""}, dir / "alone" / "tallyx");
+    ASSERT_TRUE(batch.finish(kPatience));
+    EXPECT_EQ(batch.out(), "\n3\n");
+
+    TallyxChild painted({{}, dir, display ? display : ""}, {}, {"TALLYX_EXIT_AFTER_FIRST_PAINT=1"});
+    ASSERT_TRUE(painted.finish(kPatience));
+    EXPECT_EQ(painted.status(), 0) << painted.err();
+    fs::remove_all(dir);
+}
