@@ -83,7 +83,8 @@ std::vector<BatchItem> readTextLines(std::ifstream& file, bool* cut) {
             if (text[i] == L'\n') ++number;
         }
     }
-    if (!current.empty() && static_cast<int>(lines.size()) < kLinesMax) lines.push_back({std::move(current), number});
+    // The loop ends on the line limit only right after a line was taken: what is left here fits.
+    if (!current.empty()) lines.push_back({std::move(current), number});
     *cut = i < text.size();
     return lines;
 }

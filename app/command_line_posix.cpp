@@ -3,6 +3,6 @@
 
 std::vector<std::string> utf8Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
-    for (int i = 0; i < argc; ++i) arguments.emplace_back(argv[i] ? argv[i] : "");
+    for (int i = 0; i < argc; ++i) arguments.emplace_back(argv[i]);
     return arguments;
 }

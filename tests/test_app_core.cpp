@@ -8,10 +8,17 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "app/batch_mode.h"
 #include "app/copy_string.h"
 #include "app/folders.h"
 #include "app/process_console.h"
+#include "app/unfinished_output.h"
 #include "libs/file/lf_path.h"
 #include "libs/file/lf_text.h"
 
@@ -72,6 +79,12 @@ TEST(Folders, SettingsFolder) {
     fs::create_directories(install / "config");
     const Folders own = Folders::locate(widePath(install / "tallyx"), widePath(install / "user" / "tallyx"));
     EXPECT_EQ(own.settingsPath(), widePath(install / "config" / "tallyx.quarnr"));
+    // Without a per-user folder the installation's config folder is the only place, even before it exists;
+    // with neither folder there is no settings file.
+    const fs::path bare = tempFolder("bare");
+    EXPECT_EQ(Folders::locate(widePath(bare / "tallyx"), L"").settingsPath(),
+              widePath(bare / "config" / "tallyx.quarnr"));
+    EXPECT_EQ(Folders::locate(L"", L"").settingsPath(), L"");
 }
 
 #ifndef _WIN32
@@ -133,13 +146,14 @@ TEST(CommandLine, StartModesAndOptions) {
         {{"tallyx", "-h"}, StartMode::Usage},           {{"tallyx", "-HELP"}, StartMode::Usage},
         {{"tallyx", "-h", "extra"}, StartMode::Window}, {{"tallyx"}, StartMode::Window},
         {{"tallyx", "-run"}, StartMode::Window},        {{"tallyx", "-Run", "1+2"}, StartMode::Batch},
-        {{"tallyx", "-run", ""}, StartMode::Window}};
+        {{"tallyx", "-run", ""}, StartMode::Window},    {{"", "-run", "1+2"}, StartMode::Window}};
     for (const auto& [args, mode] : modes) EXPECT_EQ(chooseStartMode(commandLine(args)), mode) << args.back();
     EXPECT_TRUE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-show"})));
     EXPECT_TRUE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out", "o.txt", "-SHOW"})));
     EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out", "-show"})));
     EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "-show"})));
     EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1"})));
+    EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out"})));
     const std::string longArg(300, 'a');
     const char* argv[14] = {"tallyx", longArg.c_str(), "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"};
     const DelvoCmdLine args(14, argv);
@@ -169,16 +183,80 @@ TEST(BatchItems, CommandTextAndFileLines) {
     EXPECT_EQ(items[2], L"b=2");
     EXPECT_EQ(items[3].size(), 383u);
     EXPECT_EQ(items[4], L"11111111111111111\n");
+    // A CR alone ends no line, and the last line may lack its line end.
+    std::ofstream(file, std::ios::binary) << "1\r2\n5*5\r";
+    EXPECT_EQ(batchItems(file.wstring(), &readable), (std::vector<std::wstring>{L"1\r2\n", L"5*5\r"}));
 }
 
-// The output file holds UTF-16LE code units without a byte-order mark or line end.
+// An input that is no file but reads like a file name (a name, a dot, an extension of letters and digits that
+// starts with a letter, no ";") is noted as a missing file; it still runs as a command.
+TEST(BatchItems, InputThatReadsLikeAFileName) {
+    const struct {
+        const wchar_t* input;
+        bool missingFile;
+    } rows[] = {
+        {L"calc.txt", true},  {L"data.tx2", true}, {L"2.5", false},     {L".txt", false}, {L"calc.", false},
+        {L"calc.t-x", false}, {L"x.2e", false},    {L"a.txt;1", false}, {L"pi", false},
+    };
+    for (const auto& row : rows) {
+        bool readable = false;
+        BatchInputNotes notes;
+        const std::vector<BatchItem> items = numberedBatchItems(row.input, &readable, &notes);
+        EXPECT_EQ(notes.missingFile, row.missingFile) << row.input;
+        EXPECT_TRUE(readable);
+        EXPECT_FALSE(items.empty()) << row.input;
+    }
+}
+
+// The output file holds UTF-16LE code units without a byte-order mark or line end; a character beyond the
+// 16-bit range takes a surrogate pair.
 TEST(BatchItems, Utf16Output) {
     const fs::path file = tempFolder("utf16") / "out.txt";
-    ASSERT_TRUE(writeUtf16File(file.wstring(), L"6\u00e9"));
+    ASSERT_TRUE(writeUtf16File(file.wstring(), L"6\u00e9\U0001D11E"));
     std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("6\0\xe9\0", 4));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("6\0\xe9\0\x34\xd8\x1e\xdd", 8));
     EXPECT_FALSE(writeUtf16File(native(L"/nonexistent-folder/x/out.txt"), L"1"));
 }
+
+#ifndef _WIN32
+// With no descriptor left ("too many open files") an input file that is there cannot be read: standard output
+// says so and nothing runs. With two left, the output file's temporary file is made but cannot receive the
+// output: the reason comes back, the console stays, and no temporary file is left behind.
+TEST(BatchItems, NoDescriptorLeft) {
+    const fs::path folder = tempFolder("descriptors");
+    std::ofstream(folder / "in.txt") << "1+1\n";
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const auto leaveDescriptors = [&saved](int left) {
+        const int lowest = ::open("/dev/null", O_RDONLY);
+        ::close(lowest);
+        const rlimit limit{static_cast<rlim_t>(lowest + left), saved.rlim_max};
+        return setrlimit(RLIMIT_NOFILE, &limit) == 0;
+    };
+    testing::internal::CaptureStdout();
+    bool readable = true;
+    const bool limited = leaveDescriptors(0);
+    const std::vector<BatchItem> items = numberedBatchItems(widePath(folder / "in.txt"), &readable);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "DelvoCalculator: cannot open the input file\nUsage: tallyx -run infile -out outfile [-show]\n");
+    ASSERT_TRUE(limited);
+    EXPECT_FALSE(readable);
+    EXPECT_TRUE(items.empty());
+
+    std::string problem;
+    {
+        UnfinishedOutput unfinished;
+        ASSERT_TRUE(leaveDescriptors(2));
+        const bool begun = unfinished.begin(widePath(folder / "out.txt"), &problem);
+        setrlimit(RLIMIT_NOFILE, &saved);
+        EXPECT_FALSE(begun);
+        EXPECT_TRUE(unfinished.path().empty());
+    }
+    EXPECT_EQ(problem, "Too many open files");
+    for (const auto& entry : fs::directory_iterator(folder)) EXPECT_EQ(entry.path().filename(), "in.txt");
+}
+#endif
 
 // Redirection sends standard output and error to the file (in a child process); a bad path fails.
 TEST(ProcessConsole, RedirectsBothStreamsToTheFile) {

@@ -58,6 +58,8 @@ TEST_F(BatchMode, CommandTextPrintsLastOutput) {
     // Without plot windows the plot syntax is checked, then no window can be made.
     expectRun({"-run", "plot(sin(x))"}, "\n   ! cannot create plot\n", 1);
     expectRun({"-run", "plot(x,0)"}, "\n   ! invalid plot interval\n", 1);
+    // "-out" without a file after it is ignored.
+    expectRun({"-run", "6*7", "-out"}, "\n42\n", 0);
 }
 
 // Angle units, the user's functions and the whole-number functions work in batch mode as in the console; each run
@@ -83,6 +85,11 @@ TEST_F(BatchMode, FileLines) {
     expectRun({"-run", "empty_last.txt"}, "", 0);
     write("empty_first.txt", "\n5*5\n");
     expectRun({"-run", "empty_first.txt"}, "\n25\n", 0);
+    // A file's path may be longer than commands given as text may be (383 characters).
+    const std::string folder(100, 'd'), deep = folder + "/" + folder + "/" + folder + "/" + folder;
+    fs::create_directories(dir / deep);
+    write(deep + "/calc.txt", "6*7\n");
+    expectRun({"-run", deep + "/calc.txt"}, "\n42\n", 0);
 }
 
 // "-out" writes only the last output, as UTF-16 code units without a byte-order mark; when the file cannot
@@ -97,11 +104,14 @@ TEST_F(BatchMode, OutputFile) {
     // An empty name, and a folder's: the result goes to the console, and standard error says why.
     fs::create_directories(dir / "folder");
     expectRuns({
-        {{"-run", "2*21", "-out", ""}, "\n42\n",
-         "tallyx: the output file  was not written: No such file or directory; the result went to standard output\n", 1},
+        {{"-run", "2*21", "-out", ""},
+         "\n42\n",
+         "tallyx: the output file  was not written: No such file or directory; the result went to standard output\n",
+         1},
         {{"-run", "2*21", "-out", "folder"},
          "DelvoCalculator: cannot create the output file\nUsage: tallyx -run inputfile -out outputfile [-show]\n\n42\n",
-         "tallyx: the output file folder was not written: Is a directory; the result went to standard output\n", 1},
+         "tallyx: the output file folder was not written: Is a directory; the result went to standard output\n",
+         1},
     });
     EXPECT_TRUE(fs::is_directory(dir / "folder"));
 }

@@ -105,18 +105,23 @@ TEST(TallyxProcess, EndSignalsShutDownCleanly) {
         for (const auto& entry : fs::directory_iterator(dir))
             EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 
+        // The unfinished file goes; once the output is finished (the name given up), nothing does.
         const fs::path unfinished = dir / "result.txt.tmp-abcdef";
         std::ofstream(unfinished) << "half";
-        const pid_t batch = fork();
-        if (batch == 0) {
-            endAtOnceRemoving(unfinished.string());
-            ::raise(signal);
-            _exit(0);  // not reached: the signal ends the process
+        for (const bool finished : {false, true}) {
+            const pid_t batch = fork();
+            if (batch == 0) {
+                endAtOnceRemoving(unfinished.string());
+                if (finished) endAtOnceRemoving({});
+                ::raise(signal);
+                _exit(0);  // not reached: the signal ends the process
+            }
+            int raw = 0;
+            waitpid(batch, &raw, 0);  // the child raises the signal itself: it cannot be held up
+            EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == signal) << signal;
+            EXPECT_EQ(fs::exists(unfinished), finished) << signal;
+            std::ofstream(unfinished) << "whole";
         }
-        int raw = 0;
-        waitpid(batch, &raw, 0);  // the child raises the signal itself: it cannot be held up
-        EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == signal) << signal;
-        EXPECT_FALSE(fs::exists(unfinished)) << signal;
         fs::remove_all(dir);
     }
 }
