@@ -7,12 +7,14 @@
 
 #include "app/batch_mode.h"
 #include "app/command_line.h"
+#include "app/coverage_counts.h"
 #include "app/exit_signals.h"
 #include "app/process_console.h"
 #include "app/window_module.h"
 #include "engine/interpreter.h"
 
 int main(int argc, char** argv) {
+    keepCoverageCountsWhole();
     failWritesBeyondSizeLimit();
     // The arguments as UTF-8, whatever the platform handed over.
     std::vector<std::string> texts = utf8Arguments(argc, argv);
