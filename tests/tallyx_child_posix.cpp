@@ -50,7 +50,10 @@ Clock::time_point after(double seconds) {
     setenv("NO_AT_BRIDGE", "1", 1);
     setenv("GSETTINGS_BACKEND", "memory", 1);
     if (launch.fileSizeLimit != RLIM_INFINITY) {
-        const rlimit limit{launch.fileSizeLimit, launch.fileSizeLimit};
+        // The soft limit, which fails the writes beyond it; the hard one stays.
+        rlimit limit{};
+        if (getrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        limit.rlim_cur = launch.fileSizeLimit;
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
     }
     if (launch.unprivileged && getuid() == 0) {
