@@ -5,6 +5,8 @@
 // to its hard limit before they are written.
 #pragma once
 
+// The measurement's own code is not counted.
+// GCOVR_EXCL_START
 #if defined(DELVO_COVERAGE)
 #include <cstdlib>
 
@@ -28,3 +30,4 @@ inline void keepCoverageCountsWhole() { std::atexit(liftFileSizeLimit); }
 inline void writeCoverageCounts() {}
 inline void keepCoverageCountsWhole() {}
 #endif
+// GCOVR_EXCL_STOP

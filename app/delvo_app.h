@@ -45,7 +45,7 @@ public:
 
     // What the main window asks of the application.
     Appearance& appearance() override { return m_appearance; }
-    std::wstring helpPath() const override { return m_helpPath.empty() ? m_folders.helpPath : m_helpPath; }
+    std::wstring helpPath() const override { return m_helpPath; }
     bool saveSettings() override { return saveSettingsFile(); }
 
     /// Another help document (tests point it at a missing file).

@@ -21,6 +21,6 @@ public:
 }  // namespace
 
 void DelvoApp::installPlotHost() {
-    if (!m_plotHost) m_plotHost = std::make_unique<GraphPlotHost>();
+    m_plotHost = std::make_unique<GraphPlotHost>();
     m_interpreter.setPlotHost(m_plotHost.get());
 }

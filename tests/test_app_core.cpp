@@ -154,6 +154,7 @@ TEST(CommandLine, StartModesAndOptions) {
     EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "-show"})));
     EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1"})));
     EXPECT_FALSE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out"})));
+    EXPECT_TRUE(batchShowsWindow(commandLine({"tallyx", "-run", "1", "-out", "a", "-out", "-show"})));
     const std::string longArg(300, 'a');
     const char* argv[14] = {"tallyx", longArg.c_str(), "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"};
     const DelvoCmdLine args(14, argv);

@@ -114,6 +114,17 @@ TEST_F(BatchMode, OutputFile) {
          1},
     });
     EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    // Without a result the line ends after the reason; a second "-out" is ignored.
+    write("comment.txt", "# only a comment\n");
+    expectRuns({
+        {{"-run", "comment.txt", "-out", "folder"},
+         "",
+         "tallyx: the output file folder was not written: Is a directory\n",
+         1},
+        {{"-run", "6*7", "-out", "a.txt", "-out", "b.txt"}, "", "", 0},
+    });
+    EXPECT_TRUE(fs::exists(dir / "a.txt"));
+    EXPECT_FALSE(fs::exists(dir / "b.txt"));
 }
 
 // A failing command is named on standard error with its file line (or "argument"); standard output and the
