@@ -12,6 +12,8 @@ import subprocess
 import sys
 
 # The program's folders, each reported on its own; tests, benchmarks and fuzzers are not measured.
+# The measurement's own code in the program (coverage builds write their counts early) is not counted either.
+NOT_MEASURED = ["app/coverage_counts.h"]
 FOLDERS = ["engine", "libs/math", "libs/file", "libs/graph", "libs/ui", "console", "tools", "settings", "app"]
 LINE_GOAL = 98.0
 # The layers the whole program stands on are held to more branches than the windows are.
@@ -61,6 +63,8 @@ def run_gcovr(root, tree):
                "--json-summary", summary]
     for folder in roots:
         command += ["--filter", folder + "/"]
+    for path in NOT_MEASURED:
+        command += ["--exclude", path]
     subprocess.run(command, check=True, cwd=root)
     with open(summary) as f:
         return json.load(f)
