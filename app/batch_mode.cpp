@@ -6,8 +6,6 @@
 #include <cstring>
 #include <cwctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <vector>
 
@@ -65,10 +63,19 @@ std::wstring trimBlanks(const std::wstring& text) {
 
 void printWide(const std::wstring& text) { std::fputs(utf8FromWide(text).c_str(), stdout); }
 
+/// The whole file; false when it cannot be opened.
+bool readFileBytes(const std::wstring& path, std::string* bytes) {
+    std::FILE* file = openFile(path, "rb");
+    if (file == nullptr) return false;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes->append(buffer, n);
+    std::fclose(file);
+    return true;
+}
+
 /// The file's lines as the C runtime's text mode gives them: pieces of at most 383 characters, CR LF as LF,
 /// each with the number of the file line it belongs to. *cut tells whether text was left after the 256th.
-std::vector<BatchItem> readTextLines(std::ifstream& file, bool* cut) {
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+std::vector<BatchItem> readTextLines(const std::string& bytes, bool* cut) {
     std::wstring text = wideFromUtf8(bytes);
     std::vector<BatchItem> lines;
     std::wstring current;
@@ -187,14 +194,14 @@ std::vector<BatchItem> numberedBatchItems(const std::wstring& input, bool* reada
         for (std::wstring& piece : splitCommands(input)) items.push_back({std::move(piece), 0});
         return items;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::string bytes;
+    if (!readFileBytes(input, &bytes)) {
         *readable = false;
         std::fputs(terminalLine(kCannotOpenInput).c_str(), stdout);
         return {};
     }
     std::vector<BatchItem> items;
-    for (BatchItem& line : readTextLines(file, &notes->linesCut)) {
+    for (BatchItem& line : readTextLines(bytes, &notes->linesCut)) {
         if (!line.text.empty() && line.text[0] == L'#') continue;
         if (line.text.find(L';') != std::wstring::npos) {
             for (std::wstring& piece : splitCommands(line.text)) items.push_back({std::move(piece), line.line});
